@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace zk {
+
+/// Thrown by a key source when its input has ended; the program then ends with status 1.
+struct InputEnded {};
+
+/// Code that announces an extended key: the next code is the key's own.
+constexpr int KEY_PREFIX = 224;
+constexpr int KEY_UP = 72;
+constexpr int KEY_DOWN = 80;
+constexpr int KEY_LEFT = 75;
+constexpr int KEY_RIGHT = 77;
+constexpr int KEY_ENTER = 13;
+constexpr int KEY_BACKSPACE = 8;
+constexpr int KEY_ESCAPE = 27;
+
+/// Where key codes come from: one code 0..255 per call, as the console's unbuffered,
+/// unechoed key read gives them (arrow keys as KEY_PREFIX and then their code).
+class KeySource {
+public:
+    virtual ~KeySource() = default;
+    /// Blocks until a code is there; throws InputEnded when no more will come.
+    virtual int read_code() = 0;
+};
+
+/// Gives the bytes of a fixed string as codes, then throws InputEnded. For tests and scripts.
+class ScriptedKeys : public KeySource {
+public:
+    explicit ScriptedKeys(std::string codes = {}) : codes_(std::move(codes)) {}
+    int read_code() override;
+    /// Appends further codes to the script.
+    void add(const std::string& codes) { codes_ += codes; }
+    /// Number of codes not yet read.
+    std::size_t remaining() const { return codes_.size() - next_; }
+
+private:
+    std::string codes_;
+    std::size_t next_ = 0;
+};
+
+} // namespace zk

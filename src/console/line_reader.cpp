@@ -1,0 +1,82 @@
+#include "console/line_reader.hpp"
+
+#include <algorithm>
+#include <climits>
+
+namespace zk {
+
+namespace {
+
+bool is_space(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r'; }
+bool is_digit(char ch) { return ch >= '0' && ch <= '9'; }
+
+// Drops white space from the front of the pending line, reading new lines until a
+// non-blank character is pending.
+void skip_white_space(Console& c) {
+    for (;;) {
+        auto first = std::find_if_not(c.pending_line.begin(), c.pending_line.end(), is_space);
+        c.pending_line.erase(c.pending_line.begin(), first);
+        if (!c.pending_line.empty()) return;
+        read_typed_line(c);
+    }
+}
+
+} // namespace
+
+void read_typed_line(Console& c) {
+    Screen& s = c.screen;
+    const int room = std::max(0, SCREEN_COLUMNS - s.x);
+    std::string line;
+    for (;;) {
+        const int code = get_key(c);
+        if (code == '\r' || code == '\n') break;
+        if (code == KEY_PREFIX || code == 0) {
+            get_key(c); // the second code of an extended key is not typed text
+        } else if (code == KEY_BACKSPACE || code == 127) {
+            if (!line.empty()) {
+                line.pop_back();
+                --s.x;
+                put_byte(s, ' ');
+                --s.x;
+            }
+        } else if (code >= 32 && code < 127 && static_cast<int>(line.size()) < room) {
+            line.push_back(static_cast<char>(code));
+            put_byte(s, static_cast<std::uint8_t>(code));
+        }
+    }
+    put_byte(s, '\n');
+    c.pending_line += line;
+    c.pending_line += '\n';
+}
+
+std::string read_word(Console& c) {
+    skip_white_space(c);
+    auto end = std::find_if(c.pending_line.begin(), c.pending_line.end(), is_space);
+    std::string word(c.pending_line.begin(), end);
+    c.pending_line.erase(c.pending_line.begin(), end);
+    return word;
+}
+
+int read_number(Console& c) {
+    skip_white_space(c);
+    std::string& p = c.pending_line;
+    std::size_t i = 0;
+    bool negative = false;
+    if (p[i] == '+' || p[i] == '-') negative = p[i++] == '-';
+    long long value = 0;
+    bool any_digit = false;
+    while (i < p.size() && is_digit(p[i])) {
+        value = std::min<long long>(value * 10 + (p[i++] - '0'), INT_MAX + 1LL);
+        any_digit = true;
+    }
+    p.erase(0, i);
+    if (p.empty()) read_typed_line(c);
+    p.erase(0, 1); // the one character after the number, normally the line end
+    if (!any_digit) return 0;
+    if (negative) value = -value;
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+void discard_pending_line(Console& c) { c.pending_line.clear(); }
+
+} // namespace zk

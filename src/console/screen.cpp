@@ -1,0 +1,78 @@
+#include "console/screen.hpp"
+
+#include <algorithm>
+#include <string>
+
+namespace zk {
+
+namespace {
+
+void mark_row(Screen& s, int row) { s.dirty_rows |= 1u << row; }
+
+void scroll_up(Screen& s) {
+    std::copy(s.cells.begin() + SCREEN_COLUMNS, s.cells.end(), s.cells.begin());
+    std::fill(s.cells.end() - SCREEN_COLUMNS, s.cells.end(), Cell{' ', s.attr});
+    s.dirty_rows = (1u << SCREEN_ROWS) - 1;
+}
+
+// Moves to column 0 of the next row, scrolling when that row is below the screen.
+void next_line(Screen& s) {
+    s.x = 0;
+    const bool was_on_screen = s.y >= 0 && s.y < SCREEN_ROWS;
+    ++s.y;
+    if (was_on_screen && s.y == SCREEN_ROWS) {
+        scroll_up(s);
+        s.y = SCREEN_ROWS - 1;
+    }
+}
+
+// Prints one byte at the current position, without the pending wrap of plain output.
+void print_here(Screen& s, std::uint8_t ch) {
+    if (ch == '\n') {
+        next_line(s);
+        return;
+    }
+    if (on_screen(s.x, s.y)) {
+        s.cells[s.y * SCREEN_COLUMNS + s.x] = Cell{ch, s.attr};
+        mark_row(s, s.y);
+    }
+    ++s.x;
+}
+
+} // namespace
+
+void set_colour(Screen& s, int attr) { s.attr = static_cast<std::uint8_t>(attr); }
+
+void move_to(Screen& s, int x, int y) {
+    s.x = x;
+    s.y = y;
+}
+
+void put_byte(Screen& s, std::uint8_t ch) {
+    if (s.x == SCREEN_COLUMNS) next_line(s); // the wrap left pending by a write in column 79
+    print_here(s, ch);
+}
+
+void put_text(Screen& s, std::string_view text) {
+    for (char ch : text) put_byte(s, static_cast<std::uint8_t>(ch));
+}
+
+void print_number(Screen& s, int n) { put_text(s, std::to_string(n)); }
+
+void put_char_at(Screen& s, int x, int y, std::uint8_t ch) {
+    move_to(s, x, y);
+    print_here(s, ch);
+}
+
+void put_text_at(Screen& s, int row, int col, std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i)
+        put_char_at(s, col + static_cast<int>(i), row, static_cast<std::uint8_t>(text[i]));
+}
+
+void clear_screen(Screen& s) {
+    s.cells.fill(Cell{' ', s.attr});
+    s.dirty_rows = (1u << SCREEN_ROWS) - 1;
+    move_to(s, 0, 0);
+}
+
+} // namespace zk

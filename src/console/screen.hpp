@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace zk {
+
+constexpr int SCREEN_COLUMNS = 80;
+constexpr int SCREEN_ROWS = 25;
+
+/// One character cell: a code page 852 glyph byte and a console attribute
+/// (low four bits foreground, high four bits background).
+struct Cell {
+    std::uint8_t glyph = ' ';
+    std::uint8_t attr = 7;
+    friend bool operator==(const Cell&, const Cell&) = default;
+};
+
+/// The in-memory console every screen draws into. The presenter shows it on the terminal.
+struct Screen {
+    std::array<Cell, SCREEN_COLUMNS * SCREEN_ROWS> cells{};
+    int x = 0;             ///< current output column
+    int y = 0;             ///< current output row
+    std::uint8_t attr = 7; ///< attribute of the next output
+    /// One bit per row whose cells may have changed since the presenter last looked.
+    std::uint32_t dirty_rows = (1u << SCREEN_ROWS) - 1;
+
+    const Cell& at(int col, int row) const { return cells[row * SCREEN_COLUMNS + col]; }
+};
+
+/// True when (col, row) lies inside the 80 x 25 screen.
+constexpr bool on_screen(int col, int row) {
+    return col >= 0 && col < SCREEN_COLUMNS && row >= 0 && row < SCREEN_ROWS;
+}
+
+/// Makes `attr` the attribute of all later output.
+void set_colour(Screen& s, int attr);
+/// Moves the output position to (x, y) without printing.
+void move_to(Screen& s, int x, int y);
+/// Plain output of one byte at the current position. A line end goes to column 0 of the
+/// next row; a byte after column 79 goes to the next row; output below the bottom row
+/// scrolls the screen up. Writes outside the screen are dropped.
+void put_byte(Screen& s, std::uint8_t ch);
+/// Plain output of every byte of `text`, as put_byte.
+void put_text(Screen& s, std::string_view text);
+/// Prints `n` in decimal ("%d") at the current position.
+void print_number(Screen& s, int n);
+/// Moves to (x, y) and prints the one byte `ch`.
+void put_char_at(Screen& s, int x, int y, std::uint8_t ch);
+/// Prints each byte of `text` at (col + i, row): never wraps; an empty text moves nothing.
+void put_text_at(Screen& s, int row, int col, std::string_view text);
+/// Fills every cell with a blank in the current attribute and moves to (0, 0).
+void clear_screen(Screen& s);
+
+} // namespace zk

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+namespace zk {
+
+/// A maximal stretch of adjacent cells of one run colour (E, Y, B, R or G).
+struct Run {
+    std::uint8_t letter;
+    int length;
+    friend bool operator==(const Run&, const Run&) = default;
+};
+
+/// The runs of one line, in scan order. A line holds at most 17 cells, so at most 17 runs.
+struct RunList {
+    std::array<Run, 17> items{};
+    int count = 0;
+
+    const Run* begin() const { return items.data(); }
+    const Run* end() const { return items.data() + count; }
+    const Run& operator[](int i) const { return items[i]; }
+};
+
+/// The runs of `line` in the order its cells are given. White, zero and any byte that is not
+/// a colour letter belong to no run; runs of different colours may touch. Lines longer than
+/// 17 cells are cut to 17.
+RunList line_runs(std::span<const std::uint8_t> line);
+
+} // namespace zk

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "model/context.hpp"
+
+namespace zk {
+
+/// Draws the game screen for the loaded level (ctx.display_path), then plays it.
+/// Returns the main menu once the game is left or won.
+NextScreen play_game(Context& ctx);
+
+/// Starts the clock, homes the cursor, reads the first key and runs the play loop.
+NextScreen start_game(Context& ctx);
+
+/// The key loop of a game, entered with its first code. Returns the main menu.
+NextScreen play_loop(Context& ctx, int key);
+
+} // namespace zk

@@ -1,0 +1,74 @@
+#include "console/line_reader.hpp"
+
+#include "screen_text.hpp"
+
+#include <gtest/gtest.h>
+
+namespace zk {
+namespace {
+
+struct LineReaderTest : ::testing::Test {
+    ScriptedKeys keys;
+    Console console{keys};
+};
+
+TEST_F(LineReaderTest, WordLeavesRestOfLinePendingForTheNextWord) {
+    keys.add("e1 e2\r");
+    EXPECT_EQ(read_word(console), "e1");
+    EXPECT_EQ(read_word(console), "e2");
+    EXPECT_EQ(keys.remaining(), 0u);
+}
+
+TEST_F(LineReaderTest, EmptyLinesAndBlanksAreSkipped) {
+    keys.add("\r  \r\t kot\r");
+    EXPECT_EQ(read_word(console), "kot");
+}
+
+TEST_F(LineReaderTest, KeyReadsBypassThePendingLine) {
+    keys.add("a b\rq");
+    EXPECT_EQ(read_word(console), "a");
+    EXPECT_EQ(get_key(console), 'q');
+    EXPECT_EQ(read_word(console), "b");
+}
+
+TEST_F(LineReaderTest, NumbersOnOneLineAndTheDroppedCharacter) {
+    keys.add("7 9\r");
+    EXPECT_EQ(read_number(console), 7);
+    EXPECT_EQ(read_number(console), 9);
+    EXPECT_EQ(console.pending_line, "");
+    keys.add("-3\r");
+    EXPECT_EQ(read_number(console), -3);
+}
+
+TEST_F(LineReaderTest, LettersWhereANumberIsExpectedGiveZeroAndLoseOneCharacter) {
+    keys.add("abc\r");
+    EXPECT_EQ(read_number(console), 0);
+    EXPECT_EQ(console.pending_line, "bc\n");
+    EXPECT_EQ(read_number(console), 0);
+    EXPECT_EQ(console.pending_line, "c\n");
+}
+
+TEST_F(LineReaderTest, EchoesAtThePositionWithBackspaceAndMovesToNextRow) {
+    set_colour(console.screen, 10);
+    move_to(console.screen, 63, 22);
+    keys.add("e9\b1\r");
+    EXPECT_EQ(read_word(console), "e1");
+    EXPECT_EQ(test::text_at(console.screen, 22, 63, 3), "e1 ");
+    EXPECT_EQ(test::attr_at(console.screen, 22, 63), 10);
+    EXPECT_EQ(console.screen.x, 0);
+    EXPECT_EQ(console.screen.y, 23);
+}
+
+TEST_F(LineReaderTest, LineIsLimitedToItsRowAndArrowKeysAreNotText) {
+    move_to(console.screen, 76, 3);
+    keys.add("abcdef\xE0H\r");
+    EXPECT_EQ(read_word(console), "abcd");
+}
+
+TEST_F(LineReaderTest, EndOfInputIsReportedWhileWaitingForAWord) {
+    keys.add("   \r");
+    EXPECT_THROW(read_word(console), InputEnded);
+}
+
+} // namespace
+} // namespace zk

@@ -1,0 +1,78 @@
+#include "console/screen.hpp"
+
+#include "screen_text.hpp"
+
+#include <gtest/gtest.h>
+
+namespace zk {
+namespace {
+
+using test::attr_at;
+using test::text_at;
+
+TEST(Screen, PositionedTextKeepsItsAttributeAndNeverWraps) {
+    Screen s;
+    set_colour(s, 12);
+    put_text_at(s, 3, 76, "abcdef");
+    EXPECT_EQ(text_at(s, 3, 76, 4), "abcd");
+    EXPECT_EQ(attr_at(s, 3, 79), 12);
+    EXPECT_EQ(text_at(s, 4, 0, 2), "  "); // nothing ran on to the next row
+    put_text_at(s, 5, 0, "");
+    EXPECT_EQ(s.x, 82); // an empty text moves nothing
+}
+
+TEST(Screen, PlainOutputWrapsAfterColumn79AndScrollsOnlyBelowTheBottom) {
+    Screen s;
+    move_to(s, 78, 24);
+    put_text(s, "xy");
+    EXPECT_EQ(text_at(s, 24, 78, 2), "xy"); // no scroll yet
+    put_byte(s, 'z');
+    EXPECT_EQ(text_at(s, 23, 78, 2), "xy"); // the screen moved up one row
+    EXPECT_EQ(text_at(s, 24, 0, 1), "z");
+    EXPECT_EQ(s.y, 24);
+}
+
+TEST(Screen, LineEndGoesToColumnZeroOfNextRowAndScrollsOnBottomRow) {
+    Screen s;
+    put_text_at(s, 19, 0, "Podaj:\n");
+    EXPECT_EQ(s.x, 0);
+    EXPECT_EQ(s.y, 20);
+    put_text_at(s, 24, 0, "last");
+    put_byte(s, '\n');
+    EXPECT_EQ(text_at(s, 23, 0, 4), "last");
+    EXPECT_EQ(s.y, 24);
+}
+
+TEST(Screen, NumbersPrintWithoutPaddingAndRunOnToTheRight) {
+    Screen s;
+    set_colour(s, 48);
+    move_to(s, 14, 4);
+    print_number(s, 10);
+    print_number(s, -3);
+    EXPECT_EQ(text_at(s, 4, 14, 4), "10-3");
+    EXPECT_EQ(attr_at(s, 4, 15), 48);
+}
+
+TEST(Screen, WritesOutsideTheScreenAreDropped) {
+    Screen s;
+    const Screen before = s;
+    put_char_at(s, -1, 0, 'a');
+    put_char_at(s, 0, -5, 'a');
+    put_char_at(s, 200, 3, 'a');
+    put_text_at(s, 30, 0, "abc");
+    EXPECT_EQ(s.cells, before.cells);
+}
+
+TEST(Screen, ClearFillsWithCurrentAttributeAndHomes) {
+    Screen s;
+    put_text_at(s, 5, 5, "x");
+    set_colour(s, 10);
+    clear_screen(s);
+    EXPECT_EQ(text_at(s, 5, 5, 1), " ");
+    EXPECT_EQ(attr_at(s, 24, 79), 10);
+    EXPECT_EQ(s.x, 0);
+    EXPECT_EQ(s.y, 0);
+}
+
+} // namespace
+} // namespace zk
