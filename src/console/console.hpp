@@ -27,6 +27,8 @@ struct Console {
 };
 
 /// Reads one key code (0..255), bypassing any pending typed line.
-inline int get_key(Console& c) { return c.keys->read_code(); }
+inline int get_key(Console& c) {
+    return c.keys->read_code();
+}
 
 } // namespace zk

@@ -21,7 +21,7 @@ constexpr int KEY_ESCAPE = 27;
 /// Where key codes come from: one code 0..255 per call, as the console's unbuffered,
 /// unechoed key read gives them (arrow keys as KEY_PREFIX and then their code).
 class KeySource {
-public:
+  public:
     virtual ~KeySource() = default;
     /// Blocks until a code is there; throws InputEnded when no more will come.
     virtual int read_code() = 0;
@@ -29,7 +29,7 @@ public:
 
 /// Gives the bytes of a fixed string as codes, then throws InputEnded. For tests and scripts.
 class ScriptedKeys : public KeySource {
-public:
+  public:
     explicit ScriptedKeys(std::string codes = {}) : codes_(std::move(codes)) {}
     int read_code() override;
     /// Appends further codes to the script.
@@ -37,7 +37,7 @@ public:
     /// Number of codes not yet read.
     std::size_t remaining() const { return codes_.size() - next_; }
 
-private:
+  private:
     std::string codes_;
     std::size_t next_ = 0;
 };

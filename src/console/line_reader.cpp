@@ -7,8 +7,12 @@ namespace zk {
 
 namespace {
 
-bool is_space(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r'; }
-bool is_digit(char ch) { return ch >= '0' && ch <= '9'; }
+bool is_space(char ch) {
+    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r';
+}
+bool is_digit(char ch) {
+    return ch >= '0' && ch <= '9';
+}
 
 // Drops white space from the front of the pending line, reading new lines until a
 // non-blank character is pending.
@@ -77,6 +81,8 @@ int read_number(Console& c) {
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
-void discard_pending_line(Console& c) { c.pending_line.clear(); }
+void discard_pending_line(Console& c) {
+    c.pending_line.clear();
+}
 
 } // namespace zk

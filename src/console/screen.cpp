@@ -7,7 +7,9 @@ namespace zk {
 
 namespace {
 
-void mark_row(Screen& s, int row) { s.dirty_rows |= 1u << row; }
+void mark_row(Screen& s, int row) {
+    s.dirty_rows |= 1u << row;
+}
 
 void scroll_up(Screen& s) {
     std::copy(s.cells.begin() + SCREEN_COLUMNS, s.cells.end(), s.cells.begin());
@@ -41,7 +43,9 @@ void print_here(Screen& s, std::uint8_t ch) {
 
 } // namespace
 
-void set_colour(Screen& s, int attr) { s.attr = static_cast<std::uint8_t>(attr); }
+void set_colour(Screen& s, int attr) {
+    s.attr = static_cast<std::uint8_t>(attr);
+}
 
 void move_to(Screen& s, int x, int y) {
     s.x = x;
@@ -57,7 +61,9 @@ void put_text(Screen& s, std::string_view text) {
     for (char ch : text) put_byte(s, static_cast<std::uint8_t>(ch));
 }
 
-void print_number(Screen& s, int n) { put_text(s, std::to_string(n)); }
+void print_number(Screen& s, int n) {
+    put_text(s, std::to_string(n));
+}
 
 void put_char_at(Screen& s, int x, int y, std::uint8_t ch) {
     move_to(s, x, y);

@@ -9,12 +9,18 @@ namespace zk {
 
 NextScreen run_screen(Context& ctx, NextScreen screen) {
     switch (screen) {
-    case NextScreen::menu: return show_menu(ctx);
-    case NextScreen::level_not_found: return show_level_not_found(ctx);
-    case NextScreen::game: return play_game(ctx);
-    case NextScreen::editor_setup: return editor_setup(ctx);
-    case NextScreen::editor: return start_editor(ctx);
-    case NextScreen::exit: break;
+    case NextScreen::menu:
+        return show_menu(ctx);
+    case NextScreen::level_not_found:
+        return show_level_not_found(ctx);
+    case NextScreen::game:
+        return play_game(ctx);
+    case NextScreen::editor_setup:
+        return editor_setup(ctx);
+    case NextScreen::editor:
+        return start_editor(ctx);
+    case NextScreen::exit:
+        break;
     }
     return NextScreen::exit;
 }

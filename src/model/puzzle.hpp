@@ -14,8 +14,12 @@ constexpr int MAX_BOARD = 15;
 using Grid = std::array<std::uint8_t, GRID_CELLS>;
 
 /// The byte at row r, column c of a grid. r and c must lie in 0 .. 16.
-inline std::uint8_t& at(Grid& g, int r, int c) { return g[r * GRID_STRIDE + c]; }
-inline std::uint8_t at(const Grid& g, int r, int c) { return g[r * GRID_STRIDE + c]; }
+inline std::uint8_t& at(Grid& g, int r, int c) {
+    return g[r * GRID_STRIDE + c];
+}
+inline std::uint8_t at(const Grid& g, int r, int c) {
+    return g[r * GRID_STRIDE + c];
+}
 
 /// True when (r, c) lies inside the grid.
 constexpr bool in_grid(int r, int c) {

@@ -21,9 +21,13 @@ inline std::string row_text(const Screen& s, int row) {
 }
 
 /// The attribute of the cell at `row`, `col`.
-inline int attr_at(const Screen& s, int row, int col) { return s.at(col, row).attr; }
+inline int attr_at(const Screen& s, int row, int col) {
+    return s.at(col, row).attr;
+}
 
 /// The glyph byte of the cell at `row`, `col`.
-inline int glyph_at(const Screen& s, int row, int col) { return s.at(col, row).glyph; }
+inline int glyph_at(const Screen& s, int row, int col) {
+    return s.at(col, row).glyph;
+}
 
 } // namespace zk::test
