@@ -2,6 +2,8 @@
 
 #include "console/colours.hpp"
 
+#include <algorithm>
+
 namespace zk {
 
 RunList line_runs(std::span<const std::uint8_t> line) {

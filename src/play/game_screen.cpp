@@ -1,0 +1,130 @@
+#include "play/game_screen.hpp"
+
+#include "console/colours.hpp"
+#include "model/cursor.hpp"
+#include "model/runs.hpp"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace zk {
+
+namespace {
+
+// Column of the row clue slot 0; slot k of a row stands k columns further left.
+constexpr int ROW_CLUE_COLUMN = BOARD_LEFT - 2;
+// Row of the column clue slot 0; slot k of a column stands k rows higher.
+constexpr int COLUMN_CLUE_ROW = BOARD_TOP - 2;
+constexpr int LEFT_EDGE_COLUMN = BOARD_LEFT - 1;
+constexpr int TOP_EDGE_ROW = BOARD_TOP - 1;
+
+// "[K] - name" in the colour's legend attribute, on row 10 for key 1 down to row 15 for key 6.
+void draw_legend_line(Screen& s, char key) {
+    const Colour& colour = *colour_of_key(key);
+    set_colour(s, colour.legend_attr);
+    put_text_at(s, 10 + (key - '1'), 45, std::string("[") + key + "] - " + colour.legend_name);
+}
+
+// Prints the clue of one run at (x, y) in its clue attribute; slots off the screen have no
+// room and are left out.
+void print_clue(Screen& s, const Run& run, int x, int y) {
+    if (!on_screen(x, y)) return;
+    set_colour(s, colour_of_letter(run.letter)->clue_attr);
+    move_to(s, x, y);
+    print_number(s, run.length);
+}
+
+void draw_board(PuzzleState& p, Screen& s) {
+    for (int r = 0; r < GRID_STRIDE; ++r) {
+        for (int c = 0; c < GRID_STRIDE; ++c) {
+            if (!is_board_cell(p, r, c)) continue;
+            set_colour(s, colour_of_letter(WHITE)->cell_attr);
+            put_char_at(s, BOARD_LEFT + c, BOARD_TOP + r, ' ');
+            set_colour(s, 7);
+            at(p.canvas, r, c) = WHITE;
+        }
+    }
+}
+
+void draw_edge_marks(const PuzzleState& p, Screen& s) {
+    set_colour(s, 7);
+    for (int r = 0; r < GRID_STRIDE; ++r)
+        if (is_board_cell(p, r, 0)) put_char_at(s, LEFT_EDGE_COLUMN, BOARD_TOP + r, GLYPH_EDGE);
+    for (int c = 0; c < GRID_STRIDE; ++c)
+        if (is_board_cell(p, 0, c)) put_char_at(s, BOARD_LEFT + c, TOP_EDGE_ROW, GLYPH_EDGE);
+}
+
+// Rows from the bottom up, each read right to left, so that the run next to the board comes
+// first. The drawing order decides which digit wins where two-digit clues overlap.
+void draw_row_clues(const PuzzleState& p, Screen& s) {
+    std::array<std::uint8_t, GRID_STRIDE> line{};
+    for (int r = GRID_STRIDE - 1; r >= 0; --r) {
+        for (int i = 0; i < GRID_STRIDE; ++i) line[i] = at(p.target, r, GRID_STRIDE - 1 - i);
+        const RunList runs = line_runs(line);
+        for (int k = 0; k < runs.count; ++k)
+            print_clue(s, runs[k], ROW_CLUE_COLUMN - k, BOARD_TOP + r);
+    }
+}
+
+// Columns from the right to the left, each read bottom to top, so that the run next to the
+// board comes first.
+void draw_column_clues(const PuzzleState& p, Screen& s) {
+    std::array<std::uint8_t, GRID_STRIDE> line{};
+    for (int c = GRID_STRIDE - 1; c >= 0; --c) {
+        for (int i = 0; i < GRID_STRIDE; ++i) line[i] = at(p.target, GRID_STRIDE - 1 - i, c);
+        const RunList runs = line_runs(line);
+        for (int k = 0; k < runs.count; ++k)
+            print_clue(s, runs[k], BOARD_LEFT + c, COLUMN_CLUE_ROW - k);
+    }
+}
+
+} // namespace
+
+void draw_game_screen(Screen& s, std::string_view display_path) {
+    clear_screen(s);
+    set_colour(s, 12);
+    put_text_at(s, 1, 4, "Zimvo");
+    set_colour(s, 10);
+    put_text_at(s, 1, 9, "Krelt");
+    // The label covers the "plansze\" prefix of the path, leaving the level name.
+    set_colour(s, 11);
+    put_text_at(s, 3, 0, display_path);
+    set_colour(s, 15);
+    put_text_at(s, 3, 0, "  Mapa: ");
+    put_text_at(s, 4, 2, "Sprawdzenia: ");
+    set_colour(s, 48);
+    put_text_at(s, 4, 14, "0");
+    set_colour(s, 15);
+    put_text_at(s, 6, 45, "      Sterowanie: ");
+    put_text_at(s, 8, 45, "   WSAD ");
+    set_colour(s, 12);
+    put_byte(s, '/');
+    set_colour(s, 15);
+    put_text(s, " STRZALKI");
+    draw_legend_line(s, '6');
+    draw_legend_line(s, '1');
+    set_colour(s, 15);
+    put_text_at(s, 17, 45, "[C] - sprawdz ");
+    set_colour(s, 10);
+    put_byte(s, GLYPH_BLOCK);
+    put_text(s, ":) ");
+    set_colour(s, 12);
+    put_byte(s, GLYPH_BLOCK);
+    put_text(s, ":( ");
+    draw_legend_line(s, '2');
+    draw_legend_line(s, '3');
+    draw_legend_line(s, '4');
+    set_colour(s, 12);
+    put_text_at(s, 19, 45, " [Q] - wroc do menu");
+    draw_legend_line(s, '5');
+}
+
+void draw_board_and_clues(PuzzleState& p, Screen& s) {
+    draw_board(p, s);
+    draw_edge_marks(p, s);
+    draw_row_clues(p, s);
+    draw_column_clues(p, s);
+}
+
+} // namespace zk
