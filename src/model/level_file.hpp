@@ -23,15 +23,20 @@ std::string level_path(std::string_view name);
 /// exists, otherwise the installed one if that exists, otherwise the working-directory path.
 std::string find_level_file(std::string_view name);
 
-/// Reads the level file at `path` into target and answer, which must be clear. A CR before
+/// As find_level_file(name), with `install_dir` as the directory of the installed levels
+/// (empty: no installed levels).
+std::string find_level_file(std::string_view name, const std::string& install_dir);
+
+/// Reads the level file at `path` into target and answer, which it clears first. A CR before
 /// an LF is dropped, cells beyond row or column 14 and answer bytes beyond 31 are not stored,
 /// and a line end at the very end of the answer is not part of it.
-/// Returns false, reading nothing, when the file cannot be opened.
+/// Returns false, changing nothing, when `path` cannot be opened or is not a regular file.
 bool load_level(PuzzleState& p, const std::string& path);
 
 /// Writes the editor's canvas layout to `path`: every non-zero byte in row order, the line
 /// ends as CR LF, and `tail` in place of the byte 'x'. Creates the level directory when it is
-/// missing and replaces an existing file atomically. Returns false when nothing was written.
+/// missing and replaces an existing file atomically: on failure it returns false, and the
+/// file at `path` is left as it was and no temporary file remains.
 bool save_level(const Grid& canvas, const std::string& path, std::string_view tail);
 
 } // namespace zk

@@ -1,0 +1,248 @@
+#include "model/level_file.hpp"
+
+#include "scratch_dir.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <vector>
+
+namespace zk {
+namespace {
+
+namespace fs = std::filesystem;
+using test::read_file;
+using test::write_file;
+
+using LevelFileTest = test::ScratchDirTest;
+
+// The first `width` target bytes of row r, as text.
+std::string target_row(const PuzzleState& p, int r, int width = GRID_STRIDE) {
+    std::string row;
+    for (int c = 0; c < width; ++c) row.push_back(static_cast<char>(at(p.target, r, c)));
+    return row;
+}
+
+std::string answer_of(const PuzzleState& p) {
+    return std::string(p.answer.data());
+}
+
+// The editor's layout of a board: each row's letters and a newline byte, then 'x'.
+Grid editor_layout(std::initializer_list<std::string_view> rows) {
+    Grid canvas{};
+    int r = 0;
+    for (std::string_view row : rows) {
+        int c = 0;
+        for (char ch : row) at(canvas, r, c++) = static_cast<std::uint8_t>(ch);
+        at(canvas, r++, c) = '\n';
+    }
+    at(canvas, r, 0) = 'x';
+    return canvas;
+}
+
+// Names of the files in `dir`, sorted.
+std::vector<std::string> files_in(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(LevelNameTest, AcceptsPlainNamesUpToFifteenCharacters) {
+    EXPECT_TRUE(is_safe_level_name("e1"));
+    EXPECT_TRUE(is_safe_level_name("abcdefghijklmno"));
+    EXPECT_TRUE(is_safe_level_name("EXIT"));
+    EXPECT_TRUE(is_safe_level_name("[e1]"));
+    EXPECT_TRUE(is_safe_level_name("a.b"));
+    EXPECT_TRUE(is_safe_level_name("x"));
+}
+
+TEST(LevelNameTest, RefusesNamesThatCouldLeaveTheLevelDirectory) {
+    EXPECT_FALSE(is_safe_level_name(""));
+    EXPECT_FALSE(is_safe_level_name("abcdefghijklmnop"));
+    EXPECT_FALSE(is_safe_level_name("../x"));
+    EXPECT_FALSE(is_safe_level_name("a/b"));
+    EXPECT_FALSE(is_safe_level_name("a\\b"));
+    EXPECT_FALSE(is_safe_level_name(".hidden"));
+    EXPECT_FALSE(is_safe_level_name(".."));
+    EXPECT_FALSE(is_safe_level_name(std::string_view("e1\0x", 4)));
+}
+
+TEST(LevelNameTest, PathLiesInTheLevelDirectory) {
+    EXPECT_EQ(level_path("e1"), "plansze/e1.txt");
+    EXPECT_EQ(level_path("[e1]"), "plansze/[e1].txt");
+}
+
+TEST_F(LevelFileTest, FindsTheWorkingDirectoryFileFirstThenTheInstalledOne) {
+    write_file("inst/e9.txt", "pp\npp\nn");
+    EXPECT_EQ(find_level_file("e9", "inst"), "inst/e9.txt");
+    EXPECT_EQ(find_level_file("e8", "inst"), "plansze/e8.txt");
+    EXPECT_EQ(find_level_file("e9", ""), "plansze/e9.txt");
+
+    write_file("plansze/e9.txt", "pp\npp\nn");
+    EXPECT_EQ(find_level_file("e9", "inst"), "plansze/e9.txt");
+    EXPECT_EQ(find_level_file("e9"), "plansze/e9.txt");
+}
+
+TEST_F(LevelFileTest, LfAndCrLfFilesLoadTheSameLevel) {
+    write_file("lf.txt", "EEp\npRR\nnkot");
+    write_file("crlf.txt", "EEp\r\npRR\r\nnkot");
+    PuzzleState lf, crlf;
+    ASSERT_TRUE(load_level(lf, "lf.txt"));
+    ASSERT_TRUE(load_level(crlf, "crlf.txt"));
+
+    EXPECT_EQ(target_row(lf, 0, 4), std::string("EEp\0", 4));
+    EXPECT_EQ(target_row(lf, 1, 4), std::string("pRR\0", 4));
+    EXPECT_EQ(target_row(lf, 2), std::string(GRID_STRIDE, '\0'));
+    EXPECT_EQ(answer_of(lf), "kot");
+    EXPECT_EQ(lf.target, crlf.target);
+    EXPECT_EQ(lf.answer, crlf.answer);
+}
+
+TEST_F(LevelFileTest, AnswerIsEmptyWithoutNLineOrAfterABareN) {
+    write_file("no_n.txt", "EE\r\nBB\r\n");
+    write_file("bare_n.txt", "EE\r\nBB\r\nn");
+    for (const char* path : {"no_n.txt", "bare_n.txt"}) {
+        PuzzleState p;
+        ASSERT_TRUE(load_level(p, path)) << path;
+        EXPECT_EQ(target_row(p, 0, 3), std::string("EE\0", 3)) << path;
+        EXPECT_EQ(target_row(p, 1, 3), std::string("BB\0", 3)) << path;
+        EXPECT_EQ(p.answer, PuzzleState{}.answer) << path;
+    }
+}
+
+TEST_F(LevelFileTest, ALineEndClosingTheFileIsNotPartOfTheAnswer) {
+    write_file("lf_end.txt", "pp\npp\nnab\n");
+    write_file("crlf_end.txt", "pp\r\npp\r\nnab\r\n");
+    write_file("inside.txt", "pp\npp\nna\r\nb");
+    PuzzleState lf_end, crlf_end, inside;
+    ASSERT_TRUE(load_level(lf_end, "lf_end.txt"));
+    ASSERT_TRUE(load_level(crlf_end, "crlf_end.txt"));
+    ASSERT_TRUE(load_level(inside, "inside.txt"));
+    EXPECT_EQ(answer_of(lf_end), "ab");
+    EXPECT_EQ(answer_of(crlf_end), "ab");
+    EXPECT_EQ(answer_of(inside), "a\nb");
+}
+
+TEST_F(LevelFileTest, ExcessBeyondTheFormatsLimitsIsNotStored) {
+    std::string file;
+    for (int r = 0; r < 40; ++r) file += std::string(200, 'R') + "\r\n";
+    file += "n" + std::string(31, 'a') + std::string(100, 'z');
+    write_file("big.txt", file);
+
+    PuzzleState p;
+    ASSERT_TRUE(load_level(p, "big.txt"));
+    for (int r = 0; r < GRID_STRIDE; ++r) {
+        for (int c = 0; c < GRID_STRIDE; ++c) {
+            const bool inside = r < MAX_BOARD && c < MAX_BOARD;
+            EXPECT_EQ(at(p.target, r, c), inside ? 'R' : 0) << r << "," << c;
+        }
+    }
+    EXPECT_EQ(std::string(p.answer.data(), p.answer.size()), std::string(31, 'a') + '\0');
+    // Nothing around the two loaded fields changed.
+    EXPECT_EQ(p.canvas, Grid{});
+    EXPECT_EQ(p.cursor_row, 0);
+    EXPECT_EQ(p.cursor_col, 0);
+    EXPECT_EQ(p.check_count, 0);
+}
+
+TEST_F(LevelFileTest, LoadingReplacesWhatAnEarlierLevelLeft) {
+    write_file("small.txt", "pp\npp\nnab");
+    PuzzleState p;
+    at(p.target, 5, 5) = 'R';
+    p.answer = {'l', 'o', 'n', 'g', 'e', 'r'};
+    ASSERT_TRUE(load_level(p, "small.txt"));
+    EXPECT_EQ(at(p.target, 5, 5), 0);
+    EXPECT_EQ(answer_of(p), "ab");
+}
+
+TEST_F(LevelFileTest, WhatCannotBeOpenedAsAFileReadsNothing) {
+    fs::create_directory("dir.txt");
+    ASSERT_EQ(mkfifo("fifo.txt", 0600), 0);
+    PuzzleState p;
+    at(p.target, 0, 0) = 'G';
+    p.answer = {'o', 'l', 'd'};
+    const PuzzleState before = p;
+
+    for (const char* path : {"missing.txt", "dir.txt", "fifo.txt", "plansze/none.txt"}) {
+        EXPECT_FALSE(load_level(p, path)) << path;
+        EXPECT_EQ(p.target, before.target) << path;
+        EXPECT_EQ(p.answer, before.answer) << path;
+    }
+}
+
+TEST_F(LevelFileTest, WritesTheEditorsLayoutWithCrLfLineEnds) {
+    ASSERT_TRUE(save_level(editor_layout({"pp", "pp"}), "plansze/two.txt", "nab"));
+    EXPECT_EQ(read_file("plansze/two.txt"), "pp\r\npp\r\nnab");
+
+    ASSERT_TRUE(save_level(editor_layout({"EEp", "pRR"}), "plansze/three.txt", "nkot"));
+    EXPECT_EQ(read_file("plansze/three.txt"), "EEp\r\npRR\r\nnkot");
+}
+
+TEST_F(LevelFileTest, SavedLevelLoadsBackAsDrawn) {
+    const Grid canvas = editor_layout({"EYBRGp", "pGRBYE", "EEEEEE"});
+    ASSERT_TRUE(save_level(canvas, level_path("round"), std::string_view("nslowo\0junk", 11)));
+    EXPECT_EQ(read_file("plansze/round.txt"), "EYBRGp\r\npGRBYE\r\nEEEEEE\r\nnslowo");
+
+    PuzzleState p;
+    ASSERT_TRUE(load_level(p, level_path("round")));
+    EXPECT_EQ(target_row(p, 0, 7), std::string("EYBRGp\0", 7));
+    EXPECT_EQ(target_row(p, 2, 7), std::string("EEEEEE\0", 7));
+    EXPECT_EQ(target_row(p, 3), std::string(GRID_STRIDE, '\0'));
+    EXPECT_EQ(answer_of(p), "slowo");
+}
+
+TEST_F(LevelFileTest, SaveCreatesTheLevelDirectoryAndReplacesAnOldFile) {
+    ASSERT_FALSE(fs::exists("plansze"));
+    const mode_t old_mask = umask(022);
+    ASSERT_TRUE(save_level(editor_layout({"pp", "pp"}), level_path("lvl"), "nab"));
+    umask(old_mask);
+    EXPECT_TRUE(fs::is_directory("plansze"));
+    struct stat info {};
+    ASSERT_EQ(stat("plansze/lvl.txt", &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+
+    write_file("plansze/lvl.txt", "a much longer old level file that must vanish entirely");
+    ASSERT_TRUE(save_level(editor_layout({"EE", "EE"}), level_path("lvl"), "nx"));
+    EXPECT_EQ(read_file("plansze/lvl.txt"), "EE\r\nEE\r\nnx");
+    EXPECT_EQ(files_in("plansze"), std::vector<std::string>{"lvl.txt"});
+}
+
+TEST_F(LevelFileTest, SaveThatCannotCreateItsFileFails) {
+    write_file("plansze", "a file where the level directory should be");
+    EXPECT_FALSE(save_level(editor_layout({"pp", "pp"}), level_path("lvl"), "nab"));
+    EXPECT_EQ(read_file("plansze"), "a file where the level directory should be");
+
+    fs::create_directories("other/taken.txt/inside");
+    EXPECT_FALSE(save_level(editor_layout({"pp", "pp"}), "other/taken.txt", "nab"));
+    EXPECT_TRUE(fs::is_directory("other/taken.txt/inside"));
+    EXPECT_EQ(files_in("other"), std::vector<std::string>{"taken.txt"});
+}
+
+// A file size limit makes the writes fail part way, as a full disk would.
+TEST_F(LevelFileTest, SaveThatFailsWhileWritingKeepsTheOldFile) {
+    write_file("plansze/lvl.txt", "EE\r\nEE\r\nnold");
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto* previous_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 4;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+
+    const bool saved_ok = save_level(editor_layout({"pp", "pp"}), level_path("lvl"), "nab");
+
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous_handler);
+    EXPECT_FALSE(saved_ok);
+    EXPECT_EQ(read_file("plansze/lvl.txt"), "EE\r\nEE\r\nnold");
+    EXPECT_EQ(files_in("plansze"), std::vector<std::string>{"lvl.txt"});
+}
+
+} // namespace
+} // namespace zk
