@@ -1,0 +1,94 @@
+#include "checker/check_command.hpp"
+
+#include "checker/level_report.hpp"
+
+#include <vector>
+
+namespace zk {
+
+namespace {
+
+constexpr const char* USAGE = "usage: zimvokrelt-check [--clues] [--strict] FILE...\n"
+                              "       zimvokrelt-check --help\n";
+
+constexpr const char* HELP =
+    R"(Checks ZimvoKrelt level files: their format, the editor's advice rules, and whether
+their clues have exactly one solution.
+
+Options:
+  --clues   also print the row and column clues of each level (run length and colour
+            letter, in order; coloured when the output is a terminal)
+  --strict  also fail a level that breaks an advice rule or that line reasoning alone
+            does not solve (the standard for the levels that ship with the game)
+  --help    print this text and exit
+  --        end of options; every later argument is a file
+
+For each FILE one block is printed:
+  board     rows x columns of the picture, and the answer word
+  format    each problem as FILE:ROW:COLUMN: message. A level is lines of the colour
+            letters E Y B R G p (green, yellow, blue, red, grey, white), all of one length,
+            2 to 15 lines of 2 to 15 letters, each ending in CR LF or LF; then the letter n
+            and the answer: 1 to 15 characters, no blanks; then at most one line end.
+  advice    the editor's rules: no run longer than 9 cells (its clue would take two
+            columns and cover its neighbour), no column with more than 8 runs (no room
+            above the board)
+  clues     with --clues
+  solution  unique; several solutions (two of them are shown side by side with the cells
+            where they differ marked *); or none
+  line reasoning alone
+            yes when the solution follows one line at a time, without trying a value
+            and seeing where it leads
+  difficulty
+            the number of line steps that narrowed a line, plus 5 for each probe (a value
+            tried on one cell) and 50 for each guess of the search; with the passes over
+            the board, line steps, probes and guesses behind it
+  result    good, or NOT GOOD with the reasons
+
+Exit status:
+  0  every file is well formed and has exactly one solution (with --strict also within
+     the advice rules and solved by line reasoning alone)
+  1  some file is not, or cannot be read
+  2  usage error: no file given or an unknown option
+)";
+
+} // namespace
+
+int run_check_command(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+                      bool out_is_terminal) {
+    CheckOptions options;
+    options.colour = out_is_terminal;
+    std::vector<std::string> files;
+    bool options_ended = false;
+    for (const std::string& arg : args) {
+        if (options_ended || arg.empty() || arg[0] != '-' || arg == "-") {
+            files.push_back(arg);
+        } else if (arg == "--") {
+            options_ended = true;
+        } else if (arg == "--help" || arg == "-h") {
+            out << USAGE << '\n' << HELP;
+            return CHECK_ALL_GOOD;
+        } else if (arg == "--clues") {
+            options.clues = true;
+        } else if (arg == "--strict") {
+            options.strict = true;
+        } else {
+            err << "zimvokrelt-check: unknown option " << arg << '\n' << USAGE;
+            return CHECK_USAGE_ERROR;
+        }
+    }
+    if (files.empty()) {
+        err << "zimvokrelt-check: no level file given\n" << USAGE;
+        return CHECK_USAGE_ERROR;
+    }
+    int good = 0;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (i > 0) out << '\n';
+        if (is_good(check_level_file(files[i], options, out), options.strict)) ++good;
+    }
+    const int count = static_cast<int>(files.size());
+    if (count > 1)
+        out << '\n' << count << " files: " << good << " good, " << count - good << " not good\n";
+    return good == count ? CHECK_ALL_GOOD : CHECK_SOME_BAD;
+}
+
+} // namespace zk

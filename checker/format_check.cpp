@@ -1,0 +1,162 @@
+#include "checker/format_check.hpp"
+
+#include "model/level_file.hpp"
+#include "model/puzzle.hpp"
+#include "solver/colour_set.hpp"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace zk {
+
+namespace {
+
+// Walks the bytes, keeping the line and column a reader of the file sees.
+struct Cursor {
+    std::string_view bytes;
+    std::size_t pos = 0;
+    int row = 1;
+    int col = 1;
+
+    bool done() const { return pos >= bytes.size(); }
+    unsigned char peek() const { return static_cast<unsigned char>(bytes[pos]); }
+
+    // Length of the line end at pos: 2 for CR LF, 1 for LF, 0 when there is none.
+    std::size_t line_end() const {
+        if (peek() == '\n') return 1;
+        if (peek() == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n') return 2;
+        return 0;
+    }
+    void next_line(std::size_t end_length) {
+        pos += end_length;
+        ++row;
+        col = 1;
+    }
+    void next_byte() {
+        ++pos;
+        ++col;
+    }
+};
+
+std::string cells(int n) {
+    return std::to_string(n) + (n == 1 ? " cell" : " cells");
+}
+
+void check_rows(const std::vector<int>& lengths, FormatReport& report) {
+    report.height = static_cast<int>(lengths.size());
+    report.width = lengths.empty() ? 0 : lengths.front();
+    report.rectangular = !lengths.empty();
+    for (std::size_t i = 1; i < lengths.size(); ++i) {
+        if (lengths[i] == report.width) continue;
+        report.rectangular = false;
+        const int row = static_cast<int>(i) + 1;
+        report.problems.push_back(
+            {row, std::min(lengths[i], report.width) + 1,
+             lengths[i] == 0 ? "row " + std::to_string(row) + " is empty; every row has " +
+                                   cells(report.width) + " like row 1"
+                             : "row " + std::to_string(row) + " has " + cells(lengths[i]) +
+                                   ", row 1 has " + std::to_string(report.width)});
+    }
+    if (report.height < LEVEL_MIN_SIDE)
+        report.problems.push_back({1, 1,
+                                   std::to_string(report.height) +
+                                       (report.height == 1 ? " row" : " rows") + "; a board has " +
+                                       std::to_string(LEVEL_MIN_SIDE) + " to " +
+                                       std::to_string(MAX_BOARD) + " rows"});
+    if (report.height > MAX_BOARD)
+        report.problems.push_back({MAX_BOARD + 1, 1,
+                                   std::to_string(report.height) + " rows; a board has at most " +
+                                       std::to_string(MAX_BOARD)});
+    if (report.height > 0 && report.width < LEVEL_MIN_SIDE)
+        report.problems.push_back({1, report.width + 1,
+                                   "row 1 has " + cells(report.width) + "; a board has " +
+                                       std::to_string(LEVEL_MIN_SIDE) + " to " +
+                                       std::to_string(MAX_BOARD) + " columns"});
+    if (report.width > MAX_BOARD)
+        report.problems.push_back({1, MAX_BOARD + 1,
+                                   "row 1 has " + cells(report.width) + "; a board has at most " +
+                                       std::to_string(MAX_BOARD) + " columns"});
+}
+
+void check_answer(Cursor& in, FormatReport& report) {
+    const int answer_row = in.row;
+    in.next_byte(); // the letter n
+    const int first_col = in.col;
+    int length = 0;
+    bool blank_seen = false;
+    while (!in.done() && in.line_end() == 0) {
+        const unsigned char byte = in.peek();
+        ++length;
+        if (length == static_cast<int>(MAX_NAME_LENGTH) + 1)
+            report.problems.push_back({in.row, in.col,
+                                       "the answer is longer than " +
+                                           std::to_string(static_cast<int>(MAX_NAME_LENGTH)) +
+                                           " characters"});
+        if ((byte == ' ' || byte == '\t') && !blank_seen) {
+            blank_seen = true;
+            report.problems.push_back({in.row, in.col, "the answer contains a blank"});
+        } else if (byte < 32 || byte >= 127) {
+            report.problems.push_back({in.row, in.col,
+                                       "the answer contains byte " + describe_byte(byte) +
+                                           ", which is not a printable ASCII character"});
+        }
+        in.next_byte();
+    }
+    if (length == 0) report.problems.push_back({answer_row, first_col, "the answer is empty"});
+    if (in.done()) return;
+    in.next_line(in.line_end());
+    if (!in.done())
+        report.problems.push_back(
+            {in.row, in.col, "something follows the answer; only one final line end may"});
+}
+
+} // namespace
+
+std::string describe_byte(unsigned char byte) {
+    if (byte > 32 && byte < 127) return std::string("'") + static_cast<char>(byte) + "'";
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "0x%02X", byte);
+    return hex;
+}
+
+FormatReport check_format(std::string_view bytes) {
+    FormatReport report;
+    Cursor in{bytes};
+    std::vector<int> lengths;
+    int length = 0;
+    while (!in.done() && in.peek() != 'n') {
+        if (const std::size_t end = in.line_end(); end != 0) {
+            lengths.push_back(length);
+            length = 0;
+            in.next_line(end);
+            continue;
+        }
+        if (colour_index(in.peek()) < 0)
+            report.problems.push_back(
+                {in.row, in.col,
+                 "byte " + describe_byte(in.peek()) + " is not a colour letter (E Y B R G p)"});
+        ++length;
+        in.next_byte();
+    }
+    if (length > 0) {
+        lengths.push_back(length);
+        report.problems.push_back({in.row, in.col,
+                                   in.done() ? "the last row has no line end"
+                                             : "the n line must begin a line of its own"});
+    }
+    if (in.done()) {
+        report.problems.push_back(
+            {in.row, in.col, "missing n line: the letter n and the answer end the file"});
+    } else {
+        report.has_answer_line = true;
+    }
+    check_rows(lengths, report);
+    if (report.has_answer_line) check_answer(in, report);
+    std::stable_sort(report.problems.begin(), report.problems.end(),
+                     [](const FileProblem& a, const FileProblem& b) {
+                         return a.row != b.row ? a.row < b.row : a.col < b.col;
+                     });
+    return report;
+}
+
+} // namespace zk

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "checker/file_problem.hpp"
+
+#include <string_view>
+#include <vector>
+
+namespace zk {
+
+/// Smallest board side a level may have; the largest is MAX_BOARD.
+constexpr int LEVEL_MIN_SIDE = 2;
+
+/// What the bytes of a level file say about its shape, and every way they break the format:
+/// lines of colour letters ending in CR LF or LF, then `n` and an answer of 1 to 15
+/// characters without blanks, then at most one line end.
+struct FormatReport {
+    std::vector<FileProblem> problems; ///< in file order (by row, then column)
+    int height = 0;                    ///< lines before the `n` line
+    int width = 0;                     ///< cells in the first line
+    bool rectangular = false;          ///< every line has `width` cells and there is one
+    bool has_answer_line = false;
+};
+
+/// Checks the raw bytes of a level file. Never fails; an empty input has one problem.
+FormatReport check_format(std::string_view bytes);
+
+/// A byte as a report shows it: 'x' for printable ASCII, otherwise its value in hex.
+std::string describe_byte(unsigned char byte);
+
+} // namespace zk

@@ -1,0 +1,183 @@
+#include "checker/level_report.hpp"
+
+#include "checker/advice_check.hpp"
+#include "checker/clue_text.hpp"
+#include "checker/format_check.hpp"
+#include "model/level_file.hpp"
+#include "solver/clues.hpp"
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <vector>
+
+namespace zk {
+
+namespace {
+
+// Positions listed for two differing solutions before the list is cut short.
+constexpr int MAX_LISTED_DIFFERENCES = 20;
+
+std::optional<std::string> read_bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes;
+    char buffer[4096];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() > MAX_LEVEL_FILE_BYTES) break;
+    }
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
+std::string quoted_answer(const PuzzleState& p) {
+    std::string text = "\"";
+    for (char ch : p.answer) {
+        if (ch == 0) break;
+        const auto byte = static_cast<unsigned char>(ch);
+        text += byte >= 32 && byte < 127 ? std::string(1, ch) : "\\" + describe_byte(byte);
+    }
+    return text + "\"";
+}
+
+void print_problems(const char* title, const std::string& path,
+                    const std::vector<FileProblem>& problems, std::ostream& out) {
+    out << "  " << title << ": ";
+    if (problems.empty()) {
+        out << "ok\n";
+        return;
+    }
+    out << problems.size() << (problems.size() == 1 ? " problem\n" : " problems\n");
+    for (const FileProblem& p : problems)
+        out << "    " << path << ':' << p.row << ':' << p.col << ": " << p.message << '\n';
+}
+
+void print_two_solutions(const SolveReport& report, BoardSize size, std::ostream& out) {
+    const Grid& a = report.solutions[0];
+    const Grid& b = report.solutions[1];
+    out << "    first" << std::string(size.width > 5 ? size.width - 5 : 0, ' ') << "  second"
+        << std::string(size.width > 6 ? size.width - 6 : 0, ' ') << "  differ\n";
+    std::vector<std::string> differences;
+    for (int r = 0; r < size.height; ++r) {
+        std::string first, second, marks;
+        for (int c = 0; c < size.width; ++c) {
+            first += static_cast<char>(at(a, r, c));
+            second += static_cast<char>(at(b, r, c));
+            const bool differs = at(a, r, c) != at(b, r, c);
+            marks += differs ? '*' : '.';
+            if (differs) differences.push_back(std::to_string(r + 1) + ':' + std::to_string(c + 1));
+        }
+        first.resize(std::max(size.width, 5), ' ');
+        second.resize(std::max(size.width, 6), ' ');
+        out << "    " << first << "  " << second << "  " << marks << '\n';
+    }
+    out << "  they differ in " << differences.size() << " cells (row:column):";
+    for (std::size_t i = 0; i < differences.size() && i < MAX_LISTED_DIFFERENCES; ++i)
+        out << ' ' << differences[i];
+    if (differences.size() > MAX_LISTED_DIFFERENCES) out << " ...";
+    out << '\n';
+}
+
+void print_solution(const SolveReport& report, BoardSize size, std::ostream& out) {
+    switch (report.verdict) {
+    case Verdict::unique:
+        out << "  solution: unique\n";
+        break;
+    case Verdict::several:
+        out << "  solution: several solutions; two of them:\n";
+        print_two_solutions(report, size, out);
+        break;
+    case Verdict::none:
+        out << "  solution: none (the clues contradict each other)\n";
+        break;
+    case Verdict::undecided:
+        out << "  solution: undecided (the search gave up after " << report.guesses
+            << " guesses)\n";
+        break;
+    }
+    out << "  line reasoning alone: " << (report.line_solvable ? "yes" : "no") << '\n';
+    out << "  difficulty: " << report.difficulty << " (" << report.line_passes << " passes, "
+        << report.line_steps << " line steps, " << report.probes << " probes, " << report.guesses
+        << " guesses)\n";
+}
+
+void print_result(const FileVerdict& v, bool strict, std::ostream& out) {
+    if (is_good(v, strict)) {
+        out << "  result: good\n";
+        return;
+    }
+    std::vector<std::string> reasons;
+    if (!v.well_formed) reasons.push_back("format problems");
+    if (strict && !v.within_advice) reasons.push_back("advice rules broken");
+    if (!v.solver_ran) reasons.push_back("not solved");
+    if (v.solver_ran && v.verdict == Verdict::several) reasons.push_back("several solutions");
+    if (v.solver_ran && v.verdict == Verdict::none) reasons.push_back("no solution");
+    if (v.solver_ran && v.verdict == Verdict::undecided) reasons.push_back("undecided");
+    if (strict && v.solver_ran && v.verdict == Verdict::unique && !v.line_solvable)
+        reasons.push_back("needs guessing");
+    out << "  result: NOT GOOD:";
+    for (std::size_t i = 0; i < reasons.size(); ++i) out << (i == 0 ? " " : ", ") << reasons[i];
+    out << '\n';
+}
+
+} // namespace
+
+bool is_good(const FileVerdict& v, bool strict) {
+    const bool basic = v.readable && v.well_formed && v.solver_ran && v.verdict == Verdict::unique;
+    return basic && (!strict || (v.within_advice && v.line_solvable));
+}
+
+FileVerdict check_level_file(const std::string& path, const CheckOptions& options,
+                             std::ostream& out) {
+    FileVerdict verdict;
+    out << path << ":\n";
+    PuzzleState puzzle;
+    const std::optional<std::string> bytes =
+        load_level(puzzle, path) ? read_bytes(path) : std::nullopt;
+    if (!bytes) {
+        out << "  cannot be read: missing, not a regular file, or not readable\n";
+        print_result(verdict, options.strict, out);
+        return verdict;
+    }
+    verdict.readable = true;
+
+    FormatReport format;
+    if (bytes->size() > MAX_LEVEL_FILE_BYTES) {
+        format.problems.push_back(
+            {1, 1, "the file is larger than " + std::to_string(MAX_LEVEL_FILE_BYTES) + " bytes"});
+    } else {
+        format = check_format(*bytes);
+    }
+    verdict.well_formed = format.problems.empty();
+    out << "  board: " << format.height << (format.height == 1 ? " row" : " rows") << " x "
+        << format.width << (format.width == 1 ? " column" : " columns") << ", answer "
+        << quoted_answer(puzzle) << '\n';
+    print_problems("format", path, format.problems, out);
+
+    const bool solvable_shape = format.rectangular && format.height <= MAX_BOARD &&
+                                format.width >= 1 && format.width <= MAX_BOARD;
+    if (!solvable_shape) {
+        out << "  advice: not checked\n"
+            << "  solution: not checked: the rows do not form a board of at most " << MAX_BOARD
+            << " x " << MAX_BOARD << " cells\n";
+        print_result(verdict, options.strict, out);
+        return verdict;
+    }
+    const BoardSize size{format.height, format.width};
+    const std::vector<FileProblem> advice = check_advice(puzzle.target, size);
+    verdict.within_advice = advice.empty();
+    print_problems("advice", path, advice, out);
+
+    const Clues clues = clues_of_picture(puzzle.target, size);
+    if (options.clues) print_clues(clues, options.colour, out);
+    const SolveReport report = solve_board(clues);
+    verdict.solver_ran = true;
+    verdict.verdict = report.verdict;
+    verdict.line_solvable = report.line_solvable;
+    print_solution(report, size, out);
+    print_result(verdict, options.strict, out);
+    return verdict;
+}
+
+} // namespace zk
