@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zk {
+
+/// The Unicode character code page 852 shows for `byte`; bytes below 128 are ASCII.
+char32_t cp852_code_point(std::uint8_t byte);
+
+/// Appends the UTF-8 encoding of `code_point` (any value up to U+10FFFF) to `out`.
+void append_utf8(std::string& out, char32_t code_point);
+
+/// What a terminal without UTF-8 shows for `byte`: ASCII bytes as they are, the nine glyph
+/// bytes the screens draw as look-alike ASCII characters, every other high byte as '?'.
+char ascii_stand_in(std::uint8_t byte);
+
+} // namespace zk

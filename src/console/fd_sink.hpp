@@ -1,0 +1,24 @@
+#pragma once
+
+#include "console/presenter.hpp"
+
+#include <string_view>
+
+namespace zk {
+
+/// Writes all of `bytes` to `fd`, continuing after interruptions and partial writes and
+/// waiting while the descriptor is full; stops silently at any other error. Safe to call
+/// from a signal handler.
+void write_all(int fd, std::string_view bytes);
+
+/// A byte sink that is a file descriptor (the terminal, a pipe or a file).
+class FdSink : public ByteSink {
+  public:
+    explicit FdSink(int fd) : fd_(fd) {}
+    void write(std::string_view bytes) override { write_all(fd_, bytes); }
+
+  private:
+    int fd_;
+};
+
+} // namespace zk

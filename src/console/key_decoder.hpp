@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace zk {
+
+/// Turns the bytes a terminal sends into the key codes of the console's key read.
+///
+/// - Arrow keys, as ESC [ A..D or ESC O A..D with or without parameters (ESC [ 1 ; 5 A),
+///   give KEY_PREFIX followed by KEY_UP, KEY_DOWN, KEY_RIGHT or KEY_LEFT.
+/// - Every other escape sequence is consumed whole and gives nothing: CSI sequences
+///   (ESC [ ... final byte, such as PgDn ESC [ 6 ~ or bracketed-paste markers), SS3 keys,
+///   X10 mouse reports (ESC [ M and three bytes), SGR mouse reports, focus reports, Alt with
+///   a printable key (ESC x), and OSC, DCS, APC, PM and SOS strings up to BEL or ESC \.
+/// - A lone ESC gives 27 once finish_pending_escape() or end_of_input() says no byte followed
+///   it in time; ESC before a control byte or another ESC also gives 27.
+/// - CR and LF give 13, and so does CR LF together (scripts written with CR LF line ends
+///   must not press Enter twice); DEL and BS give 8; other ASCII bytes give themselves.
+/// - Bytes 128..255 give nothing: UTF-8 characters are not keys of the program, and dropping
+///   them keeps a lead byte such as 0xE0 from posing as the arrow prefix 224. Byte 0 gives
+///   nothing for the same reason (the console's other key prefix).
+class KeyDecoder {
+  public:
+    /// Decodes one byte, appending the codes it completes to `codes`.
+    void feed(std::uint8_t byte, std::vector<int>& codes);
+
+    /// True when the bytes so far end in an ESC that may still start a sequence; the caller
+    /// waits a short while for the next byte and calls finish_pending_escape() if none comes.
+    bool escape_pending() const { return state_ == State::escape; }
+
+    /// No byte followed the ESC in time: it was the Escape key, and gives 27.
+    void finish_pending_escape(std::vector<int>& codes);
+
+    /// The input has ended: a pending ESC gives 27, an unfinished sequence gives nothing.
+    void end_of_input(std::vector<int>& codes);
+
+  private:
+    enum class State {
+        ground,
+        escape,       // after ESC
+        csi,          // after ESC [
+        ss3,          // after ESC O
+        mouse,        // the three bytes after ESC [ M
+        text_string,  // OSC, DCS, APC, PM or SOS body
+        string_escape // ESC inside a string: ESC \ ends it
+    };
+
+    void feed_ground(std::uint8_t byte, std::vector<int>& codes);
+    void feed_escape(std::uint8_t byte, std::vector<int>& codes);
+    void feed_csi(std::uint8_t byte, std::vector<int>& codes);
+    void feed_ss3(std::uint8_t byte, std::vector<int>& codes);
+    void start_sequence(State state);
+    void finish_sequence(std::uint8_t final_byte, std::vector<int>& codes);
+
+    State state_ = State::ground;
+    bool plain_parameters_ = true; // only digits and ';' since ESC [ or ESC O
+    bool empty_parameters_ = true; // nothing between ESC [ and the final byte
+    int mouse_bytes_left_ = 0;
+    bool after_cr_ = false; // the last byte decoded in ground state was CR
+};
+
+} // namespace zk

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "console/key_decoder.hpp"
+#include "console/keys.hpp"
+#include "console/presenter.hpp"
+#include "console/screen.hpp"
+#include "console/terminal.hpp"
+
+#include <cstddef>
+#include <vector>
+
+namespace zk {
+
+/// How long a terminal's ESC may stand alone before it counts as the Escape key; the bytes
+/// of one escape sequence arrive much closer together.
+inline constexpr int LONE_ESCAPE_WAIT_MS = 50;
+
+/// The key source of the real program: reads the terminal's input bytes, decodes them into
+/// key codes (KeyDecoder) and, before every read that may block, presents the screen.
+///
+/// A window change or a continue after Ctrl-Z repaints the whole screen and goes on waiting.
+/// The input ending (end of file, a read error, or Ctrl-D when the input is a terminal)
+/// throws InputEnded, once every code decoded before it has been read.
+class TerminalKeys : public KeySource {
+  public:
+    TerminalKeys(Terminal& terminal, Presenter& presenter);
+
+    /// The screen to present before blocking reads; none until this is called.
+    void show(Screen& screen) { screen_ = &screen; }
+
+    int read_code() override;
+
+    /// Presents the screen now, taking any pending window change into account.
+    void present();
+
+  private:
+    void read_more();
+
+    Terminal& terminal_;
+    Presenter& presenter_;
+    Screen* screen_ = nullptr;
+    KeyDecoder decoder_;
+    std::vector<int> codes_;
+    std::size_t next_code_ = 0;
+    bool ended_ = false;
+};
+
+} // namespace zk
