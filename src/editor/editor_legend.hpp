@@ -1,0 +1,11 @@
+#pragma once
+
+#include "console/screen.hpp"
+
+namespace zk {
+
+/// Draws the editor's key legend from column 45: movement, the six colours in their legend
+/// attributes, save and back to the menu. Leaves attribute 7.
+void draw_editor_legend(Screen& s);
+
+} // namespace zk

@@ -1,0 +1,108 @@
+#include "editor/save_dialog.hpp"
+
+#include "console/line_reader.hpp"
+#include "editor/editor_board.hpp"
+#include "model/level_file.hpp"
+
+#include <string>
+#include <string_view>
+
+namespace zk {
+
+namespace {
+
+constexpr int WARNING_ROW = 18;
+constexpr int ANSWER_PROMPT_ROW = 19;
+constexpr int ANSWER_ECHO_ROW = 20;
+constexpr int NAME_PROMPT_ROW = 21;
+constexpr int NAME_ECHO_ROW = 22;
+constexpr int RESULT_ROW = 23;
+constexpr int LAST_ROW = SCREEN_ROWS - 1;
+
+constexpr const char* TOO_LONG = "Za dlugie, do 15 znakow!";
+
+// Reads the first word of the next line that holds one and forgets the rest of that line.
+// Every typed line echoes from column 0 of echo_row, so empty lines never push the echo down
+// the screen. A word still pending from an earlier line is taken without a new line.
+std::string read_first_word(Console& c, int echo_row) {
+    while (c.pending_line.find_first_not_of(" \t\r\n") == std::string::npos) {
+        discard_pending_line(c);
+        move_to(c.screen, 0, echo_row);
+        read_typed_line(c);
+    }
+    std::string word = read_word(c);
+    discard_pending_line(c);
+    return word;
+}
+
+// Shows `prompt` at its row in white and reads the word, echoed in light cyan on echo_row.
+std::string ask_word(Console& c, int prompt_row, const char* prompt, int echo_row) {
+    set_colour(c.screen, 15);
+    put_text_at(c.screen, prompt_row, 0, prompt);
+    set_colour(c.screen, 11);
+    return read_first_word(c, echo_row);
+}
+
+// Wipes the refused word's echo (which may have run over the board) and says why in red on
+// message_row; the prompt is then drawn again at its own row.
+void refuse(const PuzzleState& p, Screen& s, int echo_row, int message_row, const char* why) {
+    restore_editor_rows(p, s, echo_row, echo_row);
+    set_colour(s, 12);
+    put_text_at(s, message_row, 0, why);
+}
+
+// Why `name` cannot name the level file, or nullptr when it can.
+const char* name_refusal(std::string_view name) {
+    if (name.size() > MAX_NAME_LENGTH) return TOO_LONG;
+    if (name.find_first_of("/\\") != std::string_view::npos) return "Nie wolno uzyc / ani \\!";
+    if (name.front() == '.') return "Nie zaczynaj od kropki!";
+    if (!is_safe_level_name(name)) return "Niedozwolona nazwa!";
+    return nullptr;
+}
+
+std::string ask_answer(Context& ctx) {
+    for (;;) {
+        std::string answer =
+            ask_word(ctx.console, ANSWER_PROMPT_ROW, "Podaj rozwiazanie do 15:\n", ANSWER_ECHO_ROW);
+        if (answer.size() <= MAX_NAME_LENGTH) return answer;
+        refuse(ctx.puzzle, ctx.screen(), ANSWER_ECHO_ROW, NAME_PROMPT_ROW, TOO_LONG);
+    }
+}
+
+std::string ask_file_name(Context& ctx) {
+    for (;;) {
+        std::string name =
+            ask_word(ctx.console, NAME_PROMPT_ROW, "Podaj nazwe pliku do 15:\n", NAME_ECHO_ROW);
+        const char* why = name_refusal(name);
+        if (why == nullptr) return name;
+        refuse(ctx.puzzle, ctx.screen(), NAME_ECHO_ROW, RESULT_ROW, why);
+    }
+}
+
+} // namespace
+
+bool save_drawing(Context& ctx) {
+    Screen& s = ctx.screen();
+    set_colour(s, 10);
+    put_text_at(s, WARNING_ROW, 0, "Nie uzywamy spacji!");
+
+    const std::string tail = "n" + ask_answer(ctx);
+    restore_editor_rows(ctx.puzzle, s, NAME_PROMPT_ROW, NAME_PROMPT_ROW); // a refusal line
+    const std::string name = ask_file_name(ctx);
+    restore_editor_rows(ctx.puzzle, s, RESULT_ROW, RESULT_ROW); // a refusal line
+
+    move_to(s, 0, RESULT_ROW);
+    if (save_level(ctx.puzzle.canvas, level_path(name), tail)) {
+        set_colour(s, 10);
+        put_text(s, "       Zapis udany \nnacisnij dowolny klawisz");
+        get_key(ctx.console);
+        return true;
+    }
+    set_colour(s, 12);
+    put_text(s, "Zapis nieudany!\nnacisnij dowolny klawisz");
+    get_key(ctx.console);
+    restore_editor_rows(ctx.puzzle, s, WARNING_ROW, LAST_ROW);
+    return false;
+}
+
+} // namespace zk

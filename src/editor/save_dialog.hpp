@@ -1,0 +1,17 @@
+#pragma once
+
+#include "model/context.hpp"
+
+namespace zk {
+
+/// Asks for the answer word and the file name below the board and writes the drawing to
+/// plansze/NAME.txt, with "n" and the answer in place of the answer marker. Only the first
+/// word of each typed line counts. A word over 15 characters, or a name with '/' or '\' or a
+/// leading '.', is refused with a red line and asked for again, so nothing is cut and nothing
+/// lands outside the level directory.
+/// After a successful write: the success message, one key, true. When the file cannot be
+/// written: a red message, one key, the drawing's screen restored, false; canvas, target and
+/// cursor are unchanged either way.
+bool save_drawing(Context& ctx);
+
+} // namespace zk

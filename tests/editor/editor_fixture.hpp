@@ -1,0 +1,120 @@
+#pragma once
+
+#include "console/keys.hpp"
+#include "editor/editor_loop.hpp"
+#include "editor/editor_setup.hpp"
+#include "model/context.hpp"
+#include "screen_text.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace zk::test {
+
+/// A fresh private directory made the working directory for the life of the object; the
+/// working directory is its subdirectory "work", so a file written one level up still lands
+/// inside the private tree and can be seen.
+class TempWorkingDir {
+  public:
+    TempWorkingDir() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "zk_editor_XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+        root_ = pattern;
+        std::filesystem::create_directory(root_ / "work");
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(root_ / "work");
+    }
+    ~TempWorkingDir() {
+        std::filesystem::current_path(previous_);
+        std::error_code ignored;
+        std::filesystem::remove_all(root_, ignored);
+    }
+    TempWorkingDir(const TempWorkingDir&) = delete;
+    TempWorkingDir& operator=(const TempWorkingDir&) = delete;
+
+    /// Every regular file below the private root, as sorted paths relative to it.
+    std::vector<std::string> files() const {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root_))
+            if (entry.is_regular_file())
+                found.push_back(std::filesystem::relative(entry.path(), root_).string());
+        std::sort(found.begin(), found.end());
+        return found;
+    }
+
+  private:
+    std::filesystem::path root_;
+    std::filesystem::path previous_;
+};
+
+/// The whole contents of a file, byte for byte; empty when it cannot be read.
+inline std::string file_bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+/// True when two screens show the same thing: the same glyph everywhere, and the same
+/// attribute wherever it can be seen (a blank on a black background looks the same in any
+/// foreground colour).
+inline bool looks_the_same(const Screen& a, const Screen& b, std::string* first_difference) {
+    for (int row = 0; row < SCREEN_ROWS; ++row)
+        for (int col = 0; col < SCREEN_COLUMNS; ++col) {
+            const Cell& x = a.at(col, row);
+            const Cell& y = b.at(col, row);
+            const bool invisible_attr = x.glyph == ' ' && x.attr < 16 && y.attr < 16;
+            if (x.glyph == y.glyph && (invisible_attr || x.attr == y.attr)) continue;
+            std::ostringstream where;
+            where << "row " << row << " col " << col << ": '" << x.glyph << "'/" << int(x.attr)
+                  << " vs '" << y.glyph << "'/" << int(y.attr);
+            *first_difference = where.str();
+            return false;
+        }
+    return true;
+}
+
+/// A context with scripted keys, and helpers to open the editor on a board of a given size.
+struct EditorTest : ::testing::Test {
+    ScriptedKeys keys;
+    Context ctx{keys};
+
+    Screen& screen() { return ctx.screen(); }
+    PuzzleState& puzzle() { return ctx.puzzle; }
+
+    /// Types the two sizes, each on its own line, and expects the board.
+    void open_board(int height, int width) {
+        keys.add(std::to_string(height) + "\r" + std::to_string(width) + "\r");
+        ASSERT_EQ(editor_setup(ctx), NextScreen::editor);
+    }
+
+    /// Runs the editor from its start on `codes`; the script then ends, which stops the loop
+    /// exactly where the last code left it.
+    void draw(const std::string& codes) {
+        keys.add(codes);
+        EXPECT_THROW(start_editor(ctx), InputEnded);
+    }
+
+    /// Goes on in the already started editor with `codes`, again until the script ends.
+    void draw_more(const std::string& codes) {
+        keys.add(codes);
+        EXPECT_THROW(editor_loop(ctx, get_key(ctx.console)), InputEnded);
+    }
+
+    /// The letters of canvas row r, columns 0 .. length - 1.
+    std::string canvas_row(int r, int length) {
+        std::string row;
+        for (int c = 0; c < length; ++c)
+            row.push_back(static_cast<char>(at(puzzle().canvas, r, c)));
+        return row;
+    }
+};
+
+} // namespace zk::test
