@@ -91,6 +91,7 @@ struct SizeCase {
     const char* typed;
     int height;
     int width;
+    friend void PrintTo(const SizeCase& c, std::ostream* os) { *os << c.height << "x" << c.width; }
 };
 
 class AcceptedSizeTest : public EditorTest, public ::testing::WithParamInterface<SizeCase> {};

@@ -115,6 +115,7 @@ TEST_F(SaveTest, AnswerOfFifteenCharactersIsTakenWholeAfterARefusal) {
 struct RefusedName {
     const char* name;
     const char* why;
+    friend void PrintTo(const RefusedName& r, std::ostream* os) { *os << r.name; }
 };
 
 class RefusedNameTest : public SaveTest, public ::testing::WithParamInterface<RefusedName> {};
