@@ -6,6 +6,7 @@
 #include "model/level_file.hpp"
 #include "solver/clues.hpp"
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -36,7 +37,13 @@ std::string quoted_answer(const PuzzleState& p) {
     for (char ch : p.answer) {
         if (ch == 0) break;
         const auto byte = static_cast<unsigned char>(ch);
-        text += byte >= 32 && byte < 127 ? std::string(1, ch) : "\\" + describe_byte(byte);
+        if (byte >= 32 && byte < 127) {
+            text += ch;
+        } else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            text += escaped;
+        }
     }
     return text + "\"";
 }
@@ -79,6 +86,12 @@ void print_two_solutions(const SolveReport& report, BoardSize size, std::ostream
     out << '\n';
 }
 
+// "1 pass", "2 passes", "0 probes".
+std::string counted(int n, const std::string& noun) {
+    const bool sibilant = noun.back() == 's';
+    return std::to_string(n) + ' ' + noun + (n == 1 ? "" : sibilant ? "es" : "s");
+}
+
 void print_solution(const SolveReport& report, BoardSize size, std::ostream& out) {
     switch (report.verdict) {
     case Verdict::unique:
@@ -97,9 +110,9 @@ void print_solution(const SolveReport& report, BoardSize size, std::ostream& out
         break;
     }
     out << "  line reasoning alone: " << (report.line_solvable ? "yes" : "no") << '\n';
-    out << "  difficulty: " << report.difficulty << " (" << report.line_passes << " passes, "
-        << report.line_steps << " line steps, " << report.probes << " probes, " << report.guesses
-        << " guesses)\n";
+    out << "  difficulty: " << report.difficulty << " (" << counted(report.line_passes, "pass")
+        << ", " << counted(report.line_steps, "line step") << ", "
+        << counted(report.probes, "probe") << ", " << counted(report.guesses, "guess") << ")\n";
 }
 
 void print_result(const FileVerdict& v, bool strict, std::ostream& out) {

@@ -1,0 +1,163 @@
+#include "checker/check_command.hpp"
+#include "checker/clue_text.hpp"
+
+#include "scratch_dir.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace zk {
+namespace {
+
+// A 5 x 5 mushroom that line reasoning solves.
+constexpr const char* GOOD_LEVEL = "pRRRp\r\nRRpRR\r\nRRRRR\r\nppGpp\r\npEGEp\r\nngrzyb";
+// One green cell in each row and column: two solutions.
+constexpr const char* AMBIGUOUS_LEVEL = "Ep\r\npE\r\nnab";
+// Unique, but only probing finds it.
+constexpr const char* PROBING_LEVEL = "ppEE\r\nppEE\r\nEEpp\r\nEppp\r\nnab";
+
+struct CheckCommandTest : test::ScratchDirTest {
+    std::ostringstream out;
+    std::ostringstream err;
+
+    int run(std::vector<std::string> args, bool terminal = false) {
+        return run_check_command(args, out, err, terminal);
+    }
+    bool out_has(const std::string& text) const {
+        return out.str().find(text) != std::string::npos;
+    }
+};
+
+TEST_F(CheckCommandTest, GoodLevelPasses) {
+    test::write_file("e1.txt", GOOD_LEVEL);
+    EXPECT_EQ(run({"e1.txt"}), CHECK_ALL_GOOD) << out.str();
+    EXPECT_TRUE(out_has("e1.txt:\n  board: 5 rows x 5 columns, answer \"grzyb\"\n"
+                        "  format: ok\n  advice: ok\n  solution: unique\n"
+                        "  line reasoning alone: yes\n  difficulty: "))
+        << out.str();
+    EXPECT_TRUE(out_has("  result: good\n")) << out.str();
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(CheckCommandTest, AmbiguousLevelShowsTwoSolutionsAndWhereTheyDiffer) {
+    test::write_file("two.txt", AMBIGUOUS_LEVEL);
+    EXPECT_EQ(run({"two.txt"}), CHECK_SOME_BAD);
+    EXPECT_TRUE(out_has("solution: several solutions")) << out.str();
+    EXPECT_TRUE(out_has("    Ep     pE      **\n    pE     Ep      **\n") ||
+                out_has("    pE     Ep      **\n    Ep     pE      **\n"))
+        << out.str();
+    EXPECT_TRUE(out_has("they differ in 4 cells (row:column): 1:1 1:2 2:1 2:2\n")) << out.str();
+    EXPECT_TRUE(out_has("result: NOT GOOD: several solutions")) << out.str();
+}
+
+TEST_F(CheckCommandTest, FormatProblemsNameFileRowAndColumn) {
+    test::write_file("bad.txt", "EEp\r\npxR\r\nn");
+    EXPECT_EQ(run({"bad.txt"}), CHECK_SOME_BAD);
+    EXPECT_TRUE(out_has("  format: 2 problems\n"
+                        "    bad.txt:2:2: byte 'x' is not a colour letter (E Y B R G p)\n"
+                        "    bad.txt:3:2: the answer is empty\n"))
+        << out.str();
+    EXPECT_TRUE(out_has("result: NOT GOOD: format problems")) << out.str();
+}
+
+TEST_F(CheckCommandTest, RaggedBoardIsNotSolved) {
+    test::write_file("ragged.txt", "EEp\r\npR\r\nnab");
+    EXPECT_EQ(run({"ragged.txt"}), CHECK_SOME_BAD);
+    EXPECT_TRUE(out_has("ragged.txt:2:3: row 2 has 2 cells, row 1 has 3")) << out.str();
+    EXPECT_TRUE(out_has("  solution: not checked")) << out.str();
+}
+
+TEST_F(CheckCommandTest, UnreadableFilesFail) {
+    std::filesystem::create_directory("folder.txt");
+    EXPECT_EQ(run({"missing.txt", "folder.txt"}), CHECK_SOME_BAD);
+    EXPECT_TRUE(out_has("missing.txt:\n  cannot be read")) << out.str();
+    EXPECT_TRUE(out_has("folder.txt:\n  cannot be read")) << out.str();
+}
+
+TEST_F(CheckCommandTest, OneBadFileAmongGoodOnesFailsTheRun) {
+    test::write_file("good.txt", GOOD_LEVEL);
+    test::write_file("two.txt", AMBIGUOUS_LEVEL);
+    EXPECT_EQ(run({"good.txt", "two.txt", "good.txt"}), CHECK_SOME_BAD);
+    EXPECT_TRUE(out_has("\n3 files: 2 good, 1 not good\n")) << out.str();
+}
+
+TEST_F(CheckCommandTest, StrictAlsoNeedsAdviceAndLineReasoning) {
+    test::write_file("probe.txt", PROBING_LEVEL);
+    EXPECT_EQ(run({"probe.txt"}), CHECK_ALL_GOOD) << out.str();
+    EXPECT_TRUE(out_has("line reasoning alone: no")) << out.str();
+    EXPECT_EQ(run({"--strict", "probe.txt"}), CHECK_SOME_BAD);
+    EXPECT_TRUE(out_has("result: NOT GOOD: needs guessing")) << out.str();
+
+    test::write_file("long.txt", "EEEEEEEEEE\r\npppppppppp\r\nnab");
+    EXPECT_EQ(run({"long.txt"}), CHECK_ALL_GOOD) << out.str();
+    EXPECT_TRUE(out_has("long.txt:1:1: run of 10 E cells in row 1")) << out.str();
+    EXPECT_EQ(run({"--strict", "long.txt"}), CHECK_SOME_BAD);
+    EXPECT_TRUE(out_has("result: NOT GOOD: advice rules broken")) << out.str();
+}
+
+TEST_F(CheckCommandTest, CluesAreColouredOnlyForATerminal) {
+    test::write_file("e1.txt", GOOD_LEVEL);
+    EXPECT_EQ(run({"--clues", "e1.txt"}), CHECK_ALL_GOOD);
+    EXPECT_TRUE(out_has("  row clues, left to right:\n     1: 3R\n     2: 2R 2R\n")) << out.str();
+    EXPECT_TRUE(out_has("  column clues, top to bottom:\n     1: 2R\n")) << out.str();
+    EXPECT_TRUE(out_has("     5: 1E 1G 1E\n")) << out.str();
+    EXPECT_FALSE(out_has("\x1b[")) << out.str();
+
+    out.str("");
+    EXPECT_EQ(run({"--clues", "e1.txt"}, true), CHECK_ALL_GOOD);
+    EXPECT_TRUE(out_has("     1: \x1b[91m3R\x1b[0m\n")) << out.str();
+}
+
+TEST(ClueText, RunsInOrderWithTheirLetters) {
+    const std::uint8_t line[] = {'R', 'R', 'Y', 'p', 'G', 'B', 'B', 'B'};
+    EXPECT_EQ(clue_list_text(line_runs(line), false), "2R 1Y 1G 3B");
+    EXPECT_EQ(clue_list_text(line_runs(line), true),
+              "\x1b[91m2R\x1b[0m \x1b[93m1Y\x1b[0m \x1b[37m1G\x1b[0m \x1b[94m3B\x1b[0m");
+    EXPECT_EQ(clue_list_text(RunList{}, true), "0");
+}
+
+TEST_F(CheckCommandTest, UsageErrors) {
+    EXPECT_EQ(run({}), CHECK_USAGE_ERROR);
+    EXPECT_NE(err.str().find("no level file given"), std::string::npos);
+    EXPECT_EQ(run({"--colour", "e1.txt"}), CHECK_USAGE_ERROR);
+    EXPECT_NE(err.str().find("unknown option --colour"), std::string::npos);
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(CheckCommandTest, HelpExplainsAndSucceeds) {
+    EXPECT_EQ(run({"--help"}), CHECK_ALL_GOOD);
+    for (const char* words : {"--clues", "--strict", "FILE:ROW:COLUMN", "advice", "difficulty",
+                              "line reasoning alone", "Exit status"})
+        EXPECT_TRUE(out_has(words)) << words;
+}
+
+TEST_F(CheckCommandTest, DoubleDashEndsOptions) {
+    test::write_file("--clues", GOOD_LEVEL);
+    EXPECT_EQ(run({"--", "--clues"}), CHECK_ALL_GOOD) << out.str() << err.str();
+    EXPECT_FALSE(out_has("row clues")) << out.str();
+}
+
+// The built program, run through the shell: its exit status is what scripts and CI see.
+int program_status(const std::string& args) {
+    const std::string command =
+        std::string("'") + ZK_CHECK_PROGRAM + "' " + args + " >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(CheckCommandTest, ProgramExitStatuses) {
+    test::write_file("good.txt", GOOD_LEVEL);
+    test::write_file("two.txt", AMBIGUOUS_LEVEL);
+    EXPECT_EQ(program_status("good.txt"), 0);
+    EXPECT_EQ(program_status("good.txt two.txt"), 1);
+    EXPECT_EQ(program_status(""), 2);
+    EXPECT_EQ(program_status("--nonsense good.txt"), 2);
+    EXPECT_EQ(program_status("--help"), 0);
+}
+
+} // namespace
+} // namespace zk
