@@ -30,6 +30,7 @@ void TerminalKeys::present() {
 }
 
 int TerminalKeys::read_code() {
+    present();
     while (next_code_ == codes_.size()) {
         codes_.clear();
         next_code_ = 0;
@@ -39,8 +40,8 @@ int TerminalKeys::read_code() {
     return codes_[next_code_++];
 }
 
-// Waits for input (presenting first) and decodes what arrives into codes_; sets ended_ when
-// the input is over.
+// Waits for input and decodes what arrives into codes_; sets ended_ when the input is over.
+// A window change wakes the wait up, and the screen is presented again before the next wait.
 void TerminalKeys::read_more() {
     present();
     const bool wait_for_escape = decoder_.escape_pending() && terminal_.input_is_tty();

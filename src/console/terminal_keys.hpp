@@ -15,8 +15,9 @@ namespace zk {
 /// of one escape sequence arrive much closer together.
 inline constexpr int LONE_ESCAPE_WAIT_MS = 50;
 
-/// The key source of the real program: reads the terminal's input bytes, decodes them into
-/// key codes (KeyDecoder) and, before every read that may block, presents the screen.
+/// The key source of the real program: reads the terminal's input bytes and decodes them into
+/// key codes (KeyDecoder). Every key read presents the screen first, as every key read of the
+/// console may wait for the player, so piped input shows each screen the script passes.
 ///
 /// A window change or a continue after Ctrl-Z repaints the whole screen and goes on waiting.
 /// The input ending (end of file, a read error, or Ctrl-D when the input is a terminal)
