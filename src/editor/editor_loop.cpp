@@ -69,12 +69,12 @@ NextScreen start_editor(Context& ctx) {
 NextScreen editor_loop(Context& ctx, int key) {
     int code = key == KEY_PREFIX ? get_key(ctx.console) : key;
     for (;;) {
-        if (handle_cursor_code(ctx.puzzle, ctx.screen(), code)) {
-            // moved or painted
-        } else if (code == 'q' || code == 'Q') {
+        if (code == 'q' || code == 'Q') {
             if (confirm_quit(ctx)) break;
         } else if (code == 'z' || code == 'Z') {
             if (confirm_finished(ctx) && save_drawing(ctx)) break;
+        } else {
+            handle_cursor_code(ctx.puzzle, ctx.screen(), code); // any other code does nothing
         }
         code = read_command_code(ctx.console);
     }

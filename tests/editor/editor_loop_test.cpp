@@ -87,18 +87,12 @@ TEST_F(EditorLoopTest, QuitAnsweredNoErasesTheDialogAndDrawingGoesOn) {
 TEST_F(EditorLoopTest, QuitAnsweredYesLeavesForTheMenuWithoutWriting) {
     TempWorkingDir dir;
     open_board(2, 3);
-    keys.add("1\xE0Hqt");
+    keys.add("1\xE0HQT");
     EXPECT_EQ(start_editor(ctx), NextScreen::menu);
     EXPECT_EQ(keys.remaining(), 0u);
     EXPECT_EQ(puzzle().target, Grid{});
     EXPECT_EQ(puzzle().answer[0], '\0');
     EXPECT_TRUE(dir.files().empty());
-}
-
-TEST_F(EditorLoopTest, CapitalQAndTAlsoLeave) {
-    open_board(2, 2);
-    keys.add("QT");
-    EXPECT_EQ(start_editor(ctx), NextScreen::menu);
 }
 
 TEST_F(EditorLoopTest, SaveQuestionWaitsAndDropsEveryOtherCode) {

@@ -9,13 +9,6 @@ namespace {
 
 struct EditorFromMenuTest : EditorTest {
     TempWorkingDir dir;
-
-    // The screen shows `text` somewhere.
-    bool shows(const std::string& text) {
-        for (int row = 0; row < SCREEN_ROWS; ++row)
-            if (row_text(screen(), row).find(text) != std::string::npos) return true;
-        return false;
-    }
 };
 
 TEST_F(EditorFromMenuTest, SizesTypedAfterTheWordAtTheMenuAreTakenWithoutWaiting) {
@@ -29,14 +22,6 @@ TEST_F(EditorFromMenuTest, SizesTypedAfterTheWordAtTheMenuAreTakenWithoutWaiting
     EXPECT_EQ(attr_at(screen(), 9 + 6, 25 + 8), 240); // the bottom-right cell of 7 x 9
     EXPECT_NE(attr_at(screen(), 9 + 6, 25 + 9), 240);
     EXPECT_NE(attr_at(screen(), 9 + 7, 25), 240);
-}
-
-TEST_F(EditorFromMenuTest, InvalidSizesLeadToAFreshSetupThroughTheChain) {
-    keys.add("edytor\r1\r5\rk2\r2\r");
-    ASSERT_EQ(run_screen(ctx, NextScreen::menu), NextScreen::editor_setup);
-    ASSERT_EQ(run_screen(ctx, NextScreen::editor_setup), NextScreen::editor_setup);
-    ASSERT_EQ(run_screen(ctx, NextScreen::editor_setup), NextScreen::editor);
-    EXPECT_EQ(at(puzzle().target, 1, 1), 'p');
 }
 
 TEST_F(EditorFromMenuTest, SavedLevelIsPlayedFromTheMenuWithItsClues) {
@@ -74,13 +59,6 @@ TEST_F(EditorFromMenuTest, WholeRunDrawsSavesSolvesAndExits) {
     EXPECT_EQ(run_screens(ctx), 0);
     EXPECT_EQ(keys.remaining(), 0u);
     EXPECT_EQ(file_bytes("plansze/test.txt"), "EEp\r\npRR\r\nnkot");
-}
-
-TEST_F(EditorFromMenuTest, WinBoxOfTheSavedLevelShowsItsAnswer) {
-    keys.add("edytor\r2\r3\r1d1s4d4ztkot\rtest\rk");
-    keys.add("test\r1d1s4d4c");
-    EXPECT_THROW(run_screens(ctx), InputEnded); // the win box waits for its key
-    EXPECT_TRUE(shows("kot"));
 }
 
 } // namespace
