@@ -129,6 +129,17 @@ TerminalSize Terminal::size() const {
 }
 
 bool Terminal::take_repaint_request() {
+    // The window-change signal is blocked outside the wait for input, and a wait that finds
+    // input at once does not let it through: take a pending one here.
+    sigset_t pending{};
+    sigpending(&pending);
+    if (sigismember(&pending, SIGWINCH) == 1) {
+        sigset_t winch{};
+        sigemptyset(&winch);
+        sigaddset(&winch, SIGWINCH);
+        const timespec no_wait{0, 0};
+        if (sigtimedwait(&winch, nullptr, &no_wait) == SIGWINCH) repaint_requested = 1;
+    }
     if (!repaint_requested) return false;
     repaint_requested = 0;
     return true;
