@@ -33,8 +33,8 @@ For each FILE one block is printed:
             columns and cover its neighbour), no column with more than 8 runs (no room
             above the board)
   clues     with --clues
-  solution  unique; several solutions (two of them are shown side by side with the cells
-            where they differ marked *); or none
+  solution  unique; several solutions (the level's picture and another solution of its
+            clues are shown side by side, the cells where they differ marked *); or none
   line reasoning alone
             yes when the solution follows one line at a time, without trying a value
             and seeing where it leads

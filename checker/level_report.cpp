@@ -60,24 +60,27 @@ void print_problems(const char* title, const std::string& path,
         out << "    " << path << ':' << p.row << ':' << p.col << ": " << p.message << '\n';
 }
 
-void print_two_solutions(const SolveReport& report, BoardSize size, std::ostream& out) {
-    const Grid& a = report.solutions[0];
-    const Grid& b = report.solutions[1];
-    out << "    first" << std::string(size.width > 5 ? size.width - 5 : 0, ' ') << "  second"
-        << std::string(size.width > 6 ? size.width - 6 : 0, ' ') << "  differ\n";
+// Shows the level's own picture beside a second solution of its clues, marking and listing
+// the cells where they differ.
+void print_two_solutions(const Grid& picture, const SolveReport& report, BoardSize size,
+                         std::ostream& out) {
+    const Grid& other = report.solutions[0] != picture ? report.solutions[0] : report.solutions[1];
+    const auto column = [&](std::string text) {
+        text.resize(std::max<std::size_t>(static_cast<std::size_t>(size.width), 7) + 2, ' ');
+        return text;
+    };
+    out << "    " << column("picture") << column("another") << "differ\n";
     std::vector<std::string> differences;
     for (int r = 0; r < size.height; ++r) {
-        std::string first, second, marks;
+        std::string mine, theirs, marks;
         for (int c = 0; c < size.width; ++c) {
-            first += static_cast<char>(at(a, r, c));
-            second += static_cast<char>(at(b, r, c));
-            const bool differs = at(a, r, c) != at(b, r, c);
+            mine += static_cast<char>(at(picture, r, c));
+            theirs += static_cast<char>(at(other, r, c));
+            const bool differs = at(picture, r, c) != at(other, r, c);
             marks += differs ? '*' : '.';
             if (differs) differences.push_back(std::to_string(r + 1) + ':' + std::to_string(c + 1));
         }
-        first.resize(std::max(size.width, 5), ' ');
-        second.resize(std::max(size.width, 6), ' ');
-        out << "    " << first << "  " << second << "  " << marks << '\n';
+        out << "    " << column(mine) << column(theirs) << marks << '\n';
     }
     out << "  they differ in " << differences.size() << " cells (row:column):";
     for (std::size_t i = 0; i < differences.size() && i < MAX_LISTED_DIFFERENCES; ++i)
@@ -92,14 +95,15 @@ std::string counted(int n, const std::string& noun) {
     return std::to_string(n) + ' ' + noun + (n == 1 ? "" : sibilant ? "es" : "s");
 }
 
-void print_solution(const SolveReport& report, BoardSize size, std::ostream& out) {
+void print_solution(const Grid& picture, const SolveReport& report, BoardSize size,
+                    std::ostream& out) {
     switch (report.verdict) {
     case Verdict::unique:
         out << "  solution: unique\n";
         break;
     case Verdict::several:
-        out << "  solution: several solutions; two of them:\n";
-        print_two_solutions(report, size, out);
+        out << "  solution: several solutions; the picture and another that fits its clues:\n";
+        print_two_solutions(picture, report, size, out);
         break;
     case Verdict::none:
         out << "  solution: none (the clues contradict each other)\n";
@@ -188,7 +192,7 @@ FileVerdict check_level_file(const std::string& path, const CheckOptions& option
     verdict.solver_ran = true;
     verdict.verdict = report.verdict;
     verdict.line_solvable = report.line_solvable;
-    print_solution(report, size, out);
+    print_solution(puzzle.target, report, size, out);
     print_result(verdict, options.strict, out);
     return verdict;
 }
