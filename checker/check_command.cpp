@@ -8,7 +8,7 @@ namespace zk {
 
 namespace {
 
-constexpr const char* USAGE = "usage: zimvokrelt-check [--clues] [--strict] FILE...\n"
+constexpr const char* USAGE = "usage: zimvokrelt-check [--clues] [--strict] [--] FILE...\n"
                               "       zimvokrelt-check --help\n";
 
 constexpr const char* HELP =
