@@ -109,7 +109,7 @@ std::vector<char*> pointers_to(std::vector<std::string>& strings) {
     return pointers;
 }
 
-int output_callback_screen_prop(VTermProp prop, VTermValue* value, void* user) {
+int on_terminal_property(VTermProp prop, VTermValue* value, void* user) {
     if (prop == VTERM_PROP_CURSORVISIBLE) *static_cast<bool*>(user) = value->boolean != 0;
     return 1;
 }
@@ -199,7 +199,7 @@ PtySession::PtySession(const SessionOptions& options) {
     screen_ = vterm_obtain_screen(vt_);
     static const VTermScreenCallbacks callbacks = [] {
         VTermScreenCallbacks c{};
-        c.settermprop = output_callback_screen_prop;
+        c.settermprop = on_terminal_property;
         return c;
     }();
     vterm_screen_set_callbacks(screen_, &callbacks, &cursor_visible_);
