@@ -31,4 +31,10 @@ inline int get_key(Console& c) {
     return c.keys->read_code();
 }
 
+/// Waits for one key press and drops it whole: after KEY_PREFIX the extended key's own code is
+/// dropped too, so it never reaches a later key read or the next typed line.
+inline void wait_for_any_key(Console& c) {
+    if (get_key(c) == KEY_PREFIX) get_key(c);
+}
+
 } // namespace zk

@@ -60,7 +60,7 @@ NextScreen editor_setup(Context& ctx) {
         set_colour(s, 12);
         put_text(s, "\n Podano nieprawidlowy wymiar\n     sprobuj jeszcze raz");
         set_colour(s, 15);
-        get_key(ctx.console);
+        wait_for_any_key(ctx.console);
         return NextScreen::editor_setup; // a fresh setup screen, as the next step of the chain
     }
 

@@ -95,12 +95,12 @@ bool save_drawing(Context& ctx) {
     if (save_level(ctx.puzzle.canvas, level_path(name), tail)) {
         set_colour(s, 10);
         put_text(s, "       Zapis udany \nnacisnij dowolny klawisz");
-        get_key(ctx.console);
+        wait_for_any_key(ctx.console);
         return true;
     }
     set_colour(s, 12);
     put_text(s, "Zapis nieudany!\nnacisnij dowolny klawisz");
-    get_key(ctx.console);
+    wait_for_any_key(ctx.console);
     restore_editor_rows(ctx.puzzle, s, WARNING_ROW, LAST_ROW);
     return false;
 }

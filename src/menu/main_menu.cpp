@@ -124,7 +124,7 @@ NextScreen show_level_not_found(Context& ctx) {
     put_text_at(s, 22, 38, "Brak planszy o podanej nazwie");
     set_colour(s, 15);
     put_text_at(s, 23, 38, "  Nacsisnij dowolny klawisz  ");
-    get_key(ctx.console);
+    wait_for_any_key(ctx.console);
     return NextScreen::menu;
 }
 

@@ -60,7 +60,7 @@ NextScreen win_game(Context& ctx) {
     p.solved = 0;
     show_win_screen(p, ctx.screen());
     p.check_count = 0;
-    get_key(ctx.console);
+    wait_for_any_key(ctx.console);
     return NextScreen::menu;
 }
 

@@ -219,5 +219,11 @@ TEST_F(MainMenuTest, LevelNotFoundScreenWaitsForOneKeyAndLeadsToTheMenu) {
     EXPECT_EQ(ctx.console.pending_line, "e2\n"); // the key read passes the typed line by
 }
 
+TEST_F(MainMenuTest, AnArrowKeyLeavesTheLevelNotFoundScreenWhole) {
+    keys.add("\xE0Hz");
+    EXPECT_EQ(show_level_not_found(ctx), NextScreen::menu);
+    EXPECT_EQ(keys.remaining(), 1u); // the arrow's second code does not reach the menu's prompt
+}
+
 } // namespace
 } // namespace zk

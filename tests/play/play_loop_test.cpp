@@ -185,9 +185,9 @@ TEST(PlayLoop, WinningShowsTheBoxConsumesOneKeyAndReturnsToTheMenu) {
 }
 
 TEST(PlayLoop, AWhitePictureIsWonByTheFirstKey) {
-    Game g({"pp", "pp"}, "C" + ARROW_UP);
+    Game g({"pp", "pp"}, "C" + ARROW_UP + "y");
     EXPECT_EQ(g.play(), NextScreen::menu);
-    // Only the prefix closes the box; the code after it is the menu's.
+    // The whole arrow key closes the box; nothing of it is left for the menu.
     EXPECT_EQ(g.keys.script.remaining(), 1u);
     EXPECT_EQ(text_at(g.s(), 14, 8, 7), "1 razem");
 }
