@@ -1,44 +1,14 @@
 #include "editor/editor_legend.hpp"
 
-#include "console/colours.hpp"
-
-#include <string>
+#include "console/key_legend.hpp"
 
 namespace zk {
 
-namespace {
-
-constexpr int LEGEND_COLUMN = 45;
-
-// One colour line: "[key] - name" in the colour's legend attribute, on row 10 for key 1
-// down to row 15 for key 6.
-void draw_colour_line(Screen& s, char key) {
-    const Colour* colour = colour_of_key(key);
-    set_colour(s, colour->legend_attr);
-    put_text_at(s, 10 + (key - '1'), LEGEND_COLUMN,
-                std::string("[") + key + "] - " + colour->legend_name);
-}
-
-} // namespace
-
 void draw_editor_legend(Screen& s) {
-    set_colour(s, 15);
-    put_text_at(s, 6, LEGEND_COLUMN, "      Sterowanie: ");
-    put_text_at(s, 8, LEGEND_COLUMN, "   WSAD ");
-    set_colour(s, 12);
-    put_byte(s, '/');
-    set_colour(s, 15);
-    put_text(s, " STRZALKI");
-    draw_colour_line(s, '6');
-    draw_colour_line(s, '1');
-    set_colour(s, 15);
-    put_text_at(s, 17, LEGEND_COLUMN, "[Z] - zapisz ");
-    draw_colour_line(s, '2');
-    draw_colour_line(s, '3');
-    draw_colour_line(s, '4');
-    set_colour(s, 12);
-    put_text_at(s, 19, LEGEND_COLUMN, " [Q] - wroc do menu");
-    draw_colour_line(s, '5');
+    draw_key_legend(s, [](Screen& screen) {
+        set_colour(screen, 15);
+        put_text_at(screen, 17, LEGEND_COLUMN, "[Z] - zapisz ");
+    });
 }
 
 } // namespace zk

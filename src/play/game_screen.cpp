@@ -1,12 +1,12 @@
 #include "play/game_screen.hpp"
 
 #include "console/colours.hpp"
+#include "console/key_legend.hpp"
 #include "model/cursor.hpp"
 #include "model/runs.hpp"
 
 #include <array>
 #include <cstdint>
-#include <string>
 
 namespace zk {
 
@@ -18,13 +18,6 @@ constexpr int ROW_CLUE_COLUMN = BOARD_LEFT - 2;
 constexpr int COLUMN_CLUE_ROW = BOARD_TOP - 2;
 constexpr int LEFT_EDGE_COLUMN = BOARD_LEFT - 1;
 constexpr int TOP_EDGE_ROW = BOARD_TOP - 1;
-
-// "[K] - name" in the colour's legend attribute, on row 10 for key 1 down to row 15 for key 6.
-void draw_legend_line(Screen& s, char key) {
-    const Colour& colour = *colour_of_key(key);
-    set_colour(s, colour.legend_attr);
-    put_text_at(s, 10 + (key - '1'), 45, std::string("[") + key + "] - " + colour.legend_name);
-}
 
 // Prints the clue of one run at (x, y) in its clue attribute; slots off the screen have no
 // room and are left out.
@@ -95,29 +88,16 @@ void draw_game_screen(Screen& s, std::string_view display_path) {
     put_text_at(s, 4, 2, "Sprawdzenia: ");
     set_colour(s, 48);
     put_text_at(s, 4, 14, "0");
-    set_colour(s, 15);
-    put_text_at(s, 6, 45, "      Sterowanie: ");
-    put_text_at(s, 8, 45, "   WSAD ");
-    set_colour(s, 12);
-    put_byte(s, '/');
-    set_colour(s, 15);
-    put_text(s, " STRZALKI");
-    draw_legend_line(s, '6');
-    draw_legend_line(s, '1');
-    set_colour(s, 15);
-    put_text_at(s, 17, 45, "[C] - sprawdz ");
-    set_colour(s, 10);
-    put_byte(s, GLYPH_BLOCK);
-    put_text(s, ":) ");
-    set_colour(s, 12);
-    put_byte(s, GLYPH_BLOCK);
-    put_text(s, ":( ");
-    draw_legend_line(s, '2');
-    draw_legend_line(s, '3');
-    draw_legend_line(s, '4');
-    set_colour(s, 12);
-    put_text_at(s, 19, 45, " [Q] - wroc do menu");
-    draw_legend_line(s, '5');
+    draw_key_legend(s, [](Screen& screen) {
+        set_colour(screen, 15);
+        put_text_at(screen, 17, LEGEND_COLUMN, "[C] - sprawdz ");
+        set_colour(screen, 10); // the two check-mark colours, green and red
+        put_byte(screen, GLYPH_BLOCK);
+        put_text(screen, ":) ");
+        set_colour(screen, 12);
+        put_byte(screen, GLYPH_BLOCK);
+        put_text(screen, ":( ");
+    });
 }
 
 void draw_board_and_clues(PuzzleState& p, Screen& s) {
