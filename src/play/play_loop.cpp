@@ -1,50 +1,13 @@
 #include "play/play_loop.hpp"
 
+#include "console/dialog.hpp"
 #include "model/cursor.hpp"
 #include "play/check.hpp"
 #include "play/game_screen.hpp"
 
-#include <array>
-#include <string_view>
-
 namespace zk {
 
 namespace {
-
-constexpr int DIALOG_COLUMN = 45;
-constexpr std::string_view DIALOG_BLANK = "                      ";
-
-struct DialogLine {
-    int row;
-    int attr;
-    std::string_view text;
-};
-
-constexpr std::array<DialogLine, 4> QUIT_DIALOG{{
-    {1, 12, "        UWAGA!        "},
-    {2, 10, "Stracisz postep w grze"},
-    {3, 10, "    na pewno wyjsc?   "},
-    {4, 15, "        [T/N]         "},
-}};
-
-// Shows the quit dialog and waits for an answer. Every code but T t N n is dropped, the
-// prefix and the code after it included. On no the dialog is erased. True means leave.
-bool confirm_quit(Context& ctx) {
-    Screen& s = ctx.screen();
-    for (const DialogLine& line : QUIT_DIALOG) {
-        set_colour(s, line.attr);
-        put_text_at(s, line.row, DIALOG_COLUMN, line.text);
-    }
-    for (;;) {
-        const int code = get_key(ctx.console);
-        if (code == 'T' || code == 't') return true;
-        if (code == 'N' || code == 'n') break;
-    }
-    set_colour(s, 12);
-    for (const DialogLine& line : QUIT_DIALOG)
-        put_text_at(s, line.row, DIALOG_COLUMN, DIALOG_BLANK);
-    return false;
-}
 
 NextScreen leave_game(PuzzleState& p) {
     p.check_count = 0;
@@ -86,7 +49,7 @@ NextScreen play_loop(Context& ctx, int key) {
         if (code == 'c' || code == 'C') {
             check_canvas(p, s, ctx.console.clock_ms());
         } else if (code == 'q' || code == 'Q') {
-            if (confirm_quit(ctx)) return leave_game(p);
+            if (confirm_quit(ctx.console, "Stracisz postep w grze")) return leave_game(p);
         } else {
             handle_cursor_code(p, s, code);
         }
