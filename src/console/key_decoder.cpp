@@ -138,12 +138,7 @@ void KeyDecoder::feed_csi(std::uint8_t byte, std::vector<int>& codes) {
         finish_sequence(byte, codes);
         return;
     }
-    // A byte that cannot be part of the sequence ends it unfinished.
-    state_ = State::ground;
-    if (byte == ESC)
-        state_ = State::escape;
-    else if (byte < 0x20 && byte != CAN && byte != SUB)
-        feed_ground(byte, codes);
+    abandon_sequence(byte, codes);
 }
 
 void KeyDecoder::feed_ss3(std::uint8_t byte, std::vector<int>& codes) {
@@ -155,6 +150,12 @@ void KeyDecoder::feed_ss3(std::uint8_t byte, std::vector<int>& codes) {
         finish_sequence(byte, codes);
         return;
     }
+    abandon_sequence(byte, codes);
+}
+
+// A byte that cannot be part of the sequence ends it unfinished: a new ESC starts the next
+// sequence, and a control byte other than CAN or SUB (which only cancel) counts as typed.
+void KeyDecoder::abandon_sequence(std::uint8_t byte, std::vector<int>& codes) {
     state_ = State::ground;
     if (byte == ESC)
         state_ = State::escape;

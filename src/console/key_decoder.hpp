@@ -47,6 +47,7 @@ class KeyDecoder {
     };
 
     void feed_ground(std::uint8_t byte, std::vector<int>& codes);
+    void abandon_sequence(std::uint8_t byte, std::vector<int>& codes);
     void feed_escape(std::uint8_t byte, std::vector<int>& codes);
     void feed_csi(std::uint8_t byte, std::vector<int>& codes);
     void feed_ss3(std::uint8_t byte, std::vector<int>& codes);
