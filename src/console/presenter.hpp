@@ -46,6 +46,9 @@ std::string attribute_sgr(std::uint8_t attr, bool truecolor);
 
 /// Shows a Screen on a terminal at rows 1..25, columns 1..80 (absolute positions, no
 /// alternate screen), sending only what differs from what the terminal already shows.
+///
+/// The terminal is taken to erase in the colours in force (as xterm and its descendants, VTE,
+/// tmux, kitty and libvterm do), so runs of blank cells are often erased rather than written.
 class Presenter {
   public:
     explicit Presenter(ByteSink& sink, PresenterOptions options = {});
@@ -54,19 +57,40 @@ class Presenter {
     /// below 80 x 25 only the enlarge request is shown, and the model is kept untouched.
     void set_terminal_size(int columns, int rows);
 
-    /// Makes the next present() clear the terminal and repaint every cell.
+    /// Makes the next present() reset the colours, clear the terminal in the screen's most
+    /// common blank attribute and draw every cell that differs from such a blank.
     void invalidate();
 
-    /// Sends the cells of `screen` that differ from what the terminal shows: a cursor move
-    /// only where the terminal cursor is not already at the cell, a colour change only where
-    /// the attribute differs from the last one sent. Bytes below 32 and 127 show as blanks.
-    /// Clears screen.dirty_rows. Writes to the sink once, and only when there is something.
+    /// Sends what it takes for the terminal to show `screen`: every cell that differs from
+    /// what the terminal shows, a blank end of a row as one erase, a screen that changed almost
+    /// everywhere as a clear and the cells that are not blanks in the clear's attribute.
+    /// Chooses the shortest cursor move and sends only the half of an attribute (foreground,
+    /// background) that changes. Bytes below 32 and 127 show as blanks. Clears
+    /// screen.dirty_rows. Writes to the sink once, and only when there is something.
     void present(Screen& screen);
 
   private:
-    void begin_full_repaint(std::string& out);
+    /// What the terminal shows and where its cursor and colours stand.
+    struct Shown {
+        int attr = -1;       // attribute in force on the terminal, -1 unknown
+        int cursor_col = -1; // where the terminal cursor stands, -1 unknown
+        int cursor_row = -1;
+        std::array<Cell, SCREEN_COLUMNS * SCREEN_ROWS> cells{};
+    };
+
+    struct CommonBlank {
+        std::uint8_t attr; // the attribute most blank cells have
+        int other_cells;   // cells that are not blanks in it
+    };
+    static CommonBlank common_blank(const Screen& screen);
+
     void show_enlarge_request(std::string& out);
-    void put_cell(std::string& out, int col, int row, const Cell& cell);
+    void clear_terminal(std::string& out, Shown& shown, const Screen& screen, bool reset) const;
+    void draw_rows(std::string& out, Shown& shown, const Screen& screen, std::uint32_t rows) const;
+    void draw_row(std::string& out, Shown& shown, const Screen& screen, int row) const;
+    void move_cursor(std::string& out, Shown& shown, int col, int row) const;
+    void use_attr(std::string& out, Shown& shown, std::uint8_t attr) const;
+    void put_cell(std::string& out, Shown& shown, int col, int row, const Cell& cell) const;
 
     ByteSink& sink_;
     PresenterOptions options_;
@@ -74,10 +98,7 @@ class Presenter {
     int rows_ = MIN_TERMINAL_ROWS;
     bool repaint_all_ = true;    // the terminal's contents are unknown
     bool request_shown_ = false; // the enlarge request stands on the terminal
-    int sent_attr_ = -1;         // attribute in force on the terminal, -1 unknown
-    int cursor_col_ = -1;        // where the terminal cursor stands, -1 unknown
-    int cursor_row_ = -1;
-    std::array<Cell, SCREEN_COLUMNS * SCREEN_ROWS> shown_{}; // what the terminal shows
+    Shown shown_;
 };
 
 } // namespace zk

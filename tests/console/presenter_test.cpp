@@ -2,8 +2,11 @@
 
 #include "console/screen.hpp"
 
+#include "terminal_replay.hpp"
+
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 namespace zk {
@@ -40,23 +43,32 @@ struct Shown {
     }
 };
 
-TEST(Presenter, StartsWithAFullRepaintOfEveryCell) {
+TEST(Presenter, StartsWithAClearInTheCommonestBlankAndDrawsTheRest) {
     Shown t;
-    EXPECT_EQ(t.first.rfind("\x1b[0m\x1b[2J\x1b[?25l", 0), 0u); // reset, clear, hidden cursor
-    EXPECT_EQ(count_of(t.first, "\x1b[37;40m"), 1u);            // one colour for all
-    EXPECT_EQ(count_of(t.first, "H"), 25u);                     // one cursor move a row
-    EXPECT_EQ(count_of(t.first, "\x1b[25;1H"), 1u);
-    EXPECT_EQ(count_of(t.first, " "), 2000u);
+    EXPECT_EQ(t.first, "\x1b[0m\x1b[?25l\x1b[37;40m\x1b[2J"); // reset, hidden cursor, clear
     EXPECT_EQ(t.screen.dirty_rows, 0u);
     EXPECT_EQ(t.present(), ""); // nothing changed, nothing sent
+
+    StringSink sink;
+    Presenter presenter(sink);
+    Screen screen;
+    set_colour(screen, 240);
+    clear_screen(screen);
+    set_colour(screen, 12);
+    put_text_at(screen, 3, 5, "ab");
+    presenter.present(screen);
+    EXPECT_EQ(sink.bytes, "\x1b[0m\x1b[?25l\x1b[30;107m\x1b[2J\x1b[4;6H\x1b[91;40mab");
+    test::ReplayTerminal terminal;
+    terminal.feed(sink.bytes);
+    EXPECT_TRUE(terminal.differences(screen).empty());
 }
 
-TEST(Presenter, SendsOnlyChangedCellsAndMovesOnlyWhereNeeded) {
+TEST(Presenter, SendsOnlyChangedCellsByTheShortestMove) {
     Shown t;
     put_text_at(t.screen, 3, 10, "ab");
     put_char_at(t.screen, 20, 3, 'c');
     put_char_at(t.screen, 0, 7, 'd');
-    EXPECT_EQ(t.present(), "\x1b[4;11Hab\x1b[4;21Hc\x1b[8;1Hd");
+    EXPECT_EQ(t.present(), "\x1b[4;11Hab\x1b[8Cc\x1b[8Hd"); // forward in the row; absolute
 
     put_text_at(t.screen, 3, 10, "ab"); // rewritten the same: the row is dirty, nothing differs
     EXPECT_NE(t.screen.dirty_rows, 0u);
@@ -64,9 +76,19 @@ TEST(Presenter, SendsOnlyChangedCellsAndMovesOnlyWhereNeeded) {
 
     put_char_at(t.screen, 1, 7, 'e'); // right where the last output left the cursor
     EXPECT_EQ(t.present(), "e");
+    put_char_at(t.screen, 4, 7, 'f'); // two unchanged cells between: written again
+    EXPECT_EQ(t.present(), "  f");
+    put_char_at(t.screen, 5, 8, 'g'); // one row down
+    EXPECT_EQ(t.present(), "\x1b[Bg");
+    put_char_at(t.screen, 2, 8, 'h'); // back to the left
+    EXPECT_EQ(t.present(), "\x1b[4Dh");
+    put_char_at(t.screen, 2, 9, 'i'); // down and left
+    EXPECT_EQ(t.present(), "\x1b[B\x1b[Di");
+    put_char_at(t.screen, 40, 20, 'j'); // far down and right: the absolute move is shorter
+    EXPECT_EQ(t.present(), "\x1b[21;41Hj");
 }
 
-TEST(Presenter, ColourChangesOnlyWhereTheAttributeChanges) {
+TEST(Presenter, ColourChangesOnlyWhereAndAsFarAsTheAttributeChanges) {
     Shown t;
     set_colour(t.screen, 10);
     put_text_at(t.screen, 10, 6, "[e1]");
@@ -74,11 +96,18 @@ TEST(Presenter, ColourChangesOnlyWhereTheAttributeChanges) {
     put_text_at(t.screen, 10, 16, "[m1]");
     set_colour(t.screen, 10);
     put_text_at(t.screen, 11, 6, "[e2]");
-    EXPECT_EQ(t.present(),
-              "\x1b[11;7H\x1b[92;40m[e1]\x1b[11;17H\x1b[93;40m[m1]\x1b[12;7H\x1b[92;40m[e2]");
+    // Only the foreground differs from the colours in force, so only it is sent.
+    EXPECT_EQ(t.present(), "\x1b[11;7H\x1b[92m[e1]\x1b[6C\x1b[93m[m1]\x1b[12;7H\x1b[92m[e2]");
     set_colour(t.screen, 10);
     put_text_at(t.screen, 11, 11, "x");
-    EXPECT_EQ(t.present(), "\x1b[12;12Hx"); // still green: no colour sent
+    EXPECT_EQ(t.present(), "\x1b[Cx"); // still green: no colour sent
+
+    set_colour(t.screen, 0xAA); // the same foreground on another background
+    put_char_at(t.screen, 12, 11, 'y');
+    EXPECT_EQ(t.present(), "\x1b[102my");
+    set_colour(t.screen, 0x1C); // both differ
+    put_char_at(t.screen, 13, 11, 'z');
+    EXPECT_EQ(t.present(), "\x1b[91;44mz");
 }
 
 TEST(Presenter, WindowsColourOrderBecomesTerminalColours) {
@@ -105,36 +134,90 @@ TEST(Presenter, TrueColourSendsTheClassicPalette) {
     EXPECT_EQ(attribute_sgr(0x38, true), "\x1b[38;2;128;128;128;48;2;0;128;128m");
 
     Shown t({true, true});
+    EXPECT_EQ(t.first, "\x1b[0m\x1b[?25l\x1b[38;2;192;192;192;48;2;0;0;0m\x1b[2J");
     set_colour(t.screen, 224);
     put_char_at(t.screen, 25, 9, ' ');
     EXPECT_EQ(t.present(), "\x1b[10;26H\x1b[38;2;0;0;0;48;2;255;255;0m ");
+    set_colour(t.screen, 0x1C);
+    put_char_at(t.screen, 26, 9, 'x');
+    EXPECT_EQ(t.present(), "\x1b[38;2;255;0;0;48;2;0;0;128mx");
+    set_colour(t.screen, 0x1E);
+    put_char_at(t.screen, 27, 9, 'y');
+    EXPECT_EQ(t.present(), "\x1b[38;2;255;255;0my");
 }
 
 TEST(Presenter, ControlBytesShowAsBlanks) {
     Shown t;
+    set_colour(t.screen, 240); // on white, so the blanks have to be sent
     put_text_at(t.screen, 2, 0, std::string("\x1b[2J\x07\x7f\x08\x00x", 9));
+    EXPECT_EQ(t.present(), "\x1b[3H\x1b[30;107m [2J    x");
+
+    set_colour(t.screen, 7); // over the cleared blanks: nothing to show
+    put_text_at(t.screen, 5, 10, "\x01\x02 ");
+    EXPECT_EQ(t.present(), "");
+    set_colour(t.screen, 12); // blanks in another attribute are sent
+    put_text_at(t.screen, 5, 10, "\x01\x02 ");
+    EXPECT_EQ(t.present(), "\x1b[6;11H\x1b[91;40m   ");
+}
+
+TEST(Presenter, ARowEndingInBlanksIsErasedToItsEnd) {
+    Shown t;
+    put_text_at(t.screen, 3, 10, "abcdefgh");
+    t.present();
+    put_text_at(t.screen, 3, 12, "      ");
+    EXPECT_EQ(t.present(), "\x1b[6D\x1b[K"); // back six cells, erase
+
+    put_text_at(t.screen, 4, 70, "abcdefghij"); // up to the last column
+    t.present();
+    set_colour(t.screen, 0x20);
+    put_text_at(t.screen, 4, 70, "abcdefgh  ");
+    // The erase takes the background in force: green is put in force first.
     const std::string out = t.present();
-    EXPECT_EQ(out, "\x1b[3;1H [2J    x");
+    EXPECT_EQ(out, "\x1b[5;71H\x1b[30;42mabcdefgh\x1b[K");
+
+    put_text_at(t.screen, 6, 0, "abcdef");
+    t.present();
+    set_colour(t.screen, 7);
+    put_text_at(t.screen, 6, 4, "  "); // two blanks: cheaper written than erased
+    EXPECT_EQ(t.present(), "\x1b[2D\x1b[37;40m  ");
+}
+
+TEST(Presenter, AScreenChangedAlmostEverywhereIsClearedFirst) {
+    Shown t;
+    for (int row = 0; row < SCREEN_ROWS; ++row)
+        put_text_at(t.screen, row, 0, std::string(60, static_cast<char>('a' + row % 26)));
+    t.present();
+    set_colour(t.screen, 7);
+    clear_screen(t.screen);
+    set_colour(t.screen, 12);
+    put_text_at(t.screen, 1, 4, "Zimvo");
+    const std::string cleared = t.present();
+    EXPECT_EQ(cleared, "\x1b[2J\x1b[2;5H\x1b[91mZimvo");
+
+    for (int row = 0; row < SCREEN_ROWS; ++row) put_char_at(t.screen, 70, row, 'x');
+    const std::string each_row = t.present(); // every row changed, but little of each
+    EXPECT_EQ(each_row.find("\x1b[2J"), std::string::npos);
+    EXPECT_EQ(count_of(each_row, "x"), 25u);
 }
 
 TEST(Presenter, GlyphBytesAsUtf8OrAsciiStandIns) {
     Shown utf8({true, false});
     put_text_at(utf8.screen, 0, 0, "\xf8\xfe\xdb\xc9\xbb\xc8\xbc\xcd\xba\x88");
-    EXPECT_EQ(utf8.present(), "\x1b[1;1H\xC2\xB0\xE2\x96\xA0\xE2\x96\x88\xE2\x95\x94\xE2\x95\x97"
+    EXPECT_EQ(utf8.present(), "\x1b[1H\xC2\xB0\xE2\x96\xA0\xE2\x96\x88\xE2\x95\x94\xE2\x95\x97"
                               "\xE2\x95\x9A\xE2\x95\x9D\xE2\x95\x90\xE2\x95\x91\xC5\x82");
 
     Shown ascii({false, false});
     put_text_at(ascii.screen, 0, 0, "\xf8\xfe\xdb\xc9\xbb\xc8\xbc\xcd\xba\x88");
-    EXPECT_EQ(ascii.present(), "\x1b[1;1Ho##++++=|?");
+    EXPECT_EQ(ascii.present(), "\x1b[1Ho##++++=|?");
 }
 
 TEST(Presenter, NeverTrustsTheCursorAfterTheLastColumnOrASoftHyphen) {
     Shown t;
     put_char_at(t.screen, 79, 3, 'x');
     put_char_at(t.screen, 0, 4, 'y');
-    EXPECT_EQ(t.present(), "\x1b[4;80Hx\x1b[5;1Hy");
+    EXPECT_EQ(t.present(), "\x1b[4;80Hx\x1b[5Hy");
     put_text_at(t.screen, 6, 0, "\xf0z");
-    EXPECT_EQ(t.present(), "\x1b[7;1H\xC2\xAD\x1b[7;2Hz");
+    EXPECT_EQ(t.present(), "\x1b[7H\xC2\xAD\x1b[7;2Hz");
 }
 
 TEST(Presenter, OptionsFollowTheLocaleAndColorterm) {
@@ -168,10 +251,10 @@ TEST(Presenter, SmallWindowShowsTheRequestAndRepaintsWhenLargeEnough) {
 
     t.presenter.set_terminal_size(100, 30);
     const std::string repaint = t.present();
-    EXPECT_EQ(repaint.rfind("\x1b[0m\x1b[2J", 0), 0u);
-    EXPECT_NE(repaint.find("hidden"), std::string::npos);
-    EXPECT_NE(repaint.find("later"), std::string::npos);
-    EXPECT_EQ(count_of(repaint, "H"), 25u); // one cursor move a row
+    EXPECT_EQ(repaint.rfind("\x1b[0m\x1b[?25l\x1b[37;40m\x1b[2J", 0), 0u);
+    test::ReplayTerminal terminal;
+    terminal.feed(repaint);
+    EXPECT_TRUE(terminal.differences(t.screen).empty()); // the whole screen again
     EXPECT_EQ(t.present(), "");
 }
 
@@ -181,6 +264,46 @@ TEST(Presenter, InvalidateRepaintsEverything) {
     EXPECT_EQ(t.present(), t.first);
     t.presenter.set_terminal_size(80, 25); // the same size: nothing to repaint
     EXPECT_EQ(t.present(), "");
+}
+
+// Whatever the screens draw, the terminal that plays back the presenter's bytes ends up
+// showing the screen: random texts in random colours (some differing only in foreground),
+// blank runs, clears, repaints, in every mode the presenter has.
+TEST(Presenter, RandomDrawingAlwaysPlaysBackToTheScreen) {
+    for (const PresenterOptions options :
+         {PresenterOptions{true, false}, PresenterOptions{true, true},
+          PresenterOptions{false, false}}) {
+        std::mt19937 rng(7);
+        auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+        constexpr int ATTRS[] = {7, 12, 10, 15, 48, 112, 160, 240, 0x1C, 0x17, 0xA0};
+        StringSink sink;
+        Presenter presenter(sink, options);
+        test::ReplayTerminal terminal(options.utf8);
+        Screen screen;
+        for (int round = 0; round < 400; ++round) {
+            const int changes = pick(4) == 0 ? 40 : 1 + pick(4);
+            for (int i = 0; i < changes; ++i) {
+                set_colour(screen, ATTRS[pick(std::size(ATTRS))]);
+                std::string text;
+                const bool blanks = pick(2) == 0;
+                for (int n = 1 + pick(12); n > 0; --n)
+                    text.push_back(
+                        blanks ? ' '
+                               : static_cast<char>(pick(3) == 0 ? 128 + pick(128) : 32 + pick(96)));
+                put_text_at(screen, pick(SCREEN_ROWS), pick(SCREEN_COLUMNS), text);
+            }
+            if (pick(25) == 0) {
+                set_colour(screen, ATTRS[pick(std::size(ATTRS))]);
+                clear_screen(screen);
+            }
+            if (pick(50) == 0) presenter.invalidate();
+            presenter.present(screen);
+            terminal.feed(take(sink));
+            const std::vector<std::string> wrong = terminal.differences(screen);
+            ASSERT_TRUE(wrong.empty()) << "round " << round << ", first wrong cell " << wrong[0];
+            ASSERT_TRUE(terminal.errors().empty()) << terminal.errors()[0];
+        }
+    }
 }
 
 } // namespace
