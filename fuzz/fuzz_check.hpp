@@ -20,13 +20,15 @@ namespace zk::fuzz {
 
 /// Length of the CSI sequence (ESC [ parameters final) at the start of `out`, or 0 when `out`
 /// does not start with one. The presenter sends only CSI sequences, and only with the final
-/// bytes of cursor moves, colours, clearing and cursor visibility.
+/// bytes of cursor moves (H, A, B, C, D, G), colours (m), clearing (J, K) and cursor
+/// visibility (h, l).
 inline std::size_t csi_length(std::string_view out) {
     if (out.size() < 3 || out[0] != '\x1b' || out[1] != '[') return 0;
     for (std::size_t i = 2; i < out.size(); ++i) {
         const char b = out[i];
         if ((b >= '0' && b <= '9') || b == ';' || b == '?') continue;
-        return b == 'H' || b == 'm' || b == 'J' || b == 'h' || b == 'l' ? i + 1 : 0;
+        constexpr std::string_view FINALS = "HABCDGmJKhl";
+        return FINALS.find(b) != std::string_view::npos ? i + 1 : 0;
     }
     return 0;
 }
