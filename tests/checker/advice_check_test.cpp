@@ -1,5 +1,7 @@
 #include "checker/advice_check.hpp"
 
+#include "picture.hpp"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,13 +10,7 @@
 namespace zk {
 namespace {
 
-Grid picture_of(const std::vector<std::string>& rows) {
-    Grid g{};
-    for (std::size_t r = 0; r < rows.size(); ++r)
-        for (std::size_t c = 0; c < rows[r].size(); ++c)
-            at(g, static_cast<int>(r), static_cast<int>(c)) = static_cast<std::uint8_t>(rows[r][c]);
-    return g;
-}
+using test::picture_of;
 
 std::vector<FileProblem> advice_of(const std::vector<std::string>& rows) {
     return check_advice(picture_of(rows),

@@ -1,5 +1,7 @@
 #include "pty_session.hpp"
 
+#include "console/cp852.hpp"
+
 #include <array>
 #include <cerrno>
 #include <chrono>
@@ -50,24 +52,6 @@ int console_colour(const VTermColor& colour) {
     for (std::size_t i = 0; i < CLASSIC_PALETTE.size(); ++i)
         if (CLASSIC_PALETTE[i] == rgb) return static_cast<int>(i);
     return -1;
-}
-
-void append_utf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
 }
 
 void write_fully(int fd, std::string_view bytes) {

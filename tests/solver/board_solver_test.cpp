@@ -1,6 +1,8 @@
 #include "solver/board_solver.hpp"
 #include "solver/clues.hpp"
 
+#include "picture.hpp"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -11,14 +13,7 @@
 namespace zk {
 namespace {
 
-// A picture from its rows, top row first.
-Grid picture_of(const std::vector<std::string>& rows) {
-    Grid g{};
-    for (std::size_t r = 0; r < rows.size(); ++r)
-        for (std::size_t c = 0; c < rows[r].size(); ++c)
-            at(g, static_cast<int>(r), static_cast<int>(c)) = static_cast<std::uint8_t>(rows[r][c]);
-    return g;
-}
+using test::picture_of;
 
 BoardSize size_of(const std::vector<std::string>& rows) {
     return {static_cast<int>(rows.size()), static_cast<int>(rows.front().size())};
