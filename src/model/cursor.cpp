@@ -13,10 +13,14 @@ struct Step {
 
 Step step_of(Direction d) {
     switch (d) {
-    case Direction::up: return {-1, 0};
-    case Direction::down: return {1, 0};
-    case Direction::left: return {0, -1};
-    case Direction::right: return {0, 1};
+    case Direction::up:
+        return {-1, 0};
+    case Direction::down:
+        return {1, 0};
+    case Direction::left:
+        return {0, -1};
+    case Direction::right:
+        return {0, 1};
     }
     return {0, 0};
 }
@@ -25,11 +29,24 @@ Step step_of(Direction d) {
 
 std::optional<Direction> direction_of_code(int code) {
     switch (code) {
-    case 'w': case 'W': case KEY_UP: return Direction::up;
-    case 's': case 'S': case KEY_DOWN: return Direction::down;
-    case 'a': case 'A': case KEY_LEFT: return Direction::left;
-    case 'd': case 'D': case KEY_RIGHT: return Direction::right;
-    default: return std::nullopt;
+    case 'w':
+    case 'W':
+    case KEY_UP:
+        return Direction::up;
+    case 's':
+    case 'S':
+    case KEY_DOWN:
+        return Direction::down;
+    case 'a':
+    case 'A':
+    case KEY_LEFT:
+        return Direction::left;
+    case 'd':
+    case 'D':
+    case KEY_RIGHT:
+        return Direction::right;
+    default:
+        return std::nullopt;
     }
 }
 
