@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #define FUZZ_CHECK(condition)                                                                      \
@@ -17,6 +18,14 @@
     } while (false)
 
 namespace zk::fuzz {
+
+/// A mkstemp/mkdtemp pattern for a scratch file or directory named after `name`, in $TMPDIR
+/// (fuzz/run points it into the build directory) or else in /tmp.
+inline std::string scratch_pattern(std::string_view name) {
+    const char* dir = std::getenv("TMPDIR");
+    return std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/" + std::string(name) +
+           "-XXXXXX";
+}
 
 /// Length of the CSI sequence (ESC [ parameters final) at the start of `out`, or 0 when `out`
 /// does not start with one. The presenter sends only CSI sequences, and only with the final

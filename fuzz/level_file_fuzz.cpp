@@ -206,9 +206,7 @@ std::string show_win_box(PuzzleState& p) {
 } // namespace zk::fuzz
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    const char* dir = std::getenv("TMPDIR");
-    std::string pattern =
-        std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/zk-level-fuzz-XXXXXX";
+    std::string pattern = zk::fuzz::scratch_pattern("zk-level-fuzz");
     const int fd = ::mkstemp(pattern.data());
     FUZZ_CHECK(fd >= 0);
     ::close(fd);

@@ -84,9 +84,7 @@ void check_level_directory() {
 } // namespace zk::fuzz
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    const char* dir = std::getenv("TMPDIR");
-    std::string pattern =
-        std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/zk-screens-fuzz-XXXXXX";
+    std::string pattern = zk::fuzz::scratch_pattern("zk-screens-fuzz");
     FUZZ_CHECK(::mkdtemp(pattern.data()) != nullptr);
     FUZZ_CHECK(::chdir(pattern.c_str()) == 0);
     static const std::string scratch = pattern;
