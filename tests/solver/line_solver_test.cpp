@@ -22,13 +22,13 @@ ColourSet set_of(const std::string& letters) {
     return s;
 }
 
-// Each cell as its letters in SOLVER_LETTERS order, cells separated by '|'.
+// Each cell as its letters in colour table order, cells separated by '|'.
 std::string sets_text(const std::vector<ColourSet>& cells) {
     std::string text;
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i > 0) text += '|';
         for (int c = 0; c < COLOUR_COUNT; ++c)
-            if (cells[i] >> c & 1) text += static_cast<char>(SOLVER_LETTERS[c]);
+            if (cells[i] >> c & 1) text += static_cast<char>(COLOUR_TABLE[c].letter);
     }
     return text;
 }
@@ -144,7 +144,7 @@ std::vector<ColourSet> brute_force(const RunList& runs, const std::vector<Colour
             choice[i] = static_cast<int>(rest % COLOUR_COUNT);
             rest /= COLOUR_COUNT;
             allowed = allowed && (cells[i] >> choice[i] & 1);
-            line[i] = SOLVER_LETTERS[choice[i]];
+            line[i] = COLOUR_TABLE[choice[i]].letter;
         }
         if (!allowed) continue;
         const RunList found = line_runs(line);
