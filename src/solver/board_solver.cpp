@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <climits>
+#include <memory>
 
 namespace zk {
 
@@ -160,9 +161,10 @@ void search(Search& s, SolverBoard& board, ProbeMemory& memory, PropagationCount
         const Propagation p = propagate(s.clues, trial, lines_through(trial, r, c), scratch);
         if (p == Propagation::solved) record_solution(trial, s.report);
         if (p == Propagation::stalled) {
-            ProbeMemory child = memory;
-            child.forget(board, trial);
-            search(s, trial, child, scratch);
+            // On the heap: nested guesses may go as deep as the board has cells.
+            const auto child = std::make_unique<ProbeMemory>(memory);
+            child->forget(board, trial);
+            search(s, trial, *child, scratch);
         }
         if (s.report.solution_count == 2 || s.out_of_guesses) return;
     }
