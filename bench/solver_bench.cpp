@@ -199,6 +199,8 @@ int bench_random(int board_count) {
     std::vector<Timing> times;
     std::array<int, 4> verdicts{};
     int most_guesses = 0;
+    long total_probes = 0;
+    long total_guesses = 0;
     int line_solvable = 0;
     int wrong = 0;
     double slowest = -1;
@@ -213,6 +215,8 @@ int bench_random(int board_count) {
         line_solvable += report.line_solvable ? 1 : 0;
         if (!report_fits(picture, size, report)) ++wrong;
         most_guesses = std::max(most_guesses, report.guesses);
+        total_probes += report.probes;
+        total_guesses += report.guesses;
         if (times.back().cpu > slowest) {
             slowest = times.back().cpu;
             slowest_text = std::string("    ") + verdict_name(report.verdict) + ", " +
@@ -228,14 +232,16 @@ int bench_random(int board_count) {
     }
     print_summary("random pictures 5 x 5 .. 15 x 15, 10 .. 90 % painted, 1 .. 5 colours", times);
     std::printf("  unique %d (line reasoning alone %d), several %d, none %d, undecided %d, "
-                "wrong %d;\n  most guesses on one board %d; seed %u;\n  each board's time is the "
+                "wrong %d;\n  most guesses on one board %d; in all %ld probes and %ld guesses; "
+                "seed %u;\n  each board's time is the "
                 "median of %d runs, each level's "
                 "of %d\n  slowest picture:\n%s",
                 verdicts[static_cast<std::size_t>(zk::Verdict::unique)], line_solvable,
                 verdicts[static_cast<std::size_t>(zk::Verdict::several)],
                 verdicts[static_cast<std::size_t>(zk::Verdict::none)],
                 verdicts[static_cast<std::size_t>(zk::Verdict::undecided)], wrong, most_guesses,
-                RANDOM_SEED, RANDOM_REPEATS, LEVEL_REPEATS, slowest_text.c_str());
+                total_probes, total_guesses, RANDOM_SEED, RANDOM_REPEATS, LEVEL_REPEATS,
+                slowest_text.c_str());
     return wrong;
 }
 
