@@ -61,7 +61,22 @@ TEST_F(DrawingAgreementTest, EveryVerdictAndItsReason) {
     const std::vector<std::pair<std::vector<std::string>, DrawingVerdict>> drawings = {
         {{"pppp", "pppp"}, DrawingVerdict::empty},
         {{"YYYYYYYYYYY", "EpppppppppE"}, DrawingVerdict::run_too_long},
+        {{"Rp", "RE", "Rp", "Rp", "Rp", "Rp", "Rp", "Rp", "Rp", "Rp"},
+         DrawingVerdict::run_too_long},
         {{"Ep", "Yp", "Ep", "Yp", "Ep", "Yp", "Ep", "Yp", "Ep"},
+         DrawingVerdict::too_many_column_runs},
+        // The limits themselves are allowed, and only columns have a limit on runs.
+        {{"RRRRRRRRRp", "pppppppppp"}, DrawingVerdict::unique},
+        {{"Ep", "Yp", "Ep", "Yp", "Ep", "Yp", "Ep", "Yp"}, DrawingVerdict::unique},
+        {{"EYEYEYEYE", "ppppppppp"}, DrawingVerdict::unique},
+        // The first that applies: a long run before several solutions or too many column
+        // runs, too many column runs before several solutions.
+        {{"EEEEEEEEEEp", "ppppppppppp", "Epppppppppp", "pEppppppppp"},
+         DrawingVerdict::run_too_long},
+        {{"EEEEEEEEEE", "Yppppppppp", "Eppppppppp", "Yppppppppp", "Eppppppppp", "Yppppppppp",
+          "Eppppppppp", "Yppppppppp", "Eppppppppp"},
+         DrawingVerdict::run_too_long},
+        {{"Epp", "Ypp", "Epp", "Ypp", "Epp", "Ypp", "Epp", "Ypp", "Epp", "ppp", "pEp", "ppE"},
          DrawingVerdict::too_many_column_runs},
         {{"Ep", "pE"}, DrawingVerdict::several},
         {{"RRppp", "pRRpp", "ppRRp", "pppRR", "RpppR"}, DrawingVerdict::several},

@@ -53,7 +53,9 @@ struct SimpleCounter {
         const RunList& clue = clues.columns[c];
         if (done.count > clue.count) return false;
         for (int i = 0; i < done.count; ++i) {
-            const bool open = i == done.count - 1 && (bits >> (height - 1) & 1);
+            // A run touching the bottom may still grow, unless the bottom is the board's.
+            const bool open =
+                i == done.count - 1 && (bits >> (height - 1) & 1) && height < clues.height;
             if (open ? done[i].length > clue[i].length : !(done[i] == clue[i])) return false;
         }
         return height < clues.height || done.count == clue.count;
