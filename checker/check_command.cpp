@@ -18,8 +18,9 @@ their clues have exactly one solution.
 Options:
   --clues   also print the row and column clues of each level (run length and colour
             letter, in order; coloured when the output is a terminal)
-  --strict  also fail a level that breaks an advice rule or that line reasoning alone
-            does not solve (the standard for the levels that ship with the game)
+  --strict  also fail a level that is all white, breaks an advice rule, or that line
+            reasoning alone does not solve (the editor's judgement of a drawing; the
+            standard for the levels that ship with the game)
   --help    print this text and exit
   --        end of options; every later argument is a file
 
@@ -45,8 +46,8 @@ For each FILE one block is printed:
   result    good, or NOT GOOD with the reasons
 
 Exit status:
-  0  every file is well formed and has exactly one solution (with --strict also within
-     the advice rules and solved by line reasoning alone)
+  0  every file is well formed and has exactly one solution (with --strict also not all
+     white, within the advice rules and solved by line reasoning alone)
   1  some file is not, or cannot be read
   2  usage error: no file given or an unknown option
 )";

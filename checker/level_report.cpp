@@ -126,6 +126,8 @@ void print_result(const FileVerdict& v, bool strict, std::ostream& out) {
     }
     std::vector<std::string> reasons;
     if (!v.well_formed) reasons.push_back("format problems");
+    if (strict && v.solver_ran && v.drawing == DrawingVerdict::empty)
+        reasons.push_back("empty board");
     if (strict && !v.within_advice) reasons.push_back("advice rules broken");
     if (!v.solver_ran) reasons.push_back("not solved");
     if (v.solver_ran && v.verdict == Verdict::several) reasons.push_back("several solutions");
@@ -142,7 +144,7 @@ void print_result(const FileVerdict& v, bool strict, std::ostream& out) {
 
 bool is_good(const FileVerdict& v, bool strict) {
     const bool basic = v.readable && v.well_formed && v.solver_ran && v.verdict == Verdict::unique;
-    return basic && (!strict || (v.within_advice && v.line_solvable));
+    return basic && (!strict || v.drawing == DrawingVerdict::unique);
 }
 
 FileVerdict check_level_file(const std::string& path, const CheckOptions& options,
@@ -192,6 +194,7 @@ FileVerdict check_level_file(const std::string& path, const CheckOptions& option
     verdict.solver_ran = true;
     verdict.verdict = report.verdict;
     verdict.line_solvable = report.line_solvable;
+    verdict.drawing = judge_drawing(puzzle.target, size.height, size.width, report);
     print_solution(puzzle.target, report, size, out);
     print_result(verdict, options.strict, out);
     return verdict;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "solver/board_solver.hpp"
+#include "solver/drawing_verdict.hpp"
 
 #include <ostream>
 #include <string>
@@ -22,13 +23,16 @@ struct FileVerdict {
     bool solver_ran = false; ///< the board was a rectangle the solver could take
     Verdict verdict = Verdict::none;
     bool line_solvable = false;
+    /// The editor's judgement of the picture, the one `strict` goes by (valid when solver_ran).
+    DrawingVerdict drawing = DrawingVerdict::empty;
 };
 
 /// Largest file the checker reads; a level is a few hundred bytes.
 constexpr std::size_t MAX_LEVEL_FILE_BYTES = 1 << 20;
 
 /// True when the file passes: readable, well formed and with a unique solution; under
-/// `strict` also within the advice rules and solved by line reasoning alone.
+/// `strict` also judged unique by judge_drawing, as the editor judges a drawing: not empty,
+/// within the advice rules and solved by line reasoning alone.
 bool is_good(const FileVerdict& verdict, bool strict);
 
 /// Checks the level file at `path` (read with the game's level reader, its raw bytes read

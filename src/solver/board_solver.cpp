@@ -3,10 +3,14 @@
 #include "solver/propagation.hpp"
 
 #include <bit>
+#include <climits>
+#include <memory>
 
 namespace zk {
 
 namespace {
+
+constexpr int BOARD_CELLS = MAX_BOARD * MAX_BOARD;
 
 struct Search {
     const Clues& clues;
@@ -15,73 +19,136 @@ struct Search {
     bool out_of_guesses = false;
 };
 
+// Keeps a solved board as a solution unless it is one already kept (a trial on a cell may
+// reach a solution that the search reaches again later).
 void record_solution(const SolverBoard& board, SolveReport& report) {
-    Grid& grid = report.solutions[report.solution_count++];
-    grid.fill(0);
+    if (report.solution_count == 2) return;
+    Grid grid{};
     for (int r = 0; r < board.height; ++r)
         for (int c = 0; c < board.width; ++c) at(grid, r, c) = letter_of(board.cell(r, c));
+    for (int i = 0; i < report.solution_count; ++i)
+        if (report.solutions[i] == grid) return;
+    report.solutions[report.solution_count++] = grid;
 }
 
-// Tries every value of every undecided cell; a value whose propagation ends in a contradiction
-// is removed. Repeats while that removes something. Returns where the board then stands.
-Propagation probe(const Clues& clues, SolverBoard& board, SolveReport& report) {
-    PropagationCounters main;
-    bool removed = true;
-    while (removed) {
-        removed = false;
+int decided_count(const SolverBoard& board) {
+    int count = 0;
+    for (int r = 0; r < board.height; ++r)
+        for (int c = 0; c < board.width; ++c) count += is_decided(board.cell(r, c)) ? 1 : 0;
+    return count;
+}
+
+// What the trials of each cell looked at, so that they are repeated only when they could
+// find something new.
+struct ProbeMemory {
+    /// The cell's trials must run again.
+    std::array<bool, BOARD_CELLS> stale{};
+    /// The lines the cell's last trials solved.
+    std::array<LineMask, BOARD_CELLS> looked_at{};
+    /// The fewest cells one of the cell's values decided in its last trials.
+    std::array<int, BOARD_CELLS> score{};
+
+    ProbeMemory() { stale.fill(true); }
+
+    // Marks stale every cell whose trials looked at a line where `after` differs from `before`.
+    void forget(const SolverBoard& before, const SolverBoard& after) {
+        LineMask changed_lines = 0;
+        for (int r = 0; r < after.height; ++r)
+            for (int c = 0; c < after.width; ++c)
+                if (after.cell(r, c) != before.cell(r, c))
+                    changed_lines |= lines_through(after, r, c);
+        for (int k = 0; k < BOARD_CELLS; ++k)
+            if ((looked_at[k] & changed_lines) != 0) stale[k] = true;
+    }
+};
+
+// What probing left: where the board stands, and the undecided cell whose every value, tried
+// alone, decided the most other cells (the cell to guess next), or -1.
+struct ProbeOutcome {
+    Propagation state = Propagation::stalled;
+    int branch_cell = -1;
+};
+
+// Tries every value of every undecided cell on a copy of the board and propagates it. A cell
+// may afterwards keep only the colours it has in some trial that did not end in a
+// contradiction (so a value that fails is removed, and a colour every surviving trial rules
+// out is removed too). Repeats until no cell changes. A cell is tried again only when the
+// board has changed in a line its last trials looked at: otherwise they would run exactly as
+// before and tell nothing new. `counters` collects the work on the board itself.
+ProbeOutcome probe(const Clues& clues, SolverBoard& board, ProbeMemory& memory, SolveReport& report,
+                   PropagationCounters& counters) {
+    auto& [stale, looked_at, score] = memory;
+    bool changed = true;
+    while (changed) {
+        changed = false;
         for (int r = 0; r < board.height; ++r) {
             for (int c = 0; c < board.width; ++c) {
+                const int index = r * MAX_BOARD + c;
                 const ColourSet values = board.cell(r, c);
-                if (is_decided(values)) continue;
+                if (is_decided(values) || !stale[index]) continue;
+                stale[index] = false;
+                const int decided_before = decided_count(board);
+                std::array<ColourSet, BOARD_CELLS> seen{};
+                int weakest = INT_MAX;
+                looked_at[index] = 0;
                 for (ColourSet rest = values; rest != 0; rest &= rest - 1) {
-                    const ColourSet value = rest & -rest;
-                    if ((board.cell(r, c) & value) == 0) continue;
                     SolverBoard trial = board;
-                    trial.cell(r, c) = value;
+                    trial.cell(r, c) = rest & -rest;
                     ++report.probes;
                     PropagationCounters scratch;
-                    if (propagate(clues, trial, lines_through(board, r, c), scratch) !=
-                        Propagation::contradiction)
-                        continue;
-                    board.cell(r, c) &= ~value;
-                    removed = true;
-                    const Propagation after =
-                        propagate(clues, board, lines_through(board, r, c), main);
-                    if (after != Propagation::stalled) {
-                        report.line_passes += main.passes;
-                        report.line_steps += main.narrowing_steps;
-                        return after;
+                    const Propagation p =
+                        propagate(clues, trial, lines_through(board, r, c), scratch);
+                    looked_at[index] |= scratch.solved_lines;
+                    if (p == Propagation::contradiction) continue;
+                    if (p == Propagation::solved) {
+                        record_solution(trial, report);
+                        if (report.solution_count == 2) return {Propagation::solved, -1};
                     }
+                    for (int k = 0; k < BOARD_CELLS; ++k) seen[k] |= trial.cells[k];
+                    weakest = std::min(weakest, decided_count(trial) - decided_before);
                 }
+                if (weakest == INT_MAX) return {Propagation::contradiction, -1};
+                score[index] = weakest;
+                const SolverBoard before = board;
+                LineMask dirty = 0;
+                for (int k = 0; k < BOARD_CELLS; ++k) board.cells[k] &= seen[k];
+                for (int rr = 0; rr < board.height; ++rr)
+                    for (int cc = 0; cc < board.width; ++cc)
+                        if (board.cell(rr, cc) != before.cell(rr, cc))
+                            dirty |= lines_through(board, rr, cc);
+                if (dirty == 0) continue;
+                changed = true;
+                const Propagation after = propagate(clues, board, dirty, counters);
+                if (after != Propagation::stalled) return {after, -1};
+                memory.forget(before, board);
             }
         }
     }
-    report.line_passes += main.passes;
-    report.line_steps += main.narrowing_steps;
-    return Propagation::stalled;
-}
-
-// The undecided cell with the fewest values left, first in row order among equals.
-int branching_cell(const SolverBoard& board) {
+    ProbeOutcome outcome;
     int best = -1;
-    int best_count = COLOUR_COUNT + 1;
     for (int r = 0; r < board.height; ++r) {
         for (int c = 0; c < board.width; ++c) {
-            const int count = std::popcount(board.cell(r, c));
-            if (count > 1 && count < best_count) {
-                best = r * MAX_BOARD + c;
-                best_count = count;
-            }
+            const int index = r * MAX_BOARD + c;
+            if (is_decided(board.cell(r, c)) || score[index] <= best) continue;
+            best = score[index];
+            outcome.branch_cell = index;
         }
     }
-    return best;
+    return outcome;
 }
 
-// Depth-first search from a stalled board until two solutions are found.
-void search(Search& s, const SolverBoard& board) {
-    const int index = branching_cell(board);
-    const int r = index / MAX_BOARD;
-    const int c = index % MAX_BOARD;
+// Finishes a board on which propagation has stalled: probes it, then guesses each value of
+// the chosen cell in turn and carries on from there, until two solutions are found, every
+// branch has ended, or the guesses run out.
+void search(Search& s, SolverBoard& board, ProbeMemory& memory, PropagationCounters& counters) {
+    const ProbeOutcome probed = probe(s.clues, board, memory, s.report, counters);
+    if (probed.state == Propagation::contradiction || s.report.solution_count == 2) return;
+    if (probed.state == Propagation::solved) {
+        record_solution(board, s.report);
+        return;
+    }
+    const int r = probed.branch_cell / MAX_BOARD;
+    const int c = probed.branch_cell % MAX_BOARD;
     for (ColourSet rest = board.cell(r, c); rest != 0; rest &= rest - 1) {
         if (s.report.guesses >= s.guess_limit) {
             s.out_of_guesses = true;
@@ -93,7 +160,12 @@ void search(Search& s, const SolverBoard& board) {
         PropagationCounters scratch;
         const Propagation p = propagate(s.clues, trial, lines_through(trial, r, c), scratch);
         if (p == Propagation::solved) record_solution(trial, s.report);
-        if (p == Propagation::stalled) search(s, trial);
+        if (p == Propagation::stalled) {
+            // On the heap: nested guesses may go as deep as the board has cells.
+            const auto child = std::make_unique<ProbeMemory>(memory);
+            child->forget(board, trial);
+            search(s, trial, *child, scratch);
+        }
         if (s.report.solution_count == 2 || s.out_of_guesses) return;
     }
 }
@@ -110,21 +182,21 @@ SolveReport solve_board(const Clues& clues, int guess_limit) {
     SolveReport report;
     SolverBoard board = open_board(clues);
     PropagationCounters counters;
-    Propagation p = propagate(clues, board, all_lines(board), counters);
-    report.line_passes = counters.passes;
-    report.line_steps = counters.narrowing_steps;
+    const Propagation p = propagate(clues, board, all_lines(board), counters);
     report.line_solvable = p == Propagation::solved;
-    if (p == Propagation::stalled) p = probe(clues, board, report);
     if (p == Propagation::solved) record_solution(board, report);
+    bool out_of_guesses = false;
     if (p == Propagation::stalled) {
         Search s{clues, report, guess_limit};
-        search(s, board);
-        report.verdict = s.out_of_guesses && report.solution_count < 2
-                             ? Verdict::undecided
-                             : verdict_of(report.solution_count);
-    } else {
-        report.verdict = verdict_of(report.solution_count);
+        ProbeMemory memory;
+        search(s, board, memory, counters);
+        out_of_guesses = s.out_of_guesses;
     }
+    report.line_passes = counters.passes;
+    report.line_steps = counters.narrowing_steps;
+    report.verdict = out_of_guesses && report.solution_count < 2
+                         ? Verdict::undecided
+                         : verdict_of(report.solution_count);
     report.difficulty =
         report.line_steps + PROBE_WEIGHT * report.probes + GUESS_WEIGHT * report.guesses;
     return report;

@@ -1,131 +1,120 @@
 #include "solver/line_solver.hpp"
 
+#include <array>
+#include <cstdint>
+
 namespace zk {
 
 namespace {
 
 constexpr int MAX_RUNS = MAX_LINE;
 
-// One line's runs and cells, with the lookups the reachability tables need.
-struct LineProblem {
-    int size = 0;
-    int run_count = 0;
-    std::array<int, MAX_RUNS> colour{};
-    std::array<int, MAX_RUNS> length{};
-    // blocked[c][j]: how many of the first j cells cannot take colour c.
-    std::array<std::array<int, MAX_LINE + 1>, COLOUR_COUNT> blocked{};
-    std::span<ColourSet> cells;
+// A set of positions 0 .. MAX_LINE of one line, bit j for position j. Position j is the
+// boundary before cell j; position size is the end of the line.
+using Positions = std::uint32_t;
 
-    bool white_ok(int j) const { return (cells[j] & WHITE_BIT) != 0; }
-
-    // Run i may cover cells s .. s + length - 1.
-    bool fits(int i, int s) const {
-        const int e = s + length[i];
-        return e <= size && blocked[colour[i]][e] == blocked[colour[i]][s];
-    }
-
-    // Run i may start right after run i - 1 ends.
-    bool may_touch(int i) const { return i == 0 || colour[i - 1] != colour[i]; }
-};
-
-using Table = std::array<std::array<bool, MAX_LINE + 1>, MAX_RUNS + 1>;
-
-// Prefix reachability. free_end[i][j]: cells 0 .. j-1 hold runs 0 .. i-1 and cell j-1 is white
-// (or j = 0). run_end[i][j]: cells 0 .. j-1 hold runs 0 .. i-1 and run i-1 ends at cell j-1.
-struct Forward {
-    Table free_end{};
-    Table run_end{};
-    bool may_start(const LineProblem& p, int i, int j) const {
-        return free_end[i][j] || (run_end[i][j] && p.may_touch(i));
-    }
-};
-
-// Suffix reachability. after_free[i][j]: cells j .. end can hold runs i .. last when cell j-1 is
-// white. after_run[i][j]: the same when run i-1 ends at cell j-1.
-struct Backward {
-    Table after_free{};
-    Table after_run{};
-};
-
-Forward forward_pass(const LineProblem& p) {
-    Forward f;
-    f.free_end[0][0] = true;
-    for (int j = 0; j <= p.size; ++j) {
-        for (int i = 0; i <= p.run_count; ++i) {
-            if (!f.free_end[i][j] && !f.run_end[i][j]) continue;
-            if (j < p.size && p.white_ok(j)) f.free_end[i][j + 1] = true;
-            if (i < p.run_count && f.may_start(p, i, j) && p.fits(i, j))
-                f.run_end[i + 1][j + p.length[i]] = true;
-        }
-    }
-    return f;
+// Every position reachable from one in `from` by stepping from j to j + 1 over cells j that
+// may be white: the add carries through each stretch of such cells and lands one past it.
+Positions reach_right(Positions from, Positions white) {
+    return from | (((from & white) + white) ^ white);
 }
 
-Backward backward_pass(const LineProblem& p) {
-    Backward b;
-    b.after_free[p.run_count][p.size] = true;
-    b.after_run[p.run_count][p.size] = true;
-    for (int j = p.size - 1; j >= 0; --j) {
-        for (int i = p.run_count; i >= 0; --i) {
-            const bool white = p.white_ok(j) && b.after_free[i][j + 1];
-            const bool place =
-                i < p.run_count && p.fits(i, j) && b.after_run[i + 1][j + p.length[i]];
-            b.after_free[i][j] = white || place;
-            b.after_run[i][j] = white || (place && p.may_touch(i));
-        }
-    }
-    return b;
+// Every position from which one in `to` is reached the same way, walking left.
+Positions reach_left(Positions to, Positions white) {
+    Positions step = white;
+    to |= step & (to >> 1);
+    step &= step >> 1;
+    to |= step & (to >> 2);
+    step &= step >> 2;
+    to |= step & (to >> 4);
+    step &= step >> 4;
+    to |= step & (to >> 8);
+    step &= step >> 8;
+    to |= step & (to >> 16);
+    return to;
+}
+
+// The cells j .. j + length - 1 for every j in `starts`.
+Positions cover(Positions starts, int length) {
+    Positions covered = 0;
+    for (int k = 0; k < length; ++k) covered |= starts << k;
+    return covered;
 }
 
 } // namespace
 
+// Reachability over positions, each a set of positions computed a word at a time.
+// Forward, for i runs placed: after_white[i] holds j when cells 0 .. j-1 can hold runs
+// 0 .. i-1 with cell j-1 white (or j = 0); after_run[i] holds j when run i-1 can end at cell
+// j-1. Backward: rest_white[i] holds j when cells j .. end can hold runs i .. last given that
+// cell j-1 is white; rest_run[i] the same given that run i-1 ends at cell j-1.
 LineOutcome solve_line(const RunList& runs, std::span<ColourSet> cells) {
-    LineProblem p;
-    p.size = static_cast<int>(cells.size());
-    p.run_count = runs.count;
-    p.cells = cells;
-    if (p.size > MAX_LINE || p.run_count > MAX_RUNS) return LineOutcome::contradiction;
-    for (int i = 0; i < p.run_count; ++i) {
-        p.colour[i] = colour_index(runs[i].letter);
-        p.length[i] = runs[i].length;
-        if (p.colour[i] < 0 || p.colour[i] == WHITE_INDEX || p.length[i] < 1)
+    const int size = static_cast<int>(cells.size());
+    const int run_count = runs.count;
+    if (size > MAX_LINE || run_count > MAX_RUNS) return LineOutcome::contradiction;
+
+    std::array<Positions, COLOUR_COUNT> allows{};
+    for (int j = 0; j < size; ++j)
+        for (int c = 0; c < COLOUR_COUNT; ++c)
+            if (cells[j] >> c & 1) allows[c] |= Positions{1} << j;
+    const Positions white = allows[WHITE_INDEX];
+
+    std::array<int, MAX_RUNS> colour{};
+    std::array<int, MAX_RUNS> length{};
+    std::array<bool, MAX_RUNS> may_touch{};
+    // starts[i] holds j when every cell j .. j + length - 1 may take run i's colour.
+    std::array<Positions, MAX_RUNS> starts{};
+    for (int i = 0; i < run_count; ++i) {
+        colour[i] = colour_index(runs[i].letter);
+        length[i] = runs[i].length;
+        if (colour[i] < 0 || colour[i] == WHITE_INDEX || length[i] < 1 || length[i] > size)
             return LineOutcome::contradiction;
+        may_touch[i] = i == 0 || colour[i - 1] != colour[i];
+        Positions fit = allows[colour[i]];
+        for (int k = 1; k < length[i]; ++k) fit &= allows[colour[i]] >> k;
+        starts[i] = fit;
     }
-    for (int c = 0; c < COLOUR_COUNT; ++c)
-        for (int j = 0; j < p.size; ++j)
-            p.blocked[c][j + 1] = p.blocked[c][j] + ((cells[j] >> c & 1) == 0 ? 1 : 0);
 
-    const Forward f = forward_pass(p);
-    if (!f.free_end[p.run_count][p.size] && !f.run_end[p.run_count][p.size])
+    std::array<Positions, MAX_RUNS + 1> after_white{};
+    std::array<Positions, MAX_RUNS + 1> after_run{};
+    std::array<Positions, MAX_RUNS> may_start{};
+    for (int i = 0; i <= run_count; ++i) {
+        const Positions seeds = (i == 0 ? Positions{1} : 0) | (after_run[i] & white) << 1;
+        after_white[i] = reach_right(seeds, white);
+        if (i == run_count) break;
+        may_start[i] = after_white[i] | (may_touch[i] ? after_run[i] : 0);
+        after_run[i + 1] = (may_start[i] & starts[i]) << length[i];
+    }
+    const Positions end = Positions{1} << size;
+    if (((after_white[run_count] | after_run[run_count]) & end) == 0)
         return LineOutcome::contradiction;
-    const Backward b = backward_pass(p);
 
-    // Every placement that some whole arrangement uses adds its colour to the cells it covers;
-    // coverage is summed through difference counts so the pass stays O(cells * runs).
-    std::array<ColourSet, MAX_LINE> possible{};
-    std::array<std::array<int, MAX_LINE + 1>, COLOUR_COUNT - 1> cover{};
-    for (int j = 0; j < p.size; ++j) {
-        for (int i = 0; i <= p.run_count; ++i) {
-            if ((f.free_end[i][j] || f.run_end[i][j]) && p.white_ok(j) && b.after_free[i][j + 1])
-                possible[j] |= WHITE_BIT;
-            if (i < p.run_count && f.may_start(p, i, j) && p.fits(i, j) &&
-                b.after_run[i + 1][j + p.length[i]]) {
-                ++cover[p.colour[i]][j];
-                --cover[p.colour[i]][j + p.length[i]];
-            }
-        }
+    std::array<Positions, MAX_RUNS + 1> rest_white{};
+    std::array<Positions, MAX_RUNS + 1> rest_run{};
+    rest_white[run_count] = reach_left(end, white);
+    rest_run[run_count] = end | (white & rest_white[run_count] >> 1);
+    for (int i = run_count - 1; i >= 0; --i) {
+        const Positions place = starts[i] & rest_run[i + 1] >> length[i];
+        rest_white[i] = reach_left(place, white);
+        rest_run[i] = (white & rest_white[i] >> 1) | (may_touch[i] ? place : 0);
     }
-    for (int c = 0; c < COLOUR_COUNT - 1; ++c) {
-        int depth = 0;
-        for (int j = 0; j < p.size; ++j) {
-            depth += cover[c][j];
-            if (depth > 0) possible[j] |= static_cast<ColourSet>(1 << c);
-        }
+
+    // A cell may be white where some prefix ends before it and the rest fits after it; it may
+    // take a run's colour where some whole arrangement places that run over it.
+    std::array<Positions, COLOUR_COUNT> possible{};
+    for (int i = 0; i <= run_count; ++i)
+        possible[WHITE_INDEX] |= (after_white[i] | after_run[i]) & white & rest_white[i] >> 1;
+    for (int i = 0; i < run_count; ++i) {
+        const Positions placed = may_start[i] & starts[i] & rest_run[i + 1] >> length[i];
+        possible[colour[i]] |= cover(placed, length[i]);
     }
 
     bool changed = false;
-    for (int j = 0; j < p.size; ++j) {
-        const ColourSet narrowed = cells[j] & possible[j];
+    for (int j = 0; j < size; ++j) {
+        ColourSet kept = 0;
+        for (int c = 0; c < COLOUR_COUNT; ++c)
+            if (possible[c] >> j & 1) kept |= static_cast<ColourSet>(1 << c);
+        const ColourSet narrowed = cells[j] & kept;
         if (narrowed != cells[j]) {
             cells[j] = narrowed;
             changed = true;

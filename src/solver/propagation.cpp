@@ -67,6 +67,7 @@ Propagation propagate(const Clues& clues, SolverBoard& board, LineMask dirty,
             if ((pass & bit) == 0 || (dirty & bit) == 0) continue;
             dirty &= ~bit;
             ++counters.line_steps;
+            counters.solved_lines |= bit;
             const LineOutcome outcome = solve_board_line(clues, board, line, dirty);
             if (outcome == LineOutcome::contradiction) return Propagation::contradiction;
             if (outcome == LineOutcome::narrowed) ++counters.narrowing_steps;

@@ -27,6 +27,8 @@ struct PropagationCounters {
     int passes = 0;
     int line_steps = 0;
     int narrowing_steps = 0;
+    /// Every line the line solver was called on.
+    LineMask solved_lines = 0;
 };
 
 /// Where propagation stopped.

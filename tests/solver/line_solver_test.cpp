@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+
 #include <random>
 #include <string>
 #include <vector>
@@ -22,13 +24,13 @@ ColourSet set_of(const std::string& letters) {
     return s;
 }
 
-// Each cell as its letters in SOLVER_LETTERS order, cells separated by '|'.
+// Each cell as its letters in colour table order, cells separated by '|'.
 std::string sets_text(const std::vector<ColourSet>& cells) {
     std::string text;
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i > 0) text += '|';
         for (int c = 0; c < COLOUR_COUNT; ++c)
-            if (cells[i] >> c & 1) text += static_cast<char>(SOLVER_LETTERS[c]);
+            if (cells[i] >> c & 1) text += static_cast<char>(COLOUR_TABLE[c].letter);
     }
     return text;
 }
@@ -132,26 +134,26 @@ std::vector<ColourSet> brute_force(const RunList& runs, const std::vector<Colour
                                    bool& any) {
     const int n = static_cast<int>(cells.size());
     std::vector<ColourSet> possible(n, 0);
-    std::vector<int> choice(n, 0);
+    std::vector<std::vector<int>> values(n);
+    for (int i = 0; i < n; ++i)
+        for (int c = 0; c < COLOUR_COUNT; ++c)
+            if (cells[i] >> c & 1) values[i].push_back(c);
+    std::vector<std::size_t> choice(n, 0);
     std::vector<std::uint8_t> line(n);
     any = false;
-    long total = 1;
-    for (int i = 0; i < n; ++i) total *= COLOUR_COUNT;
-    for (long code = 0; code < total; ++code) {
-        long rest = code;
-        bool allowed = true;
-        for (int i = 0; i < n; ++i) {
-            choice[i] = static_cast<int>(rest % COLOUR_COUNT);
-            rest /= COLOUR_COUNT;
-            allowed = allowed && (cells[i] >> choice[i] & 1);
-            line[i] = SOLVER_LETTERS[choice[i]];
-        }
-        if (!allowed) continue;
+    for (int i = 0; i < n; ++i)
+        if (values[i].empty()) return possible;
+    while (true) {
+        for (int i = 0; i < n; ++i) line[i] = COLOUR_TABLE[values[i][choice[i]]].letter;
         const RunList found = line_runs(line);
-        if (found.count != runs.count || !std::equal(found.begin(), found.end(), runs.begin()))
-            continue;
-        any = true;
-        for (int i = 0; i < n; ++i) possible[i] |= static_cast<ColourSet>(1 << choice[i]);
+        if (found.count == runs.count && std::equal(found.begin(), found.end(), runs.begin())) {
+            any = true;
+            for (int i = 0; i < n; ++i)
+                possible[i] |= static_cast<ColourSet>(1 << values[i][choice[i]]);
+        }
+        int i = 0;
+        while (i < n && ++choice[i] == values[i].size()) choice[i++] = 0;
+        if (i == n) break;
     }
     return possible;
 }
@@ -181,6 +183,42 @@ TEST(LineSolver, AgreesWithEveryColouringOnRandomLines) {
         } else {
             EXPECT_EQ(sets_text(solved), sets_text(expected));
             EXPECT_EQ(outcome, solved == cells ? LineOutcome::unchanged : LineOutcome::narrowed);
+        }
+    }
+}
+
+// Long lines, most cells already decided: the stretches of open cells and the runs that
+// must cross them reach every bit position of the line.
+TEST(LineSolver, AgreesWithEveryColouringOnLongLines) {
+    std::mt19937 rng(77);
+    const std::string letters = "pEYBRG";
+    for (int round = 0; round < 600; ++round) {
+        const int n = 10 + static_cast<int>(rng() % (MAX_LINE - 9));
+        const int colours = 2 + static_cast<int>(rng() % 5);
+        // White from a fifth of the cells up to nearly all, so long white stretches occur.
+        const unsigned white_share = 20 + rng() % 80;
+        std::string picture;
+        for (int i = 0; i < n; ++i)
+            picture += rng() % 100 < white_share ? 'p' : letters[1 + rng() % (colours - 1)];
+        const RunList runs = runs_of(picture);
+        std::vector<ColourSet> cells(n);
+        long combinations = 1;
+        for (int i = 0; i < n; ++i) {
+            const bool open = rng() % 3 == 0 && combinations < 20000;
+            cells[i] = open ? static_cast<ColourSet>(rng() % 64) | colour_bit(picture[i])
+                            : colour_bit(rng() % 9 == 0 ? letters[rng() % colours] : picture[i]);
+            combinations *= std::popcount(cells[i]);
+        }
+        bool any = false;
+        const std::vector<ColourSet> expected = brute_force(runs, cells, any);
+        std::vector<ColourSet> solved = cells;
+        const LineOutcome outcome = solve_line(runs, solved);
+        SCOPED_TRACE("picture " + picture + ", cells " + sets_text(cells));
+        if (!any) {
+            EXPECT_EQ(outcome, LineOutcome::contradiction);
+            EXPECT_EQ(solved, cells);
+        } else {
+            EXPECT_EQ(sets_text(solved), sets_text(expected));
         }
     }
 }
