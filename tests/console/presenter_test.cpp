@@ -82,8 +82,10 @@ TEST(Presenter, SendsOnlyChangedCellsByTheShortestMove) {
     EXPECT_EQ(t.present(), "\x1b[Bg");
     put_char_at(t.screen, 2, 8, 'h'); // back to the left
     EXPECT_EQ(t.present(), "\x1b[4Dh");
-    put_char_at(t.screen, 2, 9, 'i'); // down and left
-    EXPECT_EQ(t.present(), "\x1b[B\x1b[Di");
+    put_char_at(t.screen, 2, 9, 'i'); // down and one left: a backspace
+    EXPECT_EQ(t.present(), "\x1b[B\bi");
+    put_char_at(t.screen, 0, 9, 'k'); // three left in the row: three backspaces
+    EXPECT_EQ(t.present(), "\b\b\bk");
     put_char_at(t.screen, 40, 20, 'j'); // far down and right: the absolute move is shorter
     EXPECT_EQ(t.present(), "\x1b[21;41Hj");
 }
@@ -111,29 +113,29 @@ TEST(Presenter, ColourChangesOnlyWhereAndAsFarAsTheAttributeChanges) {
 }
 
 TEST(Presenter, WindowsColourOrderBecomesTerminalColours) {
-    EXPECT_EQ(attribute_sgr(7, false), "\x1b[37;40m");
-    EXPECT_EQ(attribute_sgr(1, false), "\x1b[34;40m");  // blue
-    EXPECT_EQ(attribute_sgr(4, false), "\x1b[31;40m");  // red
-    EXPECT_EQ(attribute_sgr(9, false), "\x1b[94;40m");  // light blue
-    EXPECT_EQ(attribute_sgr(11, false), "\x1b[96;40m"); // light cyan
-    EXPECT_EQ(attribute_sgr(12, false), "\x1b[91;40m"); // light red
-    EXPECT_EQ(attribute_sgr(15, false), "\x1b[97;40m");
-    EXPECT_EQ(attribute_sgr(48, false), "\x1b[30;46m");   // black on cyan
-    EXPECT_EQ(attribute_sgr(112, false), "\x1b[30;47m");  // grey cell
-    EXPECT_EQ(attribute_sgr(144, false), "\x1b[30;104m"); // blue cell
-    EXPECT_EQ(attribute_sgr(160, false), "\x1b[30;102m"); // green cell
-    EXPECT_EQ(attribute_sgr(192, false), "\x1b[30;101m"); // red cell
-    EXPECT_EQ(attribute_sgr(224, false), "\x1b[30;103m"); // yellow cell
-    EXPECT_EQ(attribute_sgr(240, false), "\x1b[30;107m"); // white cell
+    EXPECT_EQ(attribute_sgr(7, ColourMode::basic16), "\x1b[37;40m");
+    EXPECT_EQ(attribute_sgr(1, ColourMode::basic16), "\x1b[34;40m");  // blue
+    EXPECT_EQ(attribute_sgr(4, ColourMode::basic16), "\x1b[31;40m");  // red
+    EXPECT_EQ(attribute_sgr(9, ColourMode::basic16), "\x1b[94;40m");  // light blue
+    EXPECT_EQ(attribute_sgr(11, ColourMode::basic16), "\x1b[96;40m"); // light cyan
+    EXPECT_EQ(attribute_sgr(12, ColourMode::basic16), "\x1b[91;40m"); // light red
+    EXPECT_EQ(attribute_sgr(15, ColourMode::basic16), "\x1b[97;40m");
+    EXPECT_EQ(attribute_sgr(48, ColourMode::basic16), "\x1b[30;46m");   // black on cyan
+    EXPECT_EQ(attribute_sgr(112, ColourMode::basic16), "\x1b[30;47m");  // grey cell
+    EXPECT_EQ(attribute_sgr(144, ColourMode::basic16), "\x1b[30;104m"); // blue cell
+    EXPECT_EQ(attribute_sgr(160, ColourMode::basic16), "\x1b[30;102m"); // green cell
+    EXPECT_EQ(attribute_sgr(192, ColourMode::basic16), "\x1b[30;101m"); // red cell
+    EXPECT_EQ(attribute_sgr(224, ColourMode::basic16), "\x1b[30;103m"); // yellow cell
+    EXPECT_EQ(attribute_sgr(240, ColourMode::basic16), "\x1b[30;107m"); // white cell
 }
 
 TEST(Presenter, TrueColourSendsTheClassicPalette) {
-    EXPECT_EQ(attribute_sgr(160, true), "\x1b[38;2;0;0;0;48;2;0;255;0m");
-    EXPECT_EQ(attribute_sgr(0x1C, true), "\x1b[38;2;255;0;0;48;2;0;0;128m");
-    EXPECT_EQ(attribute_sgr(0x67, true), "\x1b[38;2;192;192;192;48;2;128;128;0m");
-    EXPECT_EQ(attribute_sgr(0x38, true), "\x1b[38;2;128;128;128;48;2;0;128;128m");
+    EXPECT_EQ(attribute_sgr(160, ColourMode::rgb24), "\x1b[38;2;0;0;0;48;2;0;255;0m");
+    EXPECT_EQ(attribute_sgr(0x1C, ColourMode::rgb24), "\x1b[38;2;255;0;0;48;2;0;0;128m");
+    EXPECT_EQ(attribute_sgr(0x67, ColourMode::rgb24), "\x1b[38;2;192;192;192;48;2;128;128;0m");
+    EXPECT_EQ(attribute_sgr(0x38, ColourMode::rgb24), "\x1b[38;2;128;128;128;48;2;0;128;128m");
 
-    Shown t({true, true});
+    Shown t({true, ColourMode::rgb24});
     EXPECT_EQ(t.first, "\x1b[0m\x1b[?25l\x1b[38;2;192;192;192;48;2;0;0;0m\x1b[2J");
     set_colour(t.screen, 224);
     put_char_at(t.screen, 25, 9, ' ');
@@ -179,7 +181,7 @@ TEST(Presenter, ARowEndingInBlanksIsErasedToItsEnd) {
     t.present();
     set_colour(t.screen, 7);
     put_text_at(t.screen, 6, 4, "  "); // two blanks: cheaper written than erased
-    EXPECT_EQ(t.present(), "\x1b[2D\x1b[37;40m  ");
+    EXPECT_EQ(t.present(), "\b\b\x1b[37;40m  ");
 }
 
 TEST(Presenter, AScreenChangedAlmostEverywhereIsClearedFirst) {
@@ -201,12 +203,12 @@ TEST(Presenter, AScreenChangedAlmostEverywhereIsClearedFirst) {
 }
 
 TEST(Presenter, GlyphBytesAsUtf8OrAsciiStandIns) {
-    Shown utf8({true, false});
+    Shown utf8({true, ColourMode::basic16});
     put_text_at(utf8.screen, 0, 0, "\xf8\xfe\xdb\xc9\xbb\xc8\xbc\xcd\xba\x88");
     EXPECT_EQ(utf8.present(), "\x1b[1H\xC2\xB0\xE2\x96\xA0\xE2\x96\x88\xE2\x95\x94\xE2\x95\x97"
                               "\xE2\x95\x9A\xE2\x95\x9D\xE2\x95\x90\xE2\x95\x91\xC5\x82");
 
-    Shown ascii({false, false});
+    Shown ascii({false, ColourMode::basic16});
     put_text_at(ascii.screen, 0, 0, "\xf8\xfe\xdb\xc9\xbb\xc8\xbc\xcd\xba\x88");
     EXPECT_EQ(ascii.present(), "\x1b[1Ho##++++=|?");
 }
@@ -220,15 +222,28 @@ TEST(Presenter, NeverTrustsTheCursorAfterTheLastColumnOrASoftHyphen) {
     EXPECT_EQ(t.present(), "\x1b[7H\xC2\xAD\x1b[7;2Hz");
 }
 
-TEST(Presenter, OptionsFollowTheLocaleAndColorterm) {
-    EXPECT_TRUE(presenter_options("UTF-8", nullptr).utf8);
-    EXPECT_TRUE(presenter_options("utf8", nullptr).utf8);
-    EXPECT_FALSE(presenter_options("ANSI_X3.4-1968", nullptr).utf8);
-    EXPECT_FALSE(presenter_options(nullptr, nullptr).utf8);
-    EXPECT_TRUE(presenter_options("UTF-8", "truecolor").truecolor);
-    EXPECT_TRUE(presenter_options("UTF-8", "24bit").truecolor);
-    EXPECT_FALSE(presenter_options("UTF-8", "yes").truecolor);
-    EXPECT_FALSE(presenter_options("UTF-8", nullptr).truecolor);
+TEST(Presenter, OptionsFollowTheLocaleColortermAndTerm) {
+    EXPECT_TRUE(presenter_options("UTF-8", nullptr, nullptr).utf8);
+    EXPECT_TRUE(presenter_options("utf8", nullptr, nullptr).utf8);
+    EXPECT_FALSE(presenter_options("ANSI_X3.4-1968", nullptr, nullptr).utf8);
+    EXPECT_FALSE(presenter_options(nullptr, nullptr, nullptr).utf8);
+    const auto colours = [](const char* colorterm, const char* term) {
+        return presenter_options("UTF-8", colorterm, term).colours;
+    };
+    EXPECT_EQ(colours("truecolor", "xterm"), ColourMode::rgb24);
+    EXPECT_EQ(colours("24bit", "xterm-256color"), ColourMode::rgb24); // 24 bits win
+    EXPECT_EQ(colours("yes", "xterm"), ColourMode::basic16);
+    EXPECT_EQ(colours(nullptr, nullptr), ColourMode::basic16);
+    EXPECT_EQ(colours(nullptr, "xterm-256color"), ColourMode::indexed256);
+    EXPECT_EQ(colours("yes", "tmux-256color"), ColourMode::indexed256);
+    EXPECT_EQ(colours(nullptr, "screen-256color"), ColourMode::indexed256);
+    EXPECT_EQ(colours(nullptr, "-256color"), ColourMode::basic16); // no terminal's name
+    EXPECT_EQ(colours(nullptr, "xterm-256colour"), ColourMode::basic16);
+    EXPECT_EQ(colours(nullptr, "xterm-256color-italic"), ColourMode::basic16);
+
+    EXPECT_TRUE(is_dumb_terminal("dumb"));
+    EXPECT_FALSE(is_dumb_terminal("xterm"));
+    EXPECT_FALSE(is_dumb_terminal(nullptr)); // unset: left to the terminal
 }
 
 TEST(Presenter, SmallWindowShowsTheRequestAndRepaintsWhenLargeEnough) {
@@ -271,8 +286,9 @@ TEST(Presenter, InvalidateRepaintsEverything) {
 // blank runs, clears, repaints, in every mode the presenter has.
 TEST(Presenter, RandomDrawingAlwaysPlaysBackToTheScreen) {
     for (const PresenterOptions options :
-         {PresenterOptions{true, false}, PresenterOptions{true, true},
-          PresenterOptions{false, false}}) {
+         {PresenterOptions{true, ColourMode::basic16}, PresenterOptions{true, ColourMode::rgb24},
+          PresenterOptions{true, ColourMode::indexed256},
+          PresenterOptions{false, ColourMode::basic16}}) {
         std::mt19937 rng(7);
         auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
         constexpr int ATTRS[] = {7, 12, 10, 15, 48, 112, 160, 240, 0x1C, 0x17, 0xA0};
