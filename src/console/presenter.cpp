@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstring>
 #include <strings.h>
+#include <vector>
 
 namespace zk {
 
@@ -257,18 +258,39 @@ void Presenter::clear_terminal(std::string& out, Shown& shown, const Screen& scr
     shown.cells.fill(Cell{' ', attr});
 }
 
+// Sends the cells of `rows` that look different from what the terminal shows, in reading
+// order or grouped by colour, whichever takes fewer bytes.
 void Presenter::draw_rows(std::string& out, Shown& shown, const Screen& screen,
                           std::uint32_t rows) const {
+    std::vector<Piece> pieces;
     for (int row = 0; row < SCREEN_ROWS; ++row)
-        if ((rows & (1u << row)) != 0) draw_row(out, shown, screen, row);
+        if ((rows & (1u << row)) != 0) collect_pieces(pieces, shown, screen, row);
+    if (pieces.empty()) return;
+
+    Shown in_order = shown;
+    std::string in_order_out;
+    draw_pieces(in_order_out, in_order, screen, pieces, false);
+    if (pieces.size() > 1) {
+        Shown grouped = shown;
+        std::string grouped_out;
+        draw_pieces(grouped_out, grouped, screen, pieces, true);
+        if (grouped_out.size() < in_order_out.size()) {
+            out += grouped_out;
+            shown = grouped;
+            return;
+        }
+    }
+    out += in_order_out;
+    shown = in_order;
 }
 
-// Sends the cells of one row that look different from what the terminal shows. Where the
-// row ends in blanks of one attribute and enough of them differ, one erase to the end of the
-// row does it.
-void Presenter::draw_row(std::string& out, Shown& shown, const Screen& screen, int row) const {
+// Adds the pieces that bring one row of the terminal to what `screen` shows: runs of cells to
+// write in one attribute, runs of blanks to erase with erase-characters, and, where the row
+// ends in blanks of one attribute and enough of them differ, one erase to the end of the row.
+void Presenter::collect_pieces(std::vector<Piece>& pieces, const Shown& shown, const Screen& screen,
+                               int row) const {
     const Cell* line = &screen.cells[static_cast<std::size_t>(row) * SCREEN_COLUMNS];
-    Cell* terminal = &shown.cells[static_cast<std::size_t>(row) * SCREEN_COLUMNS];
+    const Cell* terminal = &shown.cells[static_cast<std::size_t>(row) * SCREEN_COLUMNS];
 
     int blank_end = SCREEN_COLUMNS; // first column of the row's blank end
     const Cell& last = line[SCREEN_COLUMNS - 1];
@@ -286,22 +308,85 @@ void Presenter::draw_row(std::string& out, Shown& shown, const Screen& screen, i
                 differing += looks_same(line[c], terminal[c]) ? 0 : 1;
             const bool last_differs = !looks_same(last, terminal[SCREEN_COLUMNS - 1]);
             if (differing >= CELLS_WORTH_AN_ERASE || last_differs) {
-                move_cursor(out, shown, col, row);
-                use_attr(out, shown, last.attr);
-                out += ERASE_TO_END_OF_LINE;
-                std::copy(line + col, line + SCREEN_COLUMNS, terminal + col);
+                pieces.push_back({Piece::Kind::erase_line, row, col, SCREEN_COLUMNS, last.attr});
                 return;
             }
         }
         if (const int run = erased_run(shown, screen, col, row); run > 0) {
-            move_cursor(out, shown, col, row);
-            use_attr(out, shown, line[col].attr);
-            append_csi(out, run, 'X'); // erases in the colours in force; the cursor stays
-            std::copy(line + col, line + col + run, terminal + col);
+            pieces.push_back({Piece::Kind::erase_chars, row, col, col + run, line[col].attr});
             col += run - 1;
             continue;
         }
-        put_cell(out, shown, col, row, line[col]);
+        Piece* previous = pieces.empty() ? nullptr : &pieces.back();
+        if (previous != nullptr && previous->kind == Piece::Kind::text && previous->row == row &&
+            previous->end == col && previous->attr == line[col].attr)
+            ++previous->end;
+        else
+            pieces.push_back({Piece::Kind::text, row, col, col + 1, line[col].attr});
+    }
+}
+
+// Length of the sequence use_attr sends to change the colours in force from `from` (-1:
+// unknown) to `to`.
+int Presenter::colour_cost(int from, int to) const {
+    if (from == to) return 0;
+    std::string sgr;
+    const bool fg = from < 0 || foreground_of(from) != foreground_of(to);
+    const bool bg = from < 0 || background_of(from) != background_of(to);
+    if (fg) append_foreground(sgr, foreground_of(to), options_.colours);
+    if (bg) append_background(sgr, background_of(to), options_.colours);
+    return 3 + static_cast<int>(sgr.size()) + (fg && bg ? 1 : 0);
+}
+
+// Sends `pieces` in the order given or, with `grouped`, always the piece that the move to it
+// and the change of colour make cheapest next (the earliest of equals), so that cells of one
+// colour go together.
+void Presenter::draw_pieces(std::string& out, Shown& shown, const Screen& screen,
+                            const std::vector<Piece>& pieces, bool grouped) const {
+    std::vector<bool> done(pieces.size(), false);
+    for (std::size_t n = 0; n < pieces.size(); ++n) {
+        std::size_t next = n;
+        if (grouped) {
+            int best = -1;
+            for (std::size_t i = 0; i < pieces.size(); ++i) {
+                if (done[i]) continue;
+                const Piece& p = pieces[i];
+                const int cost =
+                    plan_move(shown, shown.attr, shown.cursor_col, shown.cursor_row, p.col, p.row)
+                        .cost +
+                    colour_cost(shown.attr, p.attr);
+                if (best < 0 || cost < best) {
+                    best = cost;
+                    next = i;
+                }
+                if (best == 0) break;
+            }
+        }
+        done[next] = true;
+        draw_piece(out, shown, screen, pieces[next]);
+    }
+}
+
+void Presenter::draw_piece(std::string& out, Shown& shown, const Screen& screen,
+                           const Piece& piece) const {
+    const Cell* line = &screen.cells[static_cast<std::size_t>(piece.row) * SCREEN_COLUMNS];
+    Cell* terminal = &shown.cells[static_cast<std::size_t>(piece.row) * SCREEN_COLUMNS];
+    switch (piece.kind) {
+    case Piece::Kind::text:
+        for (int col = piece.col; col < piece.end; ++col)
+            put_cell(out, shown, col, piece.row, line[col]);
+        return;
+    case Piece::Kind::erase_chars:
+    case Piece::Kind::erase_line:
+        move_cursor(out, shown, piece.col, piece.row);
+        use_attr(out, shown, piece.attr);
+        // Both erase in the colours in force and leave the cursor where it stands.
+        if (piece.kind == Piece::Kind::erase_line)
+            out += ERASE_TO_END_OF_LINE;
+        else
+            append_csi(out, piece.end - piece.col, 'X');
+        std::copy(line + piece.col, line + piece.end, terminal + piece.col);
+        return;
     }
 }
 

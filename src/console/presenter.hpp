@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zk {
 
@@ -109,7 +110,21 @@ class Presenter {
     void show_enlarge_request(std::string& out);
     void clear_terminal(std::string& out, Shown& shown, const Screen& screen, bool reset) const;
     void draw_rows(std::string& out, Shown& shown, const Screen& screen, std::uint32_t rows) const;
-    void draw_row(std::string& out, Shown& shown, const Screen& screen, int row) const;
+    /// A stretch of one row to bring up to date: cells to write, blanks to erase with
+    /// erase-characters, or the row's end to erase; cells [col, end) in attribute `attr`.
+    struct Piece {
+        enum class Kind { text, erase_chars, erase_line } kind;
+        int row;
+        int col;
+        int end;
+        std::uint8_t attr;
+    };
+    void collect_pieces(std::vector<Piece>& pieces, const Shown& shown, const Screen& screen,
+                        int row) const;
+    int colour_cost(int from, int to) const;
+    void draw_pieces(std::string& out, Shown& shown, const Screen& screen,
+                     const std::vector<Piece>& pieces, bool grouped) const;
+    void draw_piece(std::string& out, Shown& shown, const Screen& screen, const Piece& piece) const;
     /// A way to bring the terminal cursor somewhere, and its length in bytes.
     struct Move {
         enum class Way { none, absolute, relative, rewrite } way = Way::none;

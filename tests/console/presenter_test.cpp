@@ -1,5 +1,6 @@
 #include "console/presenter.hpp"
 
+#include "console/colours.hpp"
 #include "console/screen.hpp"
 
 #include "terminal_replay.hpp"
@@ -96,19 +97,17 @@ TEST(Presenter, ColourChangesOnlyWhereAndAsFarAsTheAttributeChanges) {
     put_text_at(t.screen, 10, 6, "[e1]");
     set_colour(t.screen, 14);
     put_text_at(t.screen, 10, 16, "[m1]");
-    set_colour(t.screen, 10);
-    put_text_at(t.screen, 11, 6, "[e2]");
     // Only the foreground differs from the colours in force, so only it is sent.
-    EXPECT_EQ(t.present(), "\x1b[11;7H\x1b[92m[e1]\x1b[6C\x1b[93m[m1]\x1b[12;7H\x1b[92m[e2]");
-    set_colour(t.screen, 10);
-    put_text_at(t.screen, 11, 11, "x");
-    EXPECT_EQ(t.present(), "\x1b[Cx"); // still green: no colour sent
+    EXPECT_EQ(t.present(), "\x1b[11;7H\x1b[92m[e1]\x1b[6C\x1b[93m[m1]");
+    set_colour(t.screen, 14);
+    put_text_at(t.screen, 10, 21, "x");
+    EXPECT_EQ(t.present(), "\x1b[Cx"); // still yellow: no colour sent
 
-    set_colour(t.screen, 0xAA); // the same foreground on another background
-    put_char_at(t.screen, 12, 11, 'y');
+    set_colour(t.screen, 0xAE); // the same foreground on another background
+    put_char_at(t.screen, 22, 10, 'y');
     EXPECT_EQ(t.present(), "\x1b[102my");
     set_colour(t.screen, 0x1C); // both differ
-    put_char_at(t.screen, 13, 11, 'z');
+    put_char_at(t.screen, 23, 10, 'z');
     EXPECT_EQ(t.present(), "\x1b[91;44mz");
 }
 
@@ -146,6 +145,76 @@ TEST(Presenter, TrueColourSendsTheClassicPalette) {
     set_colour(t.screen, 0x1E);
     put_char_at(t.screen, 27, 9, 'y');
     EXPECT_EQ(t.present(), "\x1b[38;2;255;255;0my");
+}
+
+TEST(Presenter, TwoHundredFiftySixColoursUseTheNearestFixedPaletteIndices) {
+    // Each classic value's nearest index in the cube (levels 0, 95, 135, 175, 215, 255) or the
+    // grey ramp (8, 18, .. 238), worked out by hand.
+    constexpr int NEAREST[16] = {16,  18, 28, 30, 88,  90,  100, 250,
+                                 244, 21, 46, 51, 196, 201, 226, 231};
+    for (int colour = 0; colour < 16; ++colour)
+        EXPECT_EQ(palette_index_256(colour), NEAREST[colour]) << "colour " << colour;
+    // Grey C0C0C0 and white FFFFFF: 188 against 255 on every channel, far apart.
+    EXPECT_EQ(attribute_sgr(112, ColourMode::indexed256), "\x1b[38;5;16;48;5;250m");
+    EXPECT_EQ(attribute_sgr(240, ColourMode::indexed256), "\x1b[38;5;16;48;5;231m");
+
+    Shown t({true, ColourMode::indexed256});
+    EXPECT_EQ(t.first, "\x1b[0m\x1b[?25l\x1b[38;5;250;48;5;16m\x1b[2J");
+    set_colour(t.screen, 0x70);
+    put_char_at(t.screen, 25, 9, 'a');
+    EXPECT_EQ(t.present(), "\x1b[10;26H\x1b[38;5;16;48;5;250ma"); // both halves in one
+    set_colour(t.screen, 0xF0);
+    put_char_at(t.screen, 26, 9, 'b');
+    EXPECT_EQ(t.present(), "\x1b[48;5;231mb"); // only the background changed
+    set_colour(t.screen, 0xFC);
+    put_char_at(t.screen, 27, 9, 'c');
+    EXPECT_EQ(t.present(), "\x1b[38;5;196mc"); // only the foreground
+}
+
+TEST(Presenter, RunsOfBlanksAreErasedWithEraseCharactersWhereThatIsShorter) {
+    Shown t;
+    set_colour(t.screen, 240);
+    put_text_at(t.screen, 9, 25, std::string(15, ' '));
+    EXPECT_EQ(t.present(), "\x1b[10;26H\x1b[30;107m\x1b[15X"); // nothing after: no move
+
+    // Six blanks right before the next change: written, as the erase would need a move on.
+    put_text_at(t.screen, 11, 25, std::string(6, ' ') + "ab");
+    EXPECT_EQ(t.present(), "\x1b[2B      ab"); // the erase left the cursor at column 25
+    // Eight blanks and a gap before the next change: erased, then one move on.
+    put_text_at(t.screen, 13, 25, std::string(8, ' '));
+    put_text_at(t.screen, 13, 45, "cd");
+    EXPECT_EQ(t.present(), "\x1b[14;26H\x1b[8X\x1b[20Ccd");
+    // Five blanks are never erased.
+    put_text_at(t.screen, 15, 25, std::string(5, ' '));
+    put_text_at(t.screen, 15, 45, "ef");
+    EXPECT_EQ(t.present().find('X'), std::string::npos);
+}
+
+TEST(Presenter, CellsOfOneColourGoTogetherWhenThatIsShorter) {
+    // A board: a grey edge mark and fifteen white cells on each of fifteen rows, with clues
+    // in two alternating colours on the left, as the game screen draws it.
+    for (const ColourMode colours : {ColourMode::basic16, ColourMode::indexed256}) {
+        Shown t({true, colours});
+        for (int row = 9; row < 24; ++row) {
+            set_colour(t.screen, row % 2 == 0 ? 12 : 14);
+            put_text_at(t.screen, row, 20, "3");
+            set_colour(t.screen, row % 2 == 0 ? 14 : 12);
+            put_text_at(t.screen, row, 22, "4");
+            set_colour(t.screen, 7);
+            put_char_at(t.screen, 24, row, GLYPH_EDGE);
+            set_colour(t.screen, 240);
+            put_text_at(t.screen, row, 25, std::string(15, ' '));
+        }
+        const std::string out = t.present();
+        const std::string white = colours == ColourMode::basic16 ? "107m" : "231m";
+        EXPECT_EQ(count_of(out, white), 1u) << "white put in force once";
+        EXPECT_EQ(count_of(out, "\x1b[15X"), 15u);
+        EXPECT_LE(count_of(out, "m"), 5u) << "one change of colour per colour";
+        test::ReplayTerminal terminal;
+        terminal.feed(t.first + out);
+        EXPECT_TRUE(terminal.differences(t.screen).empty());
+        EXPECT_TRUE(terminal.errors().empty());
+    }
 }
 
 TEST(Presenter, ControlBytesShowAsBlanks) {
