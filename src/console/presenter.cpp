@@ -202,7 +202,16 @@ std::string attribute_sgr(std::uint8_t attr, ColourMode colours) {
     return out;
 }
 
-Presenter::Presenter(ByteSink& sink, PresenterOptions options) : sink_(sink), options_(options) {}
+Presenter::Presenter(ByteSink& sink, PresenterOptions options) : sink_(sink), options_(options) {
+    for (int colour = 0; colour < COLOUR_COUNT; ++colour) {
+        std::string half;
+        append_foreground(half, colour, options_.colours);
+        foreground_length_[colour] = static_cast<int>(half.size());
+        half.clear();
+        append_background(half, colour, options_.colours);
+        background_length_[colour] = static_cast<int>(half.size());
+    }
+}
 
 void Presenter::set_terminal_size(int columns, int rows) {
     if (columns == columns_ && rows == rows_) return;
@@ -330,12 +339,10 @@ void Presenter::collect_pieces(std::vector<Piece>& pieces, const Shown& shown, c
 // unknown) to `to`.
 int Presenter::colour_cost(int from, int to) const {
     if (from == to) return 0;
-    std::string sgr;
     const bool fg = from < 0 || foreground_of(from) != foreground_of(to);
     const bool bg = from < 0 || background_of(from) != background_of(to);
-    if (fg) append_foreground(sgr, foreground_of(to), options_.colours);
-    if (bg) append_background(sgr, background_of(to), options_.colours);
-    return 3 + static_cast<int>(sgr.size()) + (fg && bg ? 1 : 0);
+    return 3 + (fg ? foreground_length_[foreground_of(to)] : 0) +
+           (bg ? background_length_[background_of(to)] : 0) + (fg && bg ? 1 : 0);
 }
 
 // Sends `pieces` in the order given or, with `grouped`, always the piece that the move to it
@@ -351,10 +358,11 @@ void Presenter::draw_pieces(std::string& out, Shown& shown, const Screen& screen
             for (std::size_t i = 0; i < pieces.size(); ++i) {
                 if (done[i]) continue;
                 const Piece& p = pieces[i];
-                const int cost =
+                int cost = colour_cost(shown.attr, p.attr);
+                if (best >= 0 && cost >= best) continue;
+                cost +=
                     plan_move(shown, shown.attr, shown.cursor_col, shown.cursor_row, p.col, p.row)
-                        .cost +
-                    colour_cost(shown.attr, p.attr);
+                        .cost;
                 if (best < 0 || cost < best) {
                     best = cost;
                     next = i;

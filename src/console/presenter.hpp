@@ -145,6 +145,8 @@ class Presenter {
     bool repaint_all_ = true;    // the terminal's contents are unknown
     bool request_shown_ = false; // the enlarge request stands on the terminal
     Shown shown_;
+    std::array<int, 16> foreground_length_{}; // length of each colour's foreground parameters
+    std::array<int, 16> background_length_{};
 };
 
 } // namespace zk
