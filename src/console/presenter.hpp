@@ -85,11 +85,14 @@ class Presenter {
     void invalidate();
 
     /// Sends what it takes for the terminal to show `screen`: every cell that differs from
-    /// what the terminal shows, a blank end of a row as one erase, a screen that changed almost
+    /// what the terminal shows, a blank end of a row as one erase, a run of blanks in one
+    /// attribute as erase-characters where that is shorter, a screen that changed almost
     /// everywhere as a clear and the cells that are not blanks in the clear's attribute.
-    /// Chooses the shortest cursor move and sends only the half of an attribute (foreground,
-    /// background) that changes. Bytes below 32 and 127 show as blanks. Clears
-    /// screen.dirty_rows. Writes to the sink once, and only when there is something.
+    /// Sends the changes in reading order or grouped by colour, whichever is shorter; chooses
+    /// the shortest cursor move (backspaces for one to three columns left) and sends only the
+    /// half of an attribute (foreground, background) that changes, both halves in one
+    /// sequence. Bytes below 32 and 127 show as blanks. Clears screen.dirty_rows. Writes to
+    /// the sink once, and only when there is something.
     void present(Screen& screen);
 
   private:
