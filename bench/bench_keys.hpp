@@ -26,9 +26,9 @@ class CountingSink : public ByteSink {
 };
 
 /// A key source that shows the screen before handing out each code, as the program's terminal
-/// key source does before every read: either through the real presenter (which sends what
-/// changed since the last key) or by flushing a reference presenter (which has sent every byte
-/// as it was drawn). The codes come from next_code().
+/// key source does before every read: through the real presenter or through the reference
+/// presenter, each of which sends what changed since the last key its own way. The codes come
+/// from next_code().
 class PresentingKeys : public KeySource {
   public:
     explicit PresentingKeys(Presenter& presenter) : presenter_(&presenter) {}
@@ -44,8 +44,9 @@ class PresentingKeys : public KeySource {
 
     /// Shows the screen now.
     void present() {
-        if (reference_ != nullptr) reference_->flush();
-        if (presenter_ != nullptr && screen_ != nullptr) presenter_->present(*screen_);
+        if (screen_ == nullptr) return;
+        if (reference_ != nullptr) reference_->present(*screen_);
+        if (presenter_ != nullptr) presenter_->present(*screen_);
     }
 
   protected:

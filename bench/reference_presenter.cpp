@@ -2,9 +2,16 @@
 
 #include "console/cp852.hpp"
 
+#include <algorithm>
+#include <array>
+
 namespace zk::bench {
 
 namespace {
+
+bool shows_blank(std::uint8_t glyph) {
+    return glyph == ' ' || glyph < 32 || glyph == 127;
+}
 
 void append_cursor_move(std::string& out, int col, int row) {
     out += "\x1b[";
@@ -16,7 +23,7 @@ void append_cursor_move(std::string& out, int col, int row) {
 
 // The glyph as the real presenter sends it, so only the way of drawing differs.
 void append_glyph(std::string& out, std::uint8_t glyph, bool utf8) {
-    if (glyph < 32 || glyph == 127) glyph = ' ';
+    if (shows_blank(glyph)) glyph = ' ';
     if (glyph < 128)
         out.push_back(static_cast<char>(glyph));
     else if (utf8)
@@ -25,34 +32,51 @@ void append_glyph(std::string& out, std::uint8_t glyph, bool utf8) {
         out.push_back(ascii_stand_in(glyph));
 }
 
+void append_cell(std::string& out, int col, int row, const Cell& cell, PresenterOptions options) {
+    append_cursor_move(out, col, row);
+    out += attribute_sgr(cell.attr, options.colours);
+    append_glyph(out, cell.glyph, options.utf8);
+}
+
+// The attribute most blank cells of `screen` have.
+std::uint8_t commonest_blank(const Screen& screen) {
+    std::array<int, 256> blanks_in{};
+    for (const Cell& cell : screen.cells)
+        if (shows_blank(cell.glyph)) ++blanks_in[cell.attr];
+    return static_cast<std::uint8_t>(std::max_element(blanks_in.begin(), blanks_in.end()) -
+                                     blanks_in.begin());
+}
+
 } // namespace
 
 ReferencePresenter::ReferencePresenter(ByteSink& sink, PresenterOptions options)
-    : sink_(sink), options_(options) {
-    pending_ = "\x1b[?25l"; // the console program hides the cursor at start-up
-}
+    : sink_(sink), options_(options) {}
 
-void ReferencePresenter::cell_drawn(int col, int row, const Cell& cell) {
-    append_cursor_move(pending_, col, row);
-    pending_ += attribute_sgr(cell.attr, options_.truecolor);
-    append_glyph(pending_, cell.glyph, options_.utf8);
-}
+void ReferencePresenter::present(const Screen& screen) {
+    std::string out;
+    if (!started_) {
+        // A console program hides the cursor at start-up and starts from a cleared console.
+        out = "\x1b[?25l" + attribute_sgr(7, options_.colours) + "\x1b[2J";
+        started_ = true;
+    }
+    std::string changed;
+    for (int row = 0; row < SCREEN_ROWS; ++row)
+        for (int col = 0; col < SCREEN_COLUMNS; ++col)
+            if (!(screen.at(col, row) == previous_.at(col, row)))
+                append_cell(changed, col, row, screen.at(col, row), options_);
 
-void ReferencePresenter::screen_cleared(std::uint8_t attr) {
-    pending_ += attribute_sgr(attr, options_.truecolor);
-    pending_ += "\x1b[2J\x1b[H";
-}
-
-void ReferencePresenter::screen_scrolled(std::uint8_t attr) {
-    append_cursor_move(pending_, 0, SCREEN_ROWS - 1);
-    pending_ += attribute_sgr(attr, options_.truecolor);
-    pending_.push_back('\n');
-}
-
-void ReferencePresenter::flush() {
-    if (pending_.empty()) return;
-    sink_.write(pending_);
-    pending_.clear();
+    const std::uint8_t blank_attr = commonest_blank(screen);
+    std::string cleared = attribute_sgr(blank_attr, options_.colours) + "\x1b[2J";
+    for (int row = 0; row < SCREEN_ROWS; ++row) {
+        for (int col = 0; col < SCREEN_COLUMNS; ++col) {
+            const Cell& cell = screen.at(col, row);
+            if (!shows_blank(cell.glyph) || cell.attr != blank_attr)
+                append_cell(cleared, col, row, cell, options_);
+        }
+    }
+    out += cleared.size() < changed.size() ? cleared : changed;
+    previous_.cells = screen.cells;
+    if (!out.empty()) sink_.write(out);
 }
 
 } // namespace zk::bench

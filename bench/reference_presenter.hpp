@@ -8,31 +8,29 @@
 namespace zk::bench {
 
 /// The yardstick the rendering benchmark measures the presenter against: drawing carried to a
-/// terminal the way the console program draws, byte for byte. Every byte a screen prints is sent
-/// with its own cursor move and its own colour code, whatever the terminal already shows; a
-/// cleared screen is sent as a terminal clear in the current colour, a scroll as a line feed on
-/// the bottom row.
+/// terminal the way a console program draws, one positioned byte at a time. Shown a frame, it
+/// sends every cell that differs from the frame before with its own cursor move and its own
+/// colour code, whatever the terminal already shows; a frame that is cheaper sent as a clear
+/// is sent as a terminal clear in its commonest blank attribute and then every cell that is
+/// not such a blank.
 ///
-/// It has to see every drawn byte, not the difference between two pictures of the screen (a
-/// byte drawn over the same byte, as when a screen redraws its blank lines, changes nothing in
-/// the picture but is still sent by such a program). So it watches the Screen as an observer
-/// and collects the bytes as they are drawn; flush() hands them to the sink in one write, as
-/// a key read would.
-class ReferencePresenter : public ScreenObserver {
+/// It sees only frames, not the drawing calls between them, so a cell the program draws again
+/// with the same glyph and attribute is not counted, though a console program sends it: the
+/// reference is conservative, the presenter's advantage over it if anything understated.
+class ReferencePresenter {
   public:
     explicit ReferencePresenter(ByteSink& sink, PresenterOptions options = {});
 
-    void cell_drawn(int col, int row, const Cell& cell) override;
-    void screen_cleared(std::uint8_t attr) override;
-    void screen_scrolled(std::uint8_t attr) override;
-
-    /// Writes what was drawn since the last flush to the sink, once, when there is something.
-    void flush();
+    /// Sends what changed since the previous frame (the first frame: since a cleared console
+    /// of blanks in attribute 7, after hiding the cursor and clearing the terminal). Writes to
+    /// the sink once, and only when there is something.
+    void present(const Screen& screen);
 
   private:
     ByteSink& sink_;
     PresenterOptions options_;
-    std::string pending_;
+    bool started_ = false;
+    Screen previous_; // the frame the terminal shows
 };
 
 } // namespace zk::bench

@@ -7,28 +7,48 @@
 namespace zk::bench {
 namespace {
 
-TEST(ReferencePresenter, SendsEveryDrawnByteWithItsOwnMoveAndColour) {
+TEST(ReferencePresenter, SendsEveryChangedCellWithItsOwnMoveAndColour) {
     StringSink sink;
     ReferencePresenter reference(sink);
     Screen s;
-    s.observer = &reference;
     set_colour(s, 7);
     clear_screen(s);
     set_colour(s, 10);
     put_text_at(s, 2, 3, "ab");
-    put_text_at(s, 2, 3, "a"); // the same byte again is sent again
     move_to(s, 5, 24);
     put_byte(s, '\xf8');
-    put_byte(s, '\n');
-    EXPECT_EQ(sink.bytes, ""); // nothing before the flush
-    reference.flush();
-    EXPECT_EQ(sink.bytes, "\x1b[?25l\x1b[37;40m\x1b[2J\x1b[H"
-                          "\x1b[3;4H\x1b[92;40ma\x1b[3;5H\x1b[92;40mb\x1b[3;4H\x1b[92;40ma"
-                          "\x1b[25;6H\x1b[92;40m\xC2\xB0"
-                          "\x1b[25;1H\x1b[92;40m\n");
+    reference.present(s);
+    EXPECT_EQ(sink.bytes, "\x1b[?25l\x1b[37;40m\x1b[2J"
+                          "\x1b[3;4H\x1b[92;40ma\x1b[3;5H\x1b[92;40mb"
+                          "\x1b[25;6H\x1b[92;40m\xC2\xB0");
+
     sink.bytes.clear();
-    reference.flush();
-    EXPECT_EQ(sink.bytes, ""); // nothing drawn since
+    put_text_at(s, 2, 3, "ab"); // drawn again the same: not in the frame's changes
+    reference.present(s);
+    EXPECT_EQ(sink.bytes, "");
+
+    set_colour(s, 0x1C);
+    put_text_at(s, 2, 4, "c"); // a changed cell alone, in its full colour, even in 256 colours
+    StringSink other;
+    ReferencePresenter indexed(other, {true, ColourMode::indexed256});
+    indexed.present(s);
+    reference.present(s);
+    EXPECT_EQ(sink.bytes, "\x1b[3;5H\x1b[91;44mc");
+    EXPECT_NE(other.bytes.find("\x1b[3;5H\x1b[38;5;196;48;5;18mc"), std::string::npos);
+}
+
+TEST(ReferencePresenter, AFrameChangedEverywhereIsSentAsAClearAndItsOtherCells) {
+    StringSink sink;
+    ReferencePresenter reference(sink);
+    Screen s;
+    set_colour(s, 240);
+    clear_screen(s);
+    set_colour(s, 12);
+    put_text_at(s, 0, 0, "x");
+    reference.present(s);
+    // Every cell changed: one clear in the commonest blank, then the one other cell.
+    EXPECT_EQ(sink.bytes, "\x1b[?25l\x1b[37;40m\x1b[2J"
+                          "\x1b[30;107m\x1b[2J\x1b[1;1H\x1b[91;40mx");
 }
 
 } // namespace

@@ -138,7 +138,7 @@ bool report(const char* what, long peak_early_kb, long peak_end_kb, bool ran_as_
 // Each screen is run on its own so that the game is shown to be left only by the final T.
 bool soak_game(long keys) {
     CountingSink sink;
-    Presenter presenter(sink, {true, false});
+    Presenter presenter(sink, {true, ColourMode::basic16});
     GameSoakKeys source(presenter, keys);
     Context ctx(source);
     source.show(ctx.screen());
@@ -159,7 +159,7 @@ bool soak_game(long keys) {
 // `rounds` rounds of menu, level-not-found, menu, then "exit", through the screen chain.
 bool soak_menu(long rounds) {
     CountingSink sink;
-    Presenter presenter(sink, {true, false});
+    Presenter presenter(sink, {true, ColourMode::basic16});
     MenuSoakKeys source(presenter, rounds);
     Context ctx(source);
     source.show(ctx.screen());

@@ -29,14 +29,14 @@ inline std::string scratch_pattern(std::string_view name) {
 
 /// Length of the CSI sequence (ESC [ parameters final) at the start of `out`, or 0 when `out`
 /// does not start with one. The presenter sends only CSI sequences, and only with the final
-/// bytes of cursor moves (H, A, B, C, D, G), colours (m), clearing (J, K) and cursor
+/// bytes of cursor moves (H, A, B, C, D, G), colours (m), clearing (J, K, X) and cursor
 /// visibility (h, l).
 inline std::size_t csi_length(std::string_view out) {
     if (out.size() < 3 || out[0] != '\x1b' || out[1] != '[') return 0;
     for (std::size_t i = 2; i < out.size(); ++i) {
         const char b = out[i];
         if ((b >= '0' && b <= '9') || b == ';' || b == '?') continue;
-        constexpr std::string_view FINALS = "HABCDGmJKhl";
+        constexpr std::string_view FINALS = "HABCDGmJKXhl";
         return FINALS.find(b) != std::string_view::npos ? i + 1 : 0;
     }
     return 0;
@@ -72,15 +72,15 @@ inline std::size_t printable_utf8_length(std::string_view out) {
 }
 
 /// True when `out`, bytes a presenter sent, holds nothing a terminal would take as a command
-/// other than the presenter's own CSI sequences: no other control byte, no DEL, and with UTF-8
-/// only well-formed printable characters (without UTF-8, only ASCII).
+/// other than the presenter's own CSI sequences and backspaces: no other control byte, no DEL,
+/// and with UTF-8 only well-formed printable characters (without UTF-8, only ASCII).
 inline bool terminal_output_is_safe(std::string_view out, bool utf8) {
     while (!out.empty()) {
         const auto b = static_cast<std::uint8_t>(out[0]);
         std::size_t length = 1;
         if (b == 0x1b)
             length = csi_length(out);
-        else if (b < 0x20 || b == 0x7f)
+        else if ((b < 0x20 && b != '\b') || b == 0x7f)
             length = 0;
         else if (b >= 0x80)
             length = utf8 ? printable_utf8_length(out) : 0;

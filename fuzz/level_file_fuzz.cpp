@@ -168,7 +168,7 @@ void check_loaded(const PuzzleState& p) {
 // Plays the level through the play loop and returns what the terminal was sent.
 std::string play_level(PuzzleState& loaded) {
     StringSink sink;
-    Presenter presenter(sink, PresenterOptions{true, false});
+    Presenter presenter(sink, PresenterOptions{true, ColourMode::basic16});
     Player player(presenter);
     Context ctx(player);
     player.attach(ctx);
@@ -189,7 +189,7 @@ std::string play_level(PuzzleState& loaded) {
 // takes UTF-8; returns what the terminal was sent.
 std::string show_win_box(PuzzleState& p) {
     StringSink sink;
-    Presenter presenter(sink, PresenterOptions{false, true});
+    Presenter presenter(sink, PresenterOptions{false, ColourMode::rgb24});
     Screen s;
     draw_game_screen(s, "plansze\\fuzz");
     draw_board_and_clues(p, s);

@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     reset_level_directory();
 
     StringSink sink;
-    Presenter presenter(sink, PresenterOptions{true, false});
+    Presenter presenter(sink, PresenterOptions{true, ColourMode::indexed256});
     DecodedKeys keys(data, size, presenter);
     Context ctx(keys);
     keys.show(ctx.screen());

@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstring>
 #include <strings.h>
+#include <vector>
 
 namespace zk {
 
@@ -34,6 +35,11 @@ constexpr int ROWS_WORTH_A_CLEAR = SCREEN_ROWS / 2;
 constexpr int CELLS_WORTH_AN_ERASE = 3;
 // The longest gap in a row that may be crossed by writing its cells again.
 constexpr int LONGEST_REWRITTEN_GAP = 4;
+// The longest move left sent as backspaces (one byte a column) rather than a control sequence.
+constexpr int LONGEST_BACKSPACE_MOVE = 3;
+constexpr char BACKSPACE = '\b';
+// The shortest run of blanks in one attribute erased with erase-characters (ESC [ n X).
+constexpr int SHORTEST_ERASED_RUN = 6;
 
 // Windows orders the colour bits blue, green, red; terminals red, green, blue.
 int terminal_colour(int windows_colour) {
@@ -72,22 +78,73 @@ void append_rgb(std::string& out, std::uint32_t rgb) {
     append_number(out, static_cast<int>(rgb & 0xFF));
 }
 
-void append_foreground(std::string& out, int colour, bool truecolor) {
-    if (truecolor) {
-        out += "38;2;";
+// The six levels of each channel in the 256-colour palette's 6 x 6 x 6 cube (16..231).
+constexpr std::array<int, 6> CUBE_LEVELS{0, 95, 135, 175, 215, 255};
+
+// The value of fixed palette index `index` (16..255) as 0xRRGGBB: the cube, then the grey ramp
+// 8, 18, .. 238 (232..255).
+std::uint32_t palette_256_rgb(int index) {
+    if (index >= 232) {
+        const auto grey = static_cast<std::uint32_t>(8 + 10 * (index - 232));
+        return grey << 16 | grey << 8 | grey;
+    }
+    const int i = index - 16;
+    return static_cast<std::uint32_t>(CUBE_LEVELS[i / 36] << 16 | CUBE_LEVELS[i / 6 % 6] << 8 |
+                                      CUBE_LEVELS[i % 6]);
+}
+
+int squared_distance(std::uint32_t a, std::uint32_t b) {
+    int sum = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        sum += d * d;
+    }
+    return sum;
+}
+
+constexpr int COLOUR_COUNT = 16;
+
+std::array<int, COLOUR_COUNT> nearest_palette_indices() {
+    std::array<int, COLOUR_COUNT> indices{};
+    for (int colour = 0; colour < COLOUR_COUNT; ++colour) {
+        int best = 16;
+        for (int index = 17; index < 256; ++index)
+            if (squared_distance(palette_256_rgb(index), CLASSIC_PALETTE[colour]) <
+                squared_distance(palette_256_rgb(best), CLASSIC_PALETTE[colour]))
+                best = index;
+        indices[colour] = best;
+    }
+    return indices;
+}
+
+const std::array<int, COLOUR_COUNT> PALETTE_256_INDEX = nearest_palette_indices();
+
+// The parameters of one half of a colour: `extended` is 38 for the foreground and 48 for the
+// background, `basic` the first of its eight 16-colour codes (30 or 40).
+void append_half(std::string& out, int colour, ColourMode colours, int extended, int basic) {
+    switch (colours) {
+    case ColourMode::rgb24:
+        append_number(out, extended);
+        out += ";2;";
         append_rgb(out, CLASSIC_PALETTE[colour]);
-    } else {
-        append_number(out, (colour & 8 ? 90 : 30) + terminal_colour(colour));
+        break;
+    case ColourMode::indexed256:
+        append_number(out, extended);
+        out += ";5;";
+        append_number(out, PALETTE_256_INDEX[colour]);
+        break;
+    case ColourMode::basic16:
+        append_number(out, (colour & 8 ? basic + 60 : basic) + terminal_colour(colour));
+        break;
     }
 }
 
-void append_background(std::string& out, int colour, bool truecolor) {
-    if (truecolor) {
-        out += "48;2;";
-        append_rgb(out, CLASSIC_PALETTE[colour]);
-    } else {
-        append_number(out, (colour & 8 ? 100 : 40) + terminal_colour(colour));
-    }
+void append_foreground(std::string& out, int colour, ColourMode colours) {
+    append_half(out, colour, colours, 38, 30);
+}
+
+void append_background(std::string& out, int colour, ColourMode colours) {
+    append_half(out, colour, colours, 48, 40);
 }
 
 int digit_count(int n) {
@@ -115,24 +172,46 @@ bool is_utf8_codeset(const char* codeset) {
 
 } // namespace
 
-PresenterOptions presenter_options(const char* codeset, const char* colorterm) {
+PresenterOptions presenter_options(const char* codeset, const char* colorterm, const char* term) {
     PresenterOptions options;
     options.utf8 = is_utf8_codeset(codeset);
-    options.truecolor = colorterm != nullptr && (std::strcmp(colorterm, "truecolor") == 0 ||
-                                                 std::strcmp(colorterm, "24bit") == 0);
+    constexpr std::string_view SUFFIX_256 = "-256color";
+    const std::string_view term_name = term != nullptr ? term : "";
+    if (colorterm != nullptr &&
+        (std::strcmp(colorterm, "truecolor") == 0 || std::strcmp(colorterm, "24bit") == 0))
+        options.colours = ColourMode::rgb24;
+    else if (term_name.size() > SUFFIX_256.size() && term_name.ends_with(SUFFIX_256))
+        options.colours = ColourMode::indexed256;
     return options;
 }
 
-std::string attribute_sgr(std::uint8_t attr, bool truecolor) {
+bool is_dumb_terminal(const char* term) {
+    return term != nullptr && std::strcmp(term, "dumb") == 0;
+}
+
+int palette_index_256(int colour) {
+    return PALETTE_256_INDEX[static_cast<std::size_t>(colour & 15)];
+}
+
+std::string attribute_sgr(std::uint8_t attr, ColourMode colours) {
     std::string out = "\x1b[";
-    append_foreground(out, foreground_of(attr), truecolor);
+    append_foreground(out, foreground_of(attr), colours);
     out.push_back(';');
-    append_background(out, background_of(attr), truecolor);
+    append_background(out, background_of(attr), colours);
     out.push_back('m');
     return out;
 }
 
-Presenter::Presenter(ByteSink& sink, PresenterOptions options) : sink_(sink), options_(options) {}
+Presenter::Presenter(ByteSink& sink, PresenterOptions options) : sink_(sink), options_(options) {
+    for (int colour = 0; colour < COLOUR_COUNT; ++colour) {
+        std::string half;
+        append_foreground(half, colour, options_.colours);
+        foreground_length_[colour] = static_cast<int>(half.size());
+        half.clear();
+        append_background(half, colour, options_.colours);
+        background_length_[colour] = static_cast<int>(half.size());
+    }
+}
 
 void Presenter::set_terminal_size(int columns, int rows) {
     if (columns == columns_ && rows == rows_) return;
@@ -188,18 +267,39 @@ void Presenter::clear_terminal(std::string& out, Shown& shown, const Screen& scr
     shown.cells.fill(Cell{' ', attr});
 }
 
+// Sends the cells of `rows` that look different from what the terminal shows, in reading
+// order or grouped by colour, whichever takes fewer bytes.
 void Presenter::draw_rows(std::string& out, Shown& shown, const Screen& screen,
                           std::uint32_t rows) const {
+    std::vector<Piece> pieces;
     for (int row = 0; row < SCREEN_ROWS; ++row)
-        if ((rows & (1u << row)) != 0) draw_row(out, shown, screen, row);
+        if ((rows & (1u << row)) != 0) collect_pieces(pieces, shown, screen, row);
+    if (pieces.empty()) return;
+
+    Shown in_order = shown;
+    std::string in_order_out;
+    draw_pieces(in_order_out, in_order, screen, pieces, false);
+    if (pieces.size() > 1) {
+        Shown grouped = shown;
+        std::string grouped_out;
+        draw_pieces(grouped_out, grouped, screen, pieces, true);
+        if (grouped_out.size() < in_order_out.size()) {
+            out += grouped_out;
+            shown = grouped;
+            return;
+        }
+    }
+    out += in_order_out;
+    shown = in_order;
 }
 
-// Sends the cells of one row that look different from what the terminal shows. Where the
-// row ends in blanks of one attribute and enough of them differ, one erase to the end of the
-// row does it.
-void Presenter::draw_row(std::string& out, Shown& shown, const Screen& screen, int row) const {
+// Adds the pieces that bring one row of the terminal to what `screen` shows: runs of cells to
+// write in one attribute, runs of blanks to erase with erase-characters, and, where the row
+// ends in blanks of one attribute and enough of them differ, one erase to the end of the row.
+void Presenter::collect_pieces(std::vector<Piece>& pieces, const Shown& shown, const Screen& screen,
+                               int row) const {
     const Cell* line = &screen.cells[static_cast<std::size_t>(row) * SCREEN_COLUMNS];
-    Cell* terminal = &shown.cells[static_cast<std::size_t>(row) * SCREEN_COLUMNS];
+    const Cell* terminal = &shown.cells[static_cast<std::size_t>(row) * SCREEN_COLUMNS];
 
     int blank_end = SCREEN_COLUMNS; // first column of the row's blank end
     const Cell& last = line[SCREEN_COLUMNS - 1];
@@ -217,52 +317,168 @@ void Presenter::draw_row(std::string& out, Shown& shown, const Screen& screen, i
                 differing += looks_same(line[c], terminal[c]) ? 0 : 1;
             const bool last_differs = !looks_same(last, terminal[SCREEN_COLUMNS - 1]);
             if (differing >= CELLS_WORTH_AN_ERASE || last_differs) {
-                move_cursor(out, shown, col, row);
-                use_attr(out, shown, last.attr);
-                out += ERASE_TO_END_OF_LINE;
-                std::copy(line + col, line + SCREEN_COLUMNS, terminal + col);
+                pieces.push_back({Piece::Kind::erase_line, row, col, SCREEN_COLUMNS, last.attr});
                 return;
             }
         }
-        put_cell(out, shown, col, row, line[col]);
+        if (const int run = erased_run(shown, screen, col, row); run > 0) {
+            pieces.push_back({Piece::Kind::erase_chars, row, col, col + run, line[col].attr});
+            col += run - 1;
+            continue;
+        }
+        Piece* previous = pieces.empty() ? nullptr : &pieces.back();
+        if (previous != nullptr && previous->kind == Piece::Kind::text && previous->row == row &&
+            previous->end == col && previous->attr == line[col].attr)
+            ++previous->end;
+        else
+            pieces.push_back({Piece::Kind::text, row, col, col + 1, line[col].attr});
     }
 }
 
-// Moves the terminal cursor to (col, row) by the shortest of: an absolute move, relative
-// moves from where it stands, or writing again the few cells it has to cross in its row.
+// Length of the sequence use_attr sends to change the colours in force from `from` (-1:
+// unknown) to `to`.
+int Presenter::colour_cost(int from, int to) const {
+    if (from == to) return 0;
+    const bool fg = from < 0 || foreground_of(from) != foreground_of(to);
+    const bool bg = from < 0 || background_of(from) != background_of(to);
+    return 3 + (fg ? foreground_length_[foreground_of(to)] : 0) +
+           (bg ? background_length_[background_of(to)] : 0) + (fg && bg ? 1 : 0);
+}
+
+// Sends `pieces` in the order given or, with `grouped`, always the piece that the move to it
+// and the change of colour make cheapest next (the earliest of equals), so that cells of one
+// colour go together.
+void Presenter::draw_pieces(std::string& out, Shown& shown, const Screen& screen,
+                            const std::vector<Piece>& pieces, bool grouped) const {
+    std::vector<bool> done(pieces.size(), false);
+    for (std::size_t n = 0; n < pieces.size(); ++n) {
+        std::size_t next = n;
+        if (grouped) {
+            int best = -1;
+            for (std::size_t i = 0; i < pieces.size(); ++i) {
+                if (done[i]) continue;
+                const Piece& p = pieces[i];
+                int cost = colour_cost(shown.attr, p.attr);
+                if (best >= 0 && cost >= best) continue;
+                cost +=
+                    plan_move(shown, shown.attr, shown.cursor_col, shown.cursor_row, p.col, p.row)
+                        .cost;
+                if (best < 0 || cost < best) {
+                    best = cost;
+                    next = i;
+                }
+                if (best == 0) break;
+            }
+        }
+        done[next] = true;
+        draw_piece(out, shown, screen, pieces[next]);
+    }
+}
+
+void Presenter::draw_piece(std::string& out, Shown& shown, const Screen& screen,
+                           const Piece& piece) const {
+    const Cell* line = &screen.cells[static_cast<std::size_t>(piece.row) * SCREEN_COLUMNS];
+    Cell* terminal = &shown.cells[static_cast<std::size_t>(piece.row) * SCREEN_COLUMNS];
+    switch (piece.kind) {
+    case Piece::Kind::text:
+        for (int col = piece.col; col < piece.end; ++col)
+            put_cell(out, shown, col, piece.row, line[col]);
+        return;
+    case Piece::Kind::erase_chars:
+    case Piece::Kind::erase_line:
+        move_cursor(out, shown, piece.col, piece.row);
+        use_attr(out, shown, piece.attr);
+        // Both erase in the colours in force and leave the cursor where it stands.
+        if (piece.kind == Piece::Kind::erase_line)
+            out += ERASE_TO_END_OF_LINE;
+        else
+            append_csi(out, piece.end - piece.col, 'X');
+        std::copy(line + piece.col, line + piece.end, terminal + piece.col);
+        return;
+    }
+}
+
+// The number of cells from (col, row) worth erasing with erase-characters rather than
+// writing: a run of at least SHORTEST_ERASED_RUN blanks in one attribute up to the last cell
+// in it that differs from the terminal, when the erase and the move on to the row's next
+// change are shorter than writing the blanks; 0 otherwise.
+int Presenter::erased_run(const Shown& shown, const Screen& screen, int col, int row) const {
+    const Cell* line = &screen.cells[static_cast<std::size_t>(row) * SCREEN_COLUMNS];
+    const Cell* terminal = &shown.cells[static_cast<std::size_t>(row) * SCREEN_COLUMNS];
+    if (!shows_blank(line[col].glyph)) return 0;
+    const std::uint8_t attr = line[col].attr;
+    int run = 0;
+    for (int c = col; c < SCREEN_COLUMNS && shows_blank(line[c].glyph) && line[c].attr == attr; ++c)
+        if (!looks_same(line[c], terminal[c])) run = c - col + 1;
+    if (run < SHORTEST_ERASED_RUN) return 0;
+    int next = col + run; // the row's next cell to change, if any
+    while (next < SCREEN_COLUMNS && looks_same(line[next], terminal[next])) ++next;
+    int erase = csi_length(run);
+    int write = run;
+    if (next < SCREEN_COLUMNS) {
+        erase += plan_move(shown, attr, col, row, next, row).cost;
+        write += plan_move(shown, attr, col + run, row, next, row).cost;
+    }
+    return erase < write ? run : 0;
+}
+
+// Works out the shortest way to bring the terminal cursor to (col, row): an absolute move,
+// relative moves from where it stands (backspaces for one to three columns left), or writing
+// again the few cells it has to cross in its row.
+Presenter::Move Presenter::plan_move(const Shown& shown, int attr, int from_col, int from_row,
+                                     int col, int row) const {
+    Move move;
+    if (from_col == col && from_row == row) return move;
+    move.way = Move::Way::absolute;
+    move.cost = 3 + digit_count(row + 1) + (col != 0 ? 1 + digit_count(col + 1) : 0);
+    if (from_col < 0 || from_row < 0) return move;
+
+    const int dx = col - from_col;
+    const int dy = row - from_row;
+    const int vertical = dy == 0 ? 0 : csi_length(dy > 0 ? dy : -dy);
+    int horizontal = 0;
+    if (dx != 0) {
+        horizontal = csi_length(dx > 0 ? dx : -dx);
+        move.horizontal = Move::Horizontal::relative;
+        if (dx < 0 && -dx <= LONGEST_BACKSPACE_MOVE) {
+            horizontal = -dx;
+            move.horizontal = Move::Horizontal::backspace;
+        }
+        if (csi_length(col + 1) < horizontal) {
+            horizontal = csi_length(col + 1);
+            move.horizontal = Move::Horizontal::to_column;
+        }
+    }
+    if (vertical + horizontal < move.cost) {
+        move.way = Move::Way::relative;
+        move.cost = vertical + horizontal;
+    }
+    if (dy == 0 && dx > 0 && dx <= LONGEST_REWRITTEN_GAP && dx < move.cost && attr >= 0) {
+        // Cells written again in the colour in force must look as they do now.
+        const Cell* terminal = &shown.cells[static_cast<std::size_t>(row) * SCREEN_COLUMNS];
+        bool same_look = true;
+        for (int c = from_col; c < col && same_look; ++c) {
+            const Cell& cell = terminal[c];
+            same_look = cell.attr == attr && (cell.glyph < 128 || shows_blank(cell.glyph));
+        }
+        if (same_look) {
+            move.way = Move::Way::rewrite;
+            move.cost = dx;
+        }
+    }
+    return move;
+}
+
+// Moves the terminal cursor to (col, row) the shortest way.
 void Presenter::move_cursor(std::string& out, Shown& shown, int col, int row) const {
-    if (shown.cursor_col == col && shown.cursor_row == row) return;
-    const bool known = shown.cursor_col >= 0 && shown.cursor_row >= 0;
+    const Move move = plan_move(shown, shown.attr, shown.cursor_col, shown.cursor_row, col, row);
     const int dx = col - shown.cursor_col;
     const int dy = row - shown.cursor_row;
     const Cell* terminal = &shown.cells[static_cast<std::size_t>(row) * SCREEN_COLUMNS];
-
-    enum class Way { absolute, relative, rewrite } way = Way::absolute;
-    int best = 3 + digit_count(row + 1) + (col != 0 ? 1 + digit_count(col + 1) : 0);
-    bool by_column = false; // the relative move reaches the column absolutely
-    if (known) {
-        const int vertical = dy == 0 ? 0 : csi_length(dy > 0 ? dy : -dy);
-        const int horizontal = dx == 0 ? 0 : csi_length(dx > 0 ? dx : -dx);
-        const int to_column = dx == 0 ? 0 : csi_length(col + 1);
-        by_column = to_column < horizontal;
-        const int relative = vertical + (by_column ? to_column : horizontal);
-        if (relative < best) {
-            best = relative;
-            way = Way::relative;
-        }
-        if (dy == 0 && dx > 0 && dx <= LONGEST_REWRITTEN_GAP && dx < best && shown.attr >= 0) {
-            // Cells written again in the colour in force must look as they do now.
-            bool same_look = true;
-            for (int c = shown.cursor_col; c < col && same_look; ++c) {
-                const Cell& cell = terminal[c];
-                same_look =
-                    cell.attr == shown.attr && (cell.glyph < 128 || shows_blank(cell.glyph));
-            }
-            if (same_look) way = Way::rewrite;
-        }
-    }
-    switch (way) {
-    case Way::absolute:
+    switch (move.way) {
+    case Move::Way::none:
+        return;
+    case Move::Way::absolute:
         out += "\x1b[";
         append_number(out, row + 1);
         if (col != 0) {
@@ -271,12 +487,17 @@ void Presenter::move_cursor(std::string& out, Shown& shown, int col, int row) co
         }
         out.push_back('H');
         break;
-    case Way::relative:
+    case Move::Way::relative:
         if (dy != 0) append_csi(out, dy > 0 ? dy : -dy, dy > 0 ? 'B' : 'A');
-        if (dx != 0 && by_column) append_csi(out, col + 1, 'G');
-        if (dx != 0 && !by_column) append_csi(out, dx > 0 ? dx : -dx, dx > 0 ? 'C' : 'D');
+        if (dx == 0) break;
+        if (move.horizontal == Move::Horizontal::backspace)
+            out.append(static_cast<std::size_t>(-dx), BACKSPACE);
+        else if (move.horizontal == Move::Horizontal::to_column)
+            append_csi(out, col + 1, 'G');
+        else
+            append_csi(out, dx > 0 ? dx : -dx, dx > 0 ? 'C' : 'D');
         break;
-    case Way::rewrite:
+    case Move::Way::rewrite:
         for (int c = shown.cursor_col; c < col; ++c)
             out.push_back(shows_blank(terminal[c].glyph) ? ' '
                                                          : static_cast<char>(terminal[c].glyph));
@@ -290,14 +511,14 @@ void Presenter::move_cursor(std::string& out, Shown& shown, int col, int row) co
 void Presenter::use_attr(std::string& out, Shown& shown, std::uint8_t attr) const {
     if (shown.attr == attr) return;
     if (shown.attr < 0) {
-        out += attribute_sgr(attr, options_.truecolor);
+        out += attribute_sgr(attr, options_.colours);
     } else {
         const bool same_foreground = foreground_of(shown.attr) == foreground_of(attr);
         const bool same_background = background_of(shown.attr) == background_of(attr);
         out += "\x1b[";
-        if (!same_foreground) append_foreground(out, foreground_of(attr), options_.truecolor);
+        if (!same_foreground) append_foreground(out, foreground_of(attr), options_.colours);
         if (!same_foreground && !same_background) out.push_back(';');
-        if (!same_background) append_background(out, background_of(attr), options_.truecolor);
+        if (!same_background) append_background(out, background_of(attr), options_.colours);
         out.push_back('m');
     }
     shown.attr = attr;

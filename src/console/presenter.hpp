@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zk {
 
@@ -23,16 +24,38 @@ class StringSink : public ByteSink {
     std::string bytes;
 };
 
-/// How the terminal shows glyphs and colours.
-struct PresenterOptions {
-    bool utf8 = true;       ///< glyph bytes as UTF-8 code page 852 characters, else ASCII stand-ins
-    bool truecolor = false; ///< 24-bit colours of the classic console palette, else 16 colours
+/// How colours are sent to the terminal.
+enum class ColourMode {
+    basic16,    ///< the terminal's own 16 colours (SGR 30..37, 90..97, 40..47, 100..107)
+    indexed256, ///< for each console colour the fixed 256-colour palette index nearest its
+                ///< classic value (the 6 x 6 x 6 cube and the grey ramp, 16..255)
+    rgb24,      ///< the classic console palette as 24-bit colours
 };
 
-/// Options for the locale's character set name (nl_langinfo(CODESET)) and the value of
-/// COLORTERM; either may be null. UTF-8 only when the character set is UTF-8; 24-bit colour
-/// only when COLORTERM is "truecolor" or "24bit".
-PresenterOptions presenter_options(const char* codeset, const char* colorterm);
+/// How the terminal shows glyphs and colours.
+struct PresenterOptions {
+    bool utf8 = true; ///< glyph bytes as UTF-8 code page 852 characters, else ASCII stand-ins
+    ColourMode colours = ColourMode::basic16;
+};
+
+/// Options for the locale's character set name (nl_langinfo(CODESET)), the value of
+/// COLORTERM and the value of TERM; any may be null. UTF-8 only when the character set is
+/// UTF-8; 24-bit colour when COLORTERM is "truecolor" or "24bit"; otherwise 256 colours when
+/// TERM ends in "-256color"; otherwise 16 colours.
+PresenterOptions presenter_options(const char* codeset, const char* colorterm, const char* term);
+
+/// True when TERM names a terminal that cannot position the cursor ("dumb"), on which the
+/// game cannot draw its screen.
+bool is_dumb_terminal(const char* term);
+
+/// The one line printed, instead of the game, on a terminal that cannot position the cursor.
+inline constexpr std::string_view DUMB_TERMINAL_MESSAGE =
+    "zimvokrelt: ten terminal (TERM=dumb) nie umie ustawiac kursora ani kolorow, wiec nie "
+    "pokaze gry";
+
+/// The fixed 256-colour palette index nearest the classic value of console colour `colour`
+/// (0..15); always 16..255, whose values terminals do not theme.
+int palette_index_256(int colour);
 
 /// The smallest window that shows the whole screen.
 inline constexpr int MIN_TERMINAL_COLUMNS = SCREEN_COLUMNS;
@@ -42,7 +65,7 @@ inline constexpr int MIN_TERMINAL_ROWS = SCREEN_ROWS;
 inline constexpr std::string_view ENLARGE_REQUEST = "Powieksz okno do 80 x 25";
 
 /// The SGR sequence that selects console attribute `attr` (foreground and background).
-std::string attribute_sgr(std::uint8_t attr, bool truecolor);
+std::string attribute_sgr(std::uint8_t attr, ColourMode colours);
 
 /// Shows a Screen on a terminal at rows 1..25, columns 1..80 (absolute positions, no
 /// alternate screen), sending only what differs from what the terminal already shows.
@@ -62,11 +85,14 @@ class Presenter {
     void invalidate();
 
     /// Sends what it takes for the terminal to show `screen`: every cell that differs from
-    /// what the terminal shows, a blank end of a row as one erase, a screen that changed almost
+    /// what the terminal shows, a blank end of a row as one erase, a run of blanks in one
+    /// attribute as erase-characters where that is shorter, a screen that changed almost
     /// everywhere as a clear and the cells that are not blanks in the clear's attribute.
-    /// Chooses the shortest cursor move and sends only the half of an attribute (foreground,
-    /// background) that changes. Bytes below 32 and 127 show as blanks. Clears
-    /// screen.dirty_rows. Writes to the sink once, and only when there is something.
+    /// Sends the changes in reading order or grouped by colour, whichever is shorter; chooses
+    /// the shortest cursor move (backspaces for one to three columns left) and sends only the
+    /// half of an attribute (foreground, background) that changes, both halves in one
+    /// sequence. Bytes below 32 and 127 show as blanks. Clears screen.dirty_rows. Writes to
+    /// the sink once, and only when there is something.
     void present(Screen& screen);
 
   private:
@@ -87,8 +113,31 @@ class Presenter {
     void show_enlarge_request(std::string& out);
     void clear_terminal(std::string& out, Shown& shown, const Screen& screen, bool reset) const;
     void draw_rows(std::string& out, Shown& shown, const Screen& screen, std::uint32_t rows) const;
-    void draw_row(std::string& out, Shown& shown, const Screen& screen, int row) const;
+    /// A stretch of one row to bring up to date: cells to write, blanks to erase with
+    /// erase-characters, or the row's end to erase; cells [col, end) in attribute `attr`.
+    struct Piece {
+        enum class Kind { text, erase_chars, erase_line } kind;
+        int row;
+        int col;
+        int end;
+        std::uint8_t attr;
+    };
+    void collect_pieces(std::vector<Piece>& pieces, const Shown& shown, const Screen& screen,
+                        int row) const;
+    int colour_cost(int from, int to) const;
+    void draw_pieces(std::string& out, Shown& shown, const Screen& screen,
+                     const std::vector<Piece>& pieces, bool grouped) const;
+    void draw_piece(std::string& out, Shown& shown, const Screen& screen, const Piece& piece) const;
+    /// A way to bring the terminal cursor somewhere, and its length in bytes.
+    struct Move {
+        enum class Way { none, absolute, relative, rewrite } way = Way::none;
+        enum class Horizontal { relative, backspace, to_column } horizontal = Horizontal::relative;
+        int cost = 0;
+    };
+    Move plan_move(const Shown& shown, int attr, int from_col, int from_row, int col,
+                   int row) const;
     void move_cursor(std::string& out, Shown& shown, int col, int row) const;
+    int erased_run(const Shown& shown, const Screen& screen, int col, int row) const;
     void use_attr(std::string& out, Shown& shown, std::uint8_t attr) const;
     void put_cell(std::string& out, Shown& shown, int col, int row, const Cell& cell) const;
 
@@ -99,6 +148,8 @@ class Presenter {
     bool repaint_all_ = true;    // the terminal's contents are unknown
     bool request_shown_ = false; // the enlarge request stands on the terminal
     Shown shown_;
+    std::array<int, 16> foreground_length_{}; // length of each colour's foreground parameters
+    std::array<int, 16> background_length_{};
 };
 
 } // namespace zk

@@ -15,7 +15,6 @@ void scroll_up(Screen& s) {
     std::copy(s.cells.begin() + SCREEN_COLUMNS, s.cells.end(), s.cells.begin());
     std::fill(s.cells.end() - SCREEN_COLUMNS, s.cells.end(), Cell{' ', s.attr});
     s.dirty_rows = (1u << SCREEN_ROWS) - 1;
-    if (s.observer != nullptr) s.observer->screen_scrolled(s.attr);
 }
 
 // Moves to column 0 of the next row, scrolling when that row is below the screen.
@@ -38,7 +37,6 @@ void print_here(Screen& s, std::uint8_t ch) {
     if (on_screen(s.x, s.y)) {
         s.cells[s.y * SCREEN_COLUMNS + s.x] = Cell{ch, s.attr};
         mark_row(s, s.y);
-        if (s.observer != nullptr) s.observer->cell_drawn(s.x, s.y, Cell{ch, s.attr});
     }
     ++s.x;
 }
@@ -81,7 +79,6 @@ void clear_screen(Screen& s) {
     s.cells.fill(Cell{' ', s.attr});
     s.dirty_rows = (1u << SCREEN_ROWS) - 1;
     move_to(s, 0, 0);
-    if (s.observer != nullptr) s.observer->screen_cleared(s.attr);
 }
 
 } // namespace zk

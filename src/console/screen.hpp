@@ -17,19 +17,6 @@ struct Cell {
     friend bool operator==(const Cell&, const Cell&) = default;
 };
 
-/// Told of every byte a screen draws, as it is drawn. The program itself attaches none; the
-/// rendering benchmark attaches one to send each drawn byte the way a console program would.
-class ScreenObserver {
-  public:
-    virtual ~ScreenObserver() = default;
-    /// `cell` was printed at (col, row), which lies on the screen.
-    virtual void cell_drawn(int col, int row, const Cell& cell) = 0;
-    /// Every cell became a blank in attribute `attr` and the position went to (0, 0).
-    virtual void screen_cleared(std::uint8_t attr) = 0;
-    /// The rows moved up by one and the bottom row became blanks in attribute `attr`.
-    virtual void screen_scrolled(std::uint8_t attr) = 0;
-};
-
 /// The in-memory console every screen draws into. The presenter shows it on the terminal.
 struct Screen {
     std::array<Cell, SCREEN_COLUMNS * SCREEN_ROWS> cells{};
@@ -38,8 +25,6 @@ struct Screen {
     std::uint8_t attr = 7; ///< attribute of the next output
     /// One bit per row whose cells may have changed since the presenter last looked.
     std::uint32_t dirty_rows = (1u << SCREEN_ROWS) - 1;
-    /// Told of every drawn byte, clear and scroll when set; not owned.
-    ScreenObserver* observer = nullptr;
 
     const Cell& at(int col, int row) const { return cells[row * SCREEN_COLUMNS + col]; }
 };

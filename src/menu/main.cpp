@@ -16,8 +16,15 @@
 
 int main() {
     std::setlocale(LC_CTYPE, "");
+    const char* term = std::getenv("TERM");
+    if (isatty(STDOUT_FILENO) && zk::is_dumb_terminal(term)) {
+        // Nothing taken yet: the terminal stays as it was.
+        std::fprintf(stderr, "%.*s\n", static_cast<int>(zk::DUMB_TERMINAL_MESSAGE.size()),
+                     zk::DUMB_TERMINAL_MESSAGE.data());
+        return 1;
+    }
     const zk::PresenterOptions options =
-        zk::presenter_options(nl_langinfo(CODESET), std::getenv("COLORTERM"));
+        zk::presenter_options(nl_langinfo(CODESET), std::getenv("COLORTERM"), term);
 
     zk::Terminal terminal(STDIN_FILENO, STDOUT_FILENO);
     zk::FdSink sink(STDOUT_FILENO);

@@ -1,5 +1,6 @@
 #include "console/presenter.hpp"
 
+#include "console/colours.hpp"
 #include "console/screen.hpp"
 
 #include "terminal_replay.hpp"
@@ -82,8 +83,10 @@ TEST(Presenter, SendsOnlyChangedCellsByTheShortestMove) {
     EXPECT_EQ(t.present(), "\x1b[Bg");
     put_char_at(t.screen, 2, 8, 'h'); // back to the left
     EXPECT_EQ(t.present(), "\x1b[4Dh");
-    put_char_at(t.screen, 2, 9, 'i'); // down and left
-    EXPECT_EQ(t.present(), "\x1b[B\x1b[Di");
+    put_char_at(t.screen, 2, 9, 'i'); // down and one left: a backspace
+    EXPECT_EQ(t.present(), "\x1b[B\bi");
+    put_char_at(t.screen, 0, 9, 'k'); // three left in the row: three backspaces
+    EXPECT_EQ(t.present(), "\b\b\bk");
     put_char_at(t.screen, 40, 20, 'j'); // far down and right: the absolute move is shorter
     EXPECT_EQ(t.present(), "\x1b[21;41Hj");
 }
@@ -94,46 +97,44 @@ TEST(Presenter, ColourChangesOnlyWhereAndAsFarAsTheAttributeChanges) {
     put_text_at(t.screen, 10, 6, "[e1]");
     set_colour(t.screen, 14);
     put_text_at(t.screen, 10, 16, "[m1]");
-    set_colour(t.screen, 10);
-    put_text_at(t.screen, 11, 6, "[e2]");
     // Only the foreground differs from the colours in force, so only it is sent.
-    EXPECT_EQ(t.present(), "\x1b[11;7H\x1b[92m[e1]\x1b[6C\x1b[93m[m1]\x1b[12;7H\x1b[92m[e2]");
-    set_colour(t.screen, 10);
-    put_text_at(t.screen, 11, 11, "x");
-    EXPECT_EQ(t.present(), "\x1b[Cx"); // still green: no colour sent
+    EXPECT_EQ(t.present(), "\x1b[11;7H\x1b[92m[e1]\x1b[6C\x1b[93m[m1]");
+    set_colour(t.screen, 14);
+    put_text_at(t.screen, 10, 21, "x");
+    EXPECT_EQ(t.present(), "\x1b[Cx"); // still yellow: no colour sent
 
-    set_colour(t.screen, 0xAA); // the same foreground on another background
-    put_char_at(t.screen, 12, 11, 'y');
+    set_colour(t.screen, 0xAE); // the same foreground on another background
+    put_char_at(t.screen, 22, 10, 'y');
     EXPECT_EQ(t.present(), "\x1b[102my");
     set_colour(t.screen, 0x1C); // both differ
-    put_char_at(t.screen, 13, 11, 'z');
+    put_char_at(t.screen, 23, 10, 'z');
     EXPECT_EQ(t.present(), "\x1b[91;44mz");
 }
 
 TEST(Presenter, WindowsColourOrderBecomesTerminalColours) {
-    EXPECT_EQ(attribute_sgr(7, false), "\x1b[37;40m");
-    EXPECT_EQ(attribute_sgr(1, false), "\x1b[34;40m");  // blue
-    EXPECT_EQ(attribute_sgr(4, false), "\x1b[31;40m");  // red
-    EXPECT_EQ(attribute_sgr(9, false), "\x1b[94;40m");  // light blue
-    EXPECT_EQ(attribute_sgr(11, false), "\x1b[96;40m"); // light cyan
-    EXPECT_EQ(attribute_sgr(12, false), "\x1b[91;40m"); // light red
-    EXPECT_EQ(attribute_sgr(15, false), "\x1b[97;40m");
-    EXPECT_EQ(attribute_sgr(48, false), "\x1b[30;46m");   // black on cyan
-    EXPECT_EQ(attribute_sgr(112, false), "\x1b[30;47m");  // grey cell
-    EXPECT_EQ(attribute_sgr(144, false), "\x1b[30;104m"); // blue cell
-    EXPECT_EQ(attribute_sgr(160, false), "\x1b[30;102m"); // green cell
-    EXPECT_EQ(attribute_sgr(192, false), "\x1b[30;101m"); // red cell
-    EXPECT_EQ(attribute_sgr(224, false), "\x1b[30;103m"); // yellow cell
-    EXPECT_EQ(attribute_sgr(240, false), "\x1b[30;107m"); // white cell
+    EXPECT_EQ(attribute_sgr(7, ColourMode::basic16), "\x1b[37;40m");
+    EXPECT_EQ(attribute_sgr(1, ColourMode::basic16), "\x1b[34;40m");  // blue
+    EXPECT_EQ(attribute_sgr(4, ColourMode::basic16), "\x1b[31;40m");  // red
+    EXPECT_EQ(attribute_sgr(9, ColourMode::basic16), "\x1b[94;40m");  // light blue
+    EXPECT_EQ(attribute_sgr(11, ColourMode::basic16), "\x1b[96;40m"); // light cyan
+    EXPECT_EQ(attribute_sgr(12, ColourMode::basic16), "\x1b[91;40m"); // light red
+    EXPECT_EQ(attribute_sgr(15, ColourMode::basic16), "\x1b[97;40m");
+    EXPECT_EQ(attribute_sgr(48, ColourMode::basic16), "\x1b[30;46m");   // black on cyan
+    EXPECT_EQ(attribute_sgr(112, ColourMode::basic16), "\x1b[30;47m");  // grey cell
+    EXPECT_EQ(attribute_sgr(144, ColourMode::basic16), "\x1b[30;104m"); // blue cell
+    EXPECT_EQ(attribute_sgr(160, ColourMode::basic16), "\x1b[30;102m"); // green cell
+    EXPECT_EQ(attribute_sgr(192, ColourMode::basic16), "\x1b[30;101m"); // red cell
+    EXPECT_EQ(attribute_sgr(224, ColourMode::basic16), "\x1b[30;103m"); // yellow cell
+    EXPECT_EQ(attribute_sgr(240, ColourMode::basic16), "\x1b[30;107m"); // white cell
 }
 
 TEST(Presenter, TrueColourSendsTheClassicPalette) {
-    EXPECT_EQ(attribute_sgr(160, true), "\x1b[38;2;0;0;0;48;2;0;255;0m");
-    EXPECT_EQ(attribute_sgr(0x1C, true), "\x1b[38;2;255;0;0;48;2;0;0;128m");
-    EXPECT_EQ(attribute_sgr(0x67, true), "\x1b[38;2;192;192;192;48;2;128;128;0m");
-    EXPECT_EQ(attribute_sgr(0x38, true), "\x1b[38;2;128;128;128;48;2;0;128;128m");
+    EXPECT_EQ(attribute_sgr(160, ColourMode::rgb24), "\x1b[38;2;0;0;0;48;2;0;255;0m");
+    EXPECT_EQ(attribute_sgr(0x1C, ColourMode::rgb24), "\x1b[38;2;255;0;0;48;2;0;0;128m");
+    EXPECT_EQ(attribute_sgr(0x67, ColourMode::rgb24), "\x1b[38;2;192;192;192;48;2;128;128;0m");
+    EXPECT_EQ(attribute_sgr(0x38, ColourMode::rgb24), "\x1b[38;2;128;128;128;48;2;0;128;128m");
 
-    Shown t({true, true});
+    Shown t({true, ColourMode::rgb24});
     EXPECT_EQ(t.first, "\x1b[0m\x1b[?25l\x1b[38;2;192;192;192;48;2;0;0;0m\x1b[2J");
     set_colour(t.screen, 224);
     put_char_at(t.screen, 25, 9, ' ');
@@ -144,6 +145,76 @@ TEST(Presenter, TrueColourSendsTheClassicPalette) {
     set_colour(t.screen, 0x1E);
     put_char_at(t.screen, 27, 9, 'y');
     EXPECT_EQ(t.present(), "\x1b[38;2;255;255;0my");
+}
+
+TEST(Presenter, TwoHundredFiftySixColoursUseTheNearestFixedPaletteIndices) {
+    // Each classic value's nearest index in the cube (levels 0, 95, 135, 175, 215, 255) or the
+    // grey ramp (8, 18, .. 238), worked out by hand.
+    constexpr int NEAREST[16] = {16,  18, 28, 30, 88,  90,  100, 250,
+                                 244, 21, 46, 51, 196, 201, 226, 231};
+    for (int colour = 0; colour < 16; ++colour)
+        EXPECT_EQ(palette_index_256(colour), NEAREST[colour]) << "colour " << colour;
+    // Grey C0C0C0 and white FFFFFF: 188 against 255 on every channel, far apart.
+    EXPECT_EQ(attribute_sgr(112, ColourMode::indexed256), "\x1b[38;5;16;48;5;250m");
+    EXPECT_EQ(attribute_sgr(240, ColourMode::indexed256), "\x1b[38;5;16;48;5;231m");
+
+    Shown t({true, ColourMode::indexed256});
+    EXPECT_EQ(t.first, "\x1b[0m\x1b[?25l\x1b[38;5;250;48;5;16m\x1b[2J");
+    set_colour(t.screen, 0x70);
+    put_char_at(t.screen, 25, 9, 'a');
+    EXPECT_EQ(t.present(), "\x1b[10;26H\x1b[38;5;16;48;5;250ma"); // both halves in one
+    set_colour(t.screen, 0xF0);
+    put_char_at(t.screen, 26, 9, 'b');
+    EXPECT_EQ(t.present(), "\x1b[48;5;231mb"); // only the background changed
+    set_colour(t.screen, 0xFC);
+    put_char_at(t.screen, 27, 9, 'c');
+    EXPECT_EQ(t.present(), "\x1b[38;5;196mc"); // only the foreground
+}
+
+TEST(Presenter, RunsOfBlanksAreErasedWithEraseCharactersWhereThatIsShorter) {
+    Shown t;
+    set_colour(t.screen, 240);
+    put_text_at(t.screen, 9, 25, std::string(15, ' '));
+    EXPECT_EQ(t.present(), "\x1b[10;26H\x1b[30;107m\x1b[15X"); // nothing after: no move
+
+    // Six blanks right before the next change: written, as the erase would need a move on.
+    put_text_at(t.screen, 11, 25, std::string(6, ' ') + "ab");
+    EXPECT_EQ(t.present(), "\x1b[2B      ab"); // the erase left the cursor at column 25
+    // Eight blanks and a gap before the next change: erased, then one move on.
+    put_text_at(t.screen, 13, 25, std::string(8, ' '));
+    put_text_at(t.screen, 13, 45, "cd");
+    EXPECT_EQ(t.present(), "\x1b[14;26H\x1b[8X\x1b[20Ccd");
+    // Five blanks are never erased.
+    put_text_at(t.screen, 15, 25, std::string(5, ' '));
+    put_text_at(t.screen, 15, 45, "ef");
+    EXPECT_EQ(t.present().find('X'), std::string::npos);
+}
+
+TEST(Presenter, CellsOfOneColourGoTogetherWhenThatIsShorter) {
+    // A board: a grey edge mark and fifteen white cells on each of fifteen rows, with clues
+    // in two alternating colours on the left, as the game screen draws it.
+    for (const ColourMode colours : {ColourMode::basic16, ColourMode::indexed256}) {
+        Shown t({true, colours});
+        for (int row = 9; row < 24; ++row) {
+            set_colour(t.screen, row % 2 == 0 ? 12 : 14);
+            put_text_at(t.screen, row, 20, "3");
+            set_colour(t.screen, row % 2 == 0 ? 14 : 12);
+            put_text_at(t.screen, row, 22, "4");
+            set_colour(t.screen, 7);
+            put_char_at(t.screen, 24, row, GLYPH_EDGE);
+            set_colour(t.screen, 240);
+            put_text_at(t.screen, row, 25, std::string(15, ' '));
+        }
+        const std::string out = t.present();
+        const std::string white = colours == ColourMode::basic16 ? "107m" : "231m";
+        EXPECT_EQ(count_of(out, white), 1u) << "white put in force once";
+        EXPECT_EQ(count_of(out, "\x1b[15X"), 15u);
+        EXPECT_LE(count_of(out, "m"), 5u) << "one change of colour per colour";
+        test::ReplayTerminal terminal;
+        terminal.feed(t.first + out);
+        EXPECT_TRUE(terminal.differences(t.screen).empty());
+        EXPECT_TRUE(terminal.errors().empty());
+    }
 }
 
 TEST(Presenter, ControlBytesShowAsBlanks) {
@@ -179,7 +250,7 @@ TEST(Presenter, ARowEndingInBlanksIsErasedToItsEnd) {
     t.present();
     set_colour(t.screen, 7);
     put_text_at(t.screen, 6, 4, "  "); // two blanks: cheaper written than erased
-    EXPECT_EQ(t.present(), "\x1b[2D\x1b[37;40m  ");
+    EXPECT_EQ(t.present(), "\b\b\x1b[37;40m  ");
 }
 
 TEST(Presenter, AScreenChangedAlmostEverywhereIsClearedFirst) {
@@ -201,12 +272,12 @@ TEST(Presenter, AScreenChangedAlmostEverywhereIsClearedFirst) {
 }
 
 TEST(Presenter, GlyphBytesAsUtf8OrAsciiStandIns) {
-    Shown utf8({true, false});
+    Shown utf8({true, ColourMode::basic16});
     put_text_at(utf8.screen, 0, 0, "\xf8\xfe\xdb\xc9\xbb\xc8\xbc\xcd\xba\x88");
     EXPECT_EQ(utf8.present(), "\x1b[1H\xC2\xB0\xE2\x96\xA0\xE2\x96\x88\xE2\x95\x94\xE2\x95\x97"
                               "\xE2\x95\x9A\xE2\x95\x9D\xE2\x95\x90\xE2\x95\x91\xC5\x82");
 
-    Shown ascii({false, false});
+    Shown ascii({false, ColourMode::basic16});
     put_text_at(ascii.screen, 0, 0, "\xf8\xfe\xdb\xc9\xbb\xc8\xbc\xcd\xba\x88");
     EXPECT_EQ(ascii.present(), "\x1b[1Ho##++++=|?");
 }
@@ -220,15 +291,28 @@ TEST(Presenter, NeverTrustsTheCursorAfterTheLastColumnOrASoftHyphen) {
     EXPECT_EQ(t.present(), "\x1b[7H\xC2\xAD\x1b[7;2Hz");
 }
 
-TEST(Presenter, OptionsFollowTheLocaleAndColorterm) {
-    EXPECT_TRUE(presenter_options("UTF-8", nullptr).utf8);
-    EXPECT_TRUE(presenter_options("utf8", nullptr).utf8);
-    EXPECT_FALSE(presenter_options("ANSI_X3.4-1968", nullptr).utf8);
-    EXPECT_FALSE(presenter_options(nullptr, nullptr).utf8);
-    EXPECT_TRUE(presenter_options("UTF-8", "truecolor").truecolor);
-    EXPECT_TRUE(presenter_options("UTF-8", "24bit").truecolor);
-    EXPECT_FALSE(presenter_options("UTF-8", "yes").truecolor);
-    EXPECT_FALSE(presenter_options("UTF-8", nullptr).truecolor);
+TEST(Presenter, OptionsFollowTheLocaleColortermAndTerm) {
+    EXPECT_TRUE(presenter_options("UTF-8", nullptr, nullptr).utf8);
+    EXPECT_TRUE(presenter_options("utf8", nullptr, nullptr).utf8);
+    EXPECT_FALSE(presenter_options("ANSI_X3.4-1968", nullptr, nullptr).utf8);
+    EXPECT_FALSE(presenter_options(nullptr, nullptr, nullptr).utf8);
+    const auto colours = [](const char* colorterm, const char* term) {
+        return presenter_options("UTF-8", colorterm, term).colours;
+    };
+    EXPECT_EQ(colours("truecolor", "xterm"), ColourMode::rgb24);
+    EXPECT_EQ(colours("24bit", "xterm-256color"), ColourMode::rgb24); // 24 bits win
+    EXPECT_EQ(colours("yes", "xterm"), ColourMode::basic16);
+    EXPECT_EQ(colours(nullptr, nullptr), ColourMode::basic16);
+    EXPECT_EQ(colours(nullptr, "xterm-256color"), ColourMode::indexed256);
+    EXPECT_EQ(colours("yes", "tmux-256color"), ColourMode::indexed256);
+    EXPECT_EQ(colours(nullptr, "screen-256color"), ColourMode::indexed256);
+    EXPECT_EQ(colours(nullptr, "-256color"), ColourMode::basic16); // no terminal's name
+    EXPECT_EQ(colours(nullptr, "xterm-256colour"), ColourMode::basic16);
+    EXPECT_EQ(colours(nullptr, "xterm-256color-italic"), ColourMode::basic16);
+
+    EXPECT_TRUE(is_dumb_terminal("dumb"));
+    EXPECT_FALSE(is_dumb_terminal("xterm"));
+    EXPECT_FALSE(is_dumb_terminal(nullptr)); // unset: left to the terminal
 }
 
 TEST(Presenter, SmallWindowShowsTheRequestAndRepaintsWhenLargeEnough) {
@@ -271,8 +355,9 @@ TEST(Presenter, InvalidateRepaintsEverything) {
 // blank runs, clears, repaints, in every mode the presenter has.
 TEST(Presenter, RandomDrawingAlwaysPlaysBackToTheScreen) {
     for (const PresenterOptions options :
-         {PresenterOptions{true, false}, PresenterOptions{true, true},
-          PresenterOptions{false, false}}) {
+         {PresenterOptions{true, ColourMode::basic16}, PresenterOptions{true, ColourMode::rgb24},
+          PresenterOptions{true, ColourMode::indexed256},
+          PresenterOptions{false, ColourMode::basic16}}) {
         std::mt19937 rng(7);
         auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
         constexpr int ATTRS[] = {7, 12, 10, 15, 48, 112, 160, 240, 0x1C, 0x17, 0xA0};

@@ -63,7 +63,7 @@ TEST_F(MenuE2e, MenuTextsAndColoursStandAtTheirCells) {
         }
         EXPECT_TRUE(red && green) << "title row " << row << "\n" << s.screen_text();
     }
-    EXPECT_FALSE(s.rgb_at(10, 6)); // 16 colours unless COLORTERM says otherwise
+    EXPECT_FALSE(s.rgb_at(10, 6)); // no 24-bit colours unless COLORTERM says so
     EXPECT_FALSE(s.cursor_visible());
     EXPECT_EQ(s.output().find("\x1b[?1049h"), std::string::npos); // no alternate screen
 }

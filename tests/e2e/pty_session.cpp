@@ -40,12 +40,42 @@ int console_colour_of_terminal_index(int index) {
     return ((index & 1) << 2) | (index & 2) | ((index & 4) >> 2) | (index & 8);
 }
 
+// The classic console colour a fixed 256-colour palette index (16..255: the 6 x 6 x 6 cube,
+// then the grey ramp) shows as: the one nearest the index's value when each channel is within
+// 32 of it, else -1.
+int console_colour_of_fixed_index(int index) {
+    static constexpr std::array<int, 6> LEVELS{0, 95, 135, 175, 215, 255};
+    int r = 0, g = 0, b = 0;
+    if (index >= 232) {
+        r = g = b = 8 + 10 * (index - 232);
+    } else {
+        r = LEVELS[static_cast<std::size_t>((index - 16) / 36)];
+        g = LEVELS[static_cast<std::size_t>((index - 16) / 6 % 6)];
+        b = LEVELS[static_cast<std::size_t>((index - 16) % 6)];
+    }
+    int best = -1;
+    int best_distance = 0;
+    for (std::size_t i = 0; i < CLASSIC_PALETTE.size(); ++i) {
+        const int dr = r - static_cast<int>(CLASSIC_PALETTE[i] >> 16);
+        const int dg = g - static_cast<int>((CLASSIC_PALETTE[i] >> 8) & 0xFF);
+        const int db = b - static_cast<int>(CLASSIC_PALETTE[i] & 0xFF);
+        if (dr * dr > 32 * 32 || dg * dg > 32 * 32 || db * db > 32 * 32) continue;
+        const int distance = dr * dr + dg * dg + db * db;
+        if (best < 0 || distance < best_distance) {
+            best = static_cast<int>(i);
+            best_distance = distance;
+        }
+    }
+    return best;
+}
+
 // The console colour of a libvterm colour, or -1.
 int console_colour(const VTermColor& colour) {
     if (VTERM_COLOR_IS_DEFAULT_FG(&colour) || VTERM_COLOR_IS_DEFAULT_BG(&colour)) return -1;
     if (VTERM_COLOR_IS_INDEXED(&colour)) {
         const int index = colour.indexed.idx;
-        return index < 16 ? console_colour_of_terminal_index(index) : -1;
+        return index < 16 ? console_colour_of_terminal_index(index)
+                          : console_colour_of_fixed_index(index);
     }
     const std::uint32_t rgb = (std::uint32_t{colour.rgb.red} << 16) |
                               (std::uint32_t{colour.rgb.green} << 8) | colour.rgb.blue;
@@ -293,6 +323,13 @@ bool PtySession::rgb_at(int row, int col) const {
     return VTERM_COLOR_IS_RGB(&cell.fg) && VTERM_COLOR_IS_RGB(&cell.bg);
 }
 
+int PtySession::background_index_at(int row, int col) const {
+    VTermScreenCell cell{};
+    if (vterm_screen_get_cell(screen_, VTermPos{row, col}, &cell) == 0) return -1;
+    if (!VTERM_COLOR_IS_INDEXED(&cell.bg) || VTERM_COLOR_IS_DEFAULT_BG(&cell.bg)) return -1;
+    return cell.bg.indexed.idx;
+}
+
 int PtySession::cursor_row() const {
     VTermPos pos{};
     vterm_state_get_cursorpos(vterm_obtain_state(vt_), &pos);
@@ -351,11 +388,13 @@ bool same_terminal_mode(const termios& a, const termios& b) {
 
 // ---- piped runs -----------------------------------------------------------------------------
 
-PipedRun run_piped(const std::string& working_dir, const std::string& input, int timeout_ms) {
+PipedRun run_piped(const std::string& working_dir, const std::string& input, int timeout_ms,
+                   const Environment& environment) {
     int to_child[2];
     int from_child[2];
     if (pipe(to_child) != 0 || pipe(from_child) != 0) throw std::runtime_error("pipe failed");
     SessionOptions options;
+    options.environment = environment;
     std::vector<std::string> env = child_environment(options);
     std::vector<char*> envp = pointers_to(env);
     std::string program = game_binary();

@@ -48,6 +48,9 @@ class TempWorkDir {
     std::string path_;
 };
 
+/// Changes to the environment: a value sets the variable, nullopt removes it.
+using Environment = std::vector<std::pair<std::string, std::optional<std::string>>>;
+
 /// How a session starts.
 struct SessionOptions {
     std::string working_dir; ///< the game's working directory
@@ -56,7 +59,7 @@ struct SessionOptions {
     std::string program = game_binary();
     /// Environment changes after the defaults TERM=xterm-256color and LANG=C.UTF-8 (LC_ALL,
     /// LC_CTYPE and COLORTERM removed): a value sets the variable, nullopt removes it.
-    std::vector<std::pair<std::string, std::optional<std::string>>> environment;
+    Environment environment;
 };
 
 /// How the program ended.
@@ -98,9 +101,12 @@ class PtySession {
     /// The Unicode character of a cell (a blank for an empty one).
     char32_t char_at(int row, int col) const;
     /// The cell's colours as a console attribute (foreground low four bits, background high),
-    /// whether the terminal got them as one of 16 colours or as 24-bit colours of the classic
-    /// console palette; -1 when they are neither (default colours, say).
+    /// whether the terminal got them as one of 16 colours, as fixed 256-colour palette indices
+    /// near the classic console palette or as 24-bit colours of it; -1 when they are none of
+    /// these (default colours, say).
     int attr_at(int row, int col) const;
+    /// The palette index (0..255) the cell's background came as; -1 when it came otherwise.
+    int background_index_at(int row, int col) const;
     /// True when the cell's colours came as 24-bit colours.
     bool rgb_at(int row, int col) const;
     /// The emulator's cursor row and column, and whether the cursor is shown.
@@ -148,6 +154,8 @@ struct PipedRun {
     ExitStatus status;
     std::string output;
 };
-PipedRun run_piped(const std::string& working_dir, const std::string& input, int timeout_ms = 5000);
+/// `environment` changes the defaults of SessionOptions.
+PipedRun run_piped(const std::string& working_dir, const std::string& input, int timeout_ms = 5000,
+                   const Environment& environment = {});
 
 } // namespace zk::e2e

@@ -14,10 +14,13 @@ namespace zk::test {
 
 /// A model terminal of 80 x 25 cells that plays back what a presenter sends, so tests can
 /// check what the terminal ends up showing rather than the exact bytes. It knows the sequences
-/// a presenter may use (absolute and relative cursor moves, colours in 16 colours and 24 bits,
-/// clear, erase to the end of the line, cursor visibility), erases in the background in
-/// force, wraps only when a byte follows one written in the last column, and records anything
-/// else as an error. Colours it has not been told are -1 (the terminal's own default).
+/// a presenter may use (absolute and relative cursor moves, backspace, colours in 16 colours,
+/// 256 colours and 24 bits, clear, erase to the end of the line, erase characters, cursor
+/// visibility), erases in the colours in force, wraps only when a byte follows one written in
+/// the last column, and records anything else as an error, as well as a backspace while a wrap
+/// is pending (terminals disagree on where it goes). A 256-colour index shows as the classic
+/// console colour nearest its value, provided one is near (each channel within 32). Colours it
+/// has not been told are -1 (the terminal's own default).
 class ReplayTerminal {
   public:
     struct Shown {
@@ -77,6 +80,40 @@ class ReplayTerminal {
         return -2; // a colour outside the palette never matches
     }
 
+    // The console colour shown for 256-colour palette index `index`: the classic colour nearest
+    // the index's value when each channel is within 32 of it, else -2 (never matches). The
+    // basic 16 indices are left to the terminal's theme and never match either.
+    static int indexed_colour(int index) {
+        static constexpr std::array<int, 6> LEVELS{0, 95, 135, 175, 215, 255};
+        if (index < 16 || index > 255) return -2;
+        int r = 0, g = 0, b = 0;
+        if (index >= 232) {
+            r = g = b = 8 + 10 * (index - 232);
+        } else {
+            r = LEVELS[(index - 16) / 36];
+            g = LEVELS[(index - 16) / 6 % 6];
+            b = LEVELS[(index - 16) % 6];
+        }
+        static constexpr std::array<std::uint32_t, 16> PALETTE{
+            0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
+            0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
+        };
+        int best = -2;
+        int best_distance = 0;
+        for (int i = 0; i < 16; ++i) {
+            const int dr = r - static_cast<int>(PALETTE[i] >> 16);
+            const int dg = g - static_cast<int>((PALETTE[i] >> 8) & 0xFF);
+            const int db = b - static_cast<int>(PALETTE[i] & 0xFF);
+            const int distance = dr * dr + dg * dg + db * db;
+            const bool near = dr * dr <= 32 * 32 && dg * dg <= 32 * 32 && db * db <= 32 * 32;
+            if (near && (best < 0 || distance < best_distance)) {
+                best = i;
+                best_distance = distance;
+            }
+        }
+        return best;
+    }
+
     void feed_byte(std::uint8_t b) {
         if (state_ == State::escape) {
             state_ = b == '[' ? State::csi : State::text;
@@ -95,6 +132,12 @@ class ReplayTerminal {
         }
         if (b == 0x1b) {
             state_ = State::escape;
+            return;
+        }
+        if (b == '\b') {
+            if (wrap_pending_) errors_.push_back("backspace while a wrap is pending");
+            if (col_ > 0) --col_;
+            wrap_pending_ = false;
             return;
         }
         if (b < 32 || b == 127) {
@@ -184,6 +227,12 @@ class ReplayTerminal {
             for (int c = col_; c < SCREEN_COLUMNS; ++c)
                 cells_[row_ * SCREEN_COLUMNS + c] = Shown{U' ', fg_, bg_};
             break;
+        case 'X':
+            // Erases `first` cells from the cursor, not past the row's end; the cursor stays.
+            for (int c = col_; c < SCREEN_COLUMNS && c < col_ + first; ++c)
+                cells_[row_ * SCREEN_COLUMNS + c] = Shown{U' ', fg_, bg_};
+            if (wrap_pending_) errors_.push_back("erase characters while a wrap is pending");
+            return;
         case 'm':
             colours(n);
             return;
@@ -211,6 +260,9 @@ class ReplayTerminal {
             } else if ((v == 38 || v == 48) && i + 4 < n.size() && n[i + 1] == 2) {
                 (v == 38 ? fg_ : bg_) = palette_index(n[i + 2], n[i + 3], n[i + 4]);
                 i += 4;
+            } else if ((v == 38 || v == 48) && i + 2 < n.size() && n[i + 1] == 5) {
+                (v == 38 ? fg_ : bg_) = indexed_colour(n[i + 2]);
+                i += 2;
             } else {
                 errors_.push_back("colour " + std::to_string(v));
             }
