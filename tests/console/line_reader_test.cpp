@@ -114,6 +114,11 @@ TEST(LineReader, TypedLettersAboveAsciiAreOneCodePage852ByteEach) {
     EXPECT_EQ(read_word(console), "\xE0x"); // not an extended key: the x stays
     move_to(console.screen, 77, 5);         // room for three characters
     EXPECT_EQ(read_word(console), "a\xBE\xBE");
+
+    CodeKeys more({O_ACUTE, 'x'});
+    Console waiting{more};
+    wait_for_any_key(waiting); // a typed letter, not an extended key: x is the next key
+    EXPECT_EQ(get_key(waiting), 'x');
 }
 
 } // namespace
