@@ -95,10 +95,11 @@ void check_answer(Cursor& in, FormatReport& report) {
         if ((byte == ' ' || byte == '\t') && !blank_seen) {
             blank_seen = true;
             report.problems.push_back({in.row, in.col, "the answer contains a blank"});
-        } else if (byte < 32 || byte >= 127) {
+        } else if (byte < 32 || byte == 127) {
+            // Bytes above 127 are code page 852 letters, as the editor saves them.
             report.problems.push_back({in.row, in.col,
                                        "the answer contains byte " + describe_byte(byte) +
-                                           ", which is not a printable ASCII character"});
+                                           ", which is not a printable character"});
         }
         in.next_byte();
     }

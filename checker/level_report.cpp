@@ -3,6 +3,7 @@
 #include "checker/advice_check.hpp"
 #include "checker/clue_text.hpp"
 #include "checker/format_check.hpp"
+#include "console/cp852.hpp"
 #include "model/level_file.hpp"
 #include "solver/clues.hpp"
 
@@ -39,6 +40,8 @@ std::string quoted_answer(const PuzzleState& p) {
         const auto byte = static_cast<unsigned char>(ch);
         if (byte >= 32 && byte < 127) {
             text += ch;
+        } else if (byte >= 128) {
+            append_utf8(text, cp852_code_point(byte)); // the game shows code page 852
         } else {
             char escaped[8];
             std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);

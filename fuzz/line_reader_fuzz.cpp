@@ -3,7 +3,7 @@
 // the rest of the line dropped now and then, until the input ends.
 //
 // Checked besides memory safety and undefined behaviour: words are non-empty, hold no white
-// space and fit one screen row; the pending line holds only printable text and line ends;
+// space and fit one screen row; the pending line holds only printable text, tabs and line ends;
 // the output position stays on the screen; and a typed line stands on the screen where it
 // was typed, as it was taken.
 
@@ -42,7 +42,7 @@ bool is_blank(char ch) {
 }
 
 void check_pending(const Console& c) {
-    for (char ch : c.pending_line) FUZZ_CHECK(ch == '\n' || (ch >= 32 && ch < 127));
+    for (char ch : c.pending_line) FUZZ_CHECK(ch == '\n' || ch == '\t' || (ch >= 32 && ch < 127));
 }
 
 void check_position(const Screen& s) {
@@ -68,7 +68,7 @@ void read_and_compare_line(Console& c, Position at) {
     const int row = std::min(at.y, SCREEN_ROWS - 1 - rows_down);
     for (std::size_t i = 0; i < line.size(); ++i)
         FUZZ_CHECK(c.screen.at(at.x + static_cast<int>(i), row).glyph ==
-                   static_cast<std::uint8_t>(line[i]));
+                   (line[i] == '\t' ? ' ' : static_cast<std::uint8_t>(line[i]))); // Tab: a blank
 }
 
 } // namespace

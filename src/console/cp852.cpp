@@ -35,6 +35,13 @@ char32_t cp852_code_point(std::uint8_t byte) {
     return CP852_HIGH[byte - 128];
 }
 
+std::optional<std::uint8_t> cp852_byte(char32_t code_point) {
+    if (code_point < 128) return static_cast<std::uint8_t>(code_point);
+    for (std::size_t i = 0; i < CP852_HIGH.size(); ++i)
+        if (CP852_HIGH[i] == code_point) return static_cast<std::uint8_t>(128 + i);
+    return std::nullopt;
+}
+
 void append_utf8(std::string& out, char32_t code_point) {
     const auto cp = static_cast<std::uint32_t>(code_point);
     if (cp < 0x80) {

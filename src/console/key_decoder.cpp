@@ -1,5 +1,6 @@
 #include "console/key_decoder.hpp"
 
+#include "console/cp852.hpp"
 #include "console/keys.hpp"
 
 namespace zk {
@@ -42,7 +43,10 @@ int arrow_code(std::uint8_t final_byte) {
 void KeyDecoder::feed(std::uint8_t byte, std::vector<int>& codes) {
     switch (state_) {
     case State::ground:
-        feed_ground(byte, codes);
+        if (utf8_left_ != 0)
+            feed_utf8(byte, codes);
+        else
+            feed_ground(byte, codes);
         return;
     case State::escape:
         feed_escape(byte, codes);
@@ -86,6 +90,28 @@ void KeyDecoder::feed_ground(std::uint8_t byte, std::vector<int>& codes) {
         codes.push_back(KEY_BACKSPACE);
     else if (byte != 0 && byte < 128)
         codes.push_back(byte);
+    else if (utf8_input_ && byte >= 0xC2 && byte <= 0xF4) {
+        // The lead byte of a UTF-8 character of two, three or four bytes.
+        utf8_left_ = byte < 0xE0 ? 1 : byte < 0xF0 ? 2 : 3;
+        utf8_value_ = byte & (0x3F >> utf8_left_);
+        utf8_minimum_ = utf8_left_ == 1 ? 0x80 : utf8_left_ == 2 ? 0x800 : 0x10000;
+    }
+}
+
+void KeyDecoder::feed_utf8(std::uint8_t byte, std::vector<int>& codes) {
+    if ((byte & 0xC0) != 0x80) {
+        // The character broke off: it is dropped, and this byte starts afresh.
+        utf8_left_ = 0;
+        feed_ground(byte, codes);
+        return;
+    }
+    utf8_value_ = (utf8_value_ << 6) | (byte & 0x3F);
+    if (--utf8_left_ != 0) return;
+    const bool well_formed = utf8_value_ >= utf8_minimum_ && utf8_value_ <= 0x10FFFF &&
+                             !(utf8_value_ >= 0xD800 && utf8_value_ <= 0xDFFF);
+    if (!well_formed) return;
+    const std::optional<std::uint8_t> shown = cp852_byte(utf8_value_);
+    if (shown && *shown >= 128) codes.push_back(TYPED_CHAR_BASE + *shown);
 }
 
 void KeyDecoder::feed_escape(std::uint8_t byte, std::vector<int>& codes) {
@@ -178,9 +204,14 @@ void KeyDecoder::finish_pending_escape(std::vector<int>& codes) {
     state_ = State::ground;
 }
 
-void KeyDecoder::end_of_input(std::vector<int>& codes) {
+void KeyDecoder::pause(std::vector<int>& codes) {
     finish_pending_escape(codes);
     state_ = State::ground;
+    utf8_left_ = 0;
+}
+
+void KeyDecoder::end_of_input(std::vector<int>& codes) {
+    pause(codes);
 }
 
 } // namespace zk

@@ -17,11 +17,18 @@ namespace zk {
 ///   it in time; ESC before a control byte or another ESC also gives 27.
 /// - CR and LF give 13, and so does CR LF together (scripts written with CR LF line ends
 ///   must not press Enter twice); DEL and BS give 8; other ASCII bytes give themselves.
-/// - Bytes 128..255 give nothing: UTF-8 characters are not keys of the program, and dropping
-///   them keeps a lead byte such as 0xE0 from posing as the arrow prefix 224. Byte 0 gives
-///   nothing for the same reason (the console's other key prefix).
+/// - Bytes 128..255 give nothing by default: dropping them keeps a lead byte such as 0xE0
+///   from posing as the arrow prefix 224. Byte 0 gives nothing for the same reason (the
+///   console's other key prefix).
+/// - When made for UTF-8 input, a UTF-8 character above ASCII that code page 852 shows gives
+///   TYPED_CHAR_BASE + its code page 852 byte; any other character, and malformed UTF-8,
+///   gives nothing.
+/// - The decoder holds no buffer: however long a sequence or string runs, its memory is fixed.
 class KeyDecoder {
   public:
+    /// `utf8_input`: the terminal sends typed characters as UTF-8.
+    explicit KeyDecoder(bool utf8_input = false) : utf8_input_(utf8_input) {}
+
     /// Decodes one byte, appending the codes it completes to `codes`.
     void feed(std::uint8_t byte, std::vector<int>& codes);
 
@@ -31,6 +38,15 @@ class KeyDecoder {
 
     /// No byte followed the ESC in time: it was the Escape key, and gives 27.
     void finish_pending_escape(std::vector<int>& codes);
+
+    /// True when the bytes so far end inside a sequence, a string or a UTF-8 character; the
+    /// caller waits a short while for the next byte and calls pause() if none comes.
+    bool unfinished() const { return state_ != State::ground || utf8_left_ != 0; }
+
+    /// Nothing more came in time. A terminal sends a sequence in one burst, so what is
+    /// unfinished was typed, not sent: a lone ESC gives 27, and an unfinished sequence, string
+    /// or character gives nothing; the next byte starts afresh.
+    void pause(std::vector<int>& codes);
 
     /// The input has ended: a pending ESC gives 27, an unfinished sequence gives nothing.
     void end_of_input(std::vector<int>& codes);
@@ -47,6 +63,7 @@ class KeyDecoder {
     };
 
     void feed_ground(std::uint8_t byte, std::vector<int>& codes);
+    void feed_utf8(std::uint8_t byte, std::vector<int>& codes);
     void abandon_sequence(std::uint8_t byte, std::vector<int>& codes);
     void feed_escape(std::uint8_t byte, std::vector<int>& codes);
     void feed_csi(std::uint8_t byte, std::vector<int>& codes);
@@ -59,6 +76,10 @@ class KeyDecoder {
     bool empty_parameters_ = true; // nothing between ESC [ and the final byte
     int mouse_bytes_left_ = 0;
     bool after_cr_ = false; // the last byte decoded in ground state was CR
+    bool utf8_input_;
+    int utf8_left_ = 0;         // continuation bytes still to come of a UTF-8 character
+    char32_t utf8_value_ = 0;   // the bits of that character so far
+    char32_t utf8_minimum_ = 0; // the smallest value its length may encode
 };
 
 } // namespace zk

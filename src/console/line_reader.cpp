@@ -34,7 +34,19 @@ void read_typed_line(Console& c) {
     for (;;) {
         const int code = get_key(c);
         if (code == '\r' || code == '\n') break;
-        if (code == KEY_PREFIX || code == 0) {
+        int typed = -1; // the byte the code puts into the line, if any
+        if ((code >= 32 && code < 127) || code == '\t')
+            typed = code;
+        else if (code >= TYPED_CHAR_BASE + 128 && code < TYPED_CHAR_BASE + 256)
+            typed = code - TYPED_CHAR_BASE;
+        if (typed >= 0) {
+            if (static_cast<int>(line.size()) < room) {
+                line.push_back(static_cast<char>(typed));
+                put_byte(s, typed == '\t' ? std::uint8_t{' '} : static_cast<std::uint8_t>(typed));
+            }
+        } else if (code == KEY_END_OF_TEXT) {
+            if (line.empty()) throw InputEnded{}; // as a shell: Ctrl-D on an empty line
+        } else if (code == KEY_PREFIX || code == 0) {
             get_key(c); // the second code of an extended key is not typed text
         } else if (code == KEY_BACKSPACE || code == 127) {
             if (!line.empty()) {
@@ -43,9 +55,6 @@ void read_typed_line(Console& c) {
                 put_byte(s, ' ');
                 --s.x;
             }
-        } else if (code >= 32 && code < 127 && static_cast<int>(line.size()) < room) {
-            line.push_back(static_cast<char>(code));
-            put_byte(s, static_cast<std::uint8_t>(code));
         }
     }
     put_byte(s, '\n');

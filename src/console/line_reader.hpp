@@ -8,8 +8,11 @@ namespace zk {
 
 /// Reads one typed line from the keys into the pending line, echoing it into the screen at
 /// the current position and attribute. Backspace removes the last character, Enter ends the
-/// line and moves the position to column 0 of the next row. Only printable ASCII is taken,
-/// and no more characters than fit between the echo column and the right edge.
+/// line and moves the position to column 0 of the next row. Taken are printable ASCII, Tab
+/// (echoed as one blank, so words split on it) and typed characters above ASCII (as their
+/// code page 852 byte, echoed as its glyph), each one character, and no more characters than
+/// fit between the echo column and the right edge. Ctrl-D on a line with nothing typed ends
+/// the input (throws InputEnded); later on the line it is dropped.
 void read_typed_line(Console& c);
 
 /// Reads one word the way scanf " %s" does: blanks, tabs and empty lines are skipped, the

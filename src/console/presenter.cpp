@@ -230,11 +230,15 @@ void Presenter::show_enlarge_request(std::string& out) {
     out += CLEAR_TERMINAL;
     out += HIDE_CURSOR;
     shown_.attr = -1;
+    // One cell less than the width, so the request never makes the terminal wrap. The
+    // longest form that fits is shown, so the needed size always stays in view.
+    const auto room = static_cast<std::size_t>(std::max(0, columns_ - 1));
     std::string request(ENLARGE_REQUEST);
     request += " (teraz " + std::to_string(columns_) + " x " + std::to_string(rows_) + ")";
+    if (request.size() > room) request = ENLARGE_REQUEST;
+    if (request.size() > room) request = "80 x 25"; // the needed size alone
     out += "\x1b[1;1H";
-    // One cell less than the width, so the request never makes the terminal wrap.
-    out.append(request, 0, static_cast<std::size_t>(std::max(0, columns_ - 1)));
+    out.append(request, 0, room);
     shown_.cursor_col = -1;
     shown_.cursor_row = -1;
 }

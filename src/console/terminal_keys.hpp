@@ -11,8 +11,9 @@
 
 namespace zk {
 
-/// How long a terminal's ESC may stand alone before it counts as the Escape key; the bytes
-/// of one escape sequence arrive much closer together.
+/// How long a terminal's ESC may stand alone before it counts as the Escape key, and an
+/// unfinished sequence, string or UTF-8 character before it is abandoned; the bytes of one
+/// sequence arrive much closer together.
 inline constexpr int LONE_ESCAPE_WAIT_MS = 50;
 
 /// The key source of the real program: reads the terminal's input bytes and decodes them into
@@ -20,11 +21,15 @@ inline constexpr int LONE_ESCAPE_WAIT_MS = 50;
 /// console may wait for the player, so piped input shows each screen the script passes.
 ///
 /// A window change or a continue after Ctrl-Z repaints the whole screen and goes on waiting.
-/// The input ending (end of file, a read error, or Ctrl-D when the input is a terminal)
-/// throws InputEnded, once every code decoded before it has been read.
+/// While the window is smaller than 80 x 25 every code is dropped: the player cannot see
+/// what a key would do. The input ending (end of file, a read error, a hang-up) throws
+/// InputEnded, once every code decoded before it has been read. Ctrl-D is the code
+/// KEY_END_OF_TEXT; the line reader decides where it ends the input.
 class TerminalKeys : public KeySource {
   public:
-    TerminalKeys(Terminal& terminal, Presenter& presenter);
+    /// `utf8_input`: the terminal sends typed characters as UTF-8 (the locale's character set
+    /// is UTF-8); they then come as TYPED_CHAR_BASE codes, else bytes above 127 are dropped.
+    TerminalKeys(Terminal& terminal, Presenter& presenter, bool utf8_input = false);
 
     /// The screen to present before blocking reads; none until this is called.
     void show(Screen& screen) { screen_ = &screen; }
@@ -44,6 +49,7 @@ class TerminalKeys : public KeySource {
     std::vector<int> codes_;
     std::size_t next_code_ = 0;
     bool ended_ = false;
+    bool too_small_ = false; // the window is smaller than the screen
 };
 
 } // namespace zk

@@ -29,7 +29,7 @@ int main() {
     zk::Terminal terminal(STDIN_FILENO, STDOUT_FILENO);
     zk::FdSink sink(STDOUT_FILENO);
     zk::Presenter presenter(sink, options);
-    zk::TerminalKeys keys(terminal, presenter);
+    zk::TerminalKeys keys(terminal, presenter, options.utf8);
     zk::Context ctx(keys);
     keys.show(ctx.console.screen);
 

@@ -1,5 +1,7 @@
 #include "model/level_file.hpp"
 
+#include "console/cp852.hpp"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -127,10 +129,16 @@ bool is_safe_level_name(std::string_view name) {
     return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }
 
+std::string file_name_of(std::string_view name) {
+    std::string file_name;
+    for (char ch : name) append_utf8(file_name, cp852_code_point(static_cast<std::uint8_t>(ch)));
+    return file_name;
+}
+
 std::string level_path(std::string_view name) {
     std::string path(LEVEL_DIR);
     path += '/';
-    path += name;
+    path += file_name_of(name);
     path += ".txt";
     return path;
 }
@@ -138,7 +146,7 @@ std::string level_path(std::string_view name) {
 std::string find_level_file(std::string_view name, const std::string& install_dir) {
     std::string local = level_path(name);
     if (is_regular_file(local) || install_dir.empty()) return local;
-    std::string installed = install_dir + "/" + std::string(name) + ".txt";
+    std::string installed = install_dir + "/" + file_name_of(name) + ".txt";
     return is_regular_file(installed) ? installed : local;
 }
 

@@ -16,7 +16,11 @@ constexpr std::size_t MAX_NAME_LENGTH = 15;
 /// with '.', so the file always lies directly in the level directory.
 bool is_safe_level_name(std::string_view name);
 
-/// "plansze/NAME.txt" below the working directory.
+/// The file system's name for level `name`, whose bytes are code page 852 as typed: UTF-8,
+/// so that a name with Polish letters names the same file for the user's other tools.
+std::string file_name_of(std::string_view name);
+
+/// "plansze/NAME.txt" below the working directory, NAME as file_name_of(name).
 std::string level_path(std::string_view name);
 
 /// The file to load for level `name`: the one in the working directory's level directory if it

@@ -43,6 +43,14 @@ TEST_F(CheckCommandTest, GoodLevelPasses) {
     EXPECT_EQ(err.str(), "");
 }
 
+TEST_F(CheckCommandTest, PolishAnswerInCodePage852IsWellFormedAndShownInUtf8) {
+    test::write_file("zolw.txt", "pRRRp\r\nRRpRR\r\nRRRRR\r\nppGpp\r\npEGEp\r\nnje\xBE\x7F");
+    run({"zolw.txt"});
+    EXPECT_TRUE(out_has("answer \"je\u017c\\x7F\"\n")) << out.str();
+    EXPECT_TRUE(out_has("zolw.txt:6:5: the answer contains byte 0x7F")) << out.str();
+    EXPECT_FALSE(out_has(":6:4:")) << out.str(); // the letter is no problem
+}
+
 TEST_F(CheckCommandTest, AmbiguousLevelShowsTwoSolutionsAndWhereTheyDiffer) {
     test::write_file("two.txt", AMBIGUOUS_LEVEL);
     EXPECT_EQ(run({"two.txt"}), CHECK_SOME_BAD);

@@ -118,5 +118,59 @@ TEST(KeyDecoder, BrokenSequencesEndWithoutSwallowingLaterKeys) {
     EXPECT_EQ(decode("\x1b]0;title\x1b\x1b[C"), RIGHT);
 }
 
+// Decodes `bytes` as a UTF-8 terminal sends them, then the end of the input.
+Codes decode_utf8(const std::string& bytes) {
+    KeyDecoder decoder(true);
+    Codes codes;
+    for (char b : bytes) decoder.feed(static_cast<std::uint8_t>(b), codes);
+    decoder.end_of_input(codes);
+    return codes;
+}
+
+TEST(KeyDecoder, Utf8LettersGiveTheirCodePage852ByteAboveEveryKeyCode) {
+    // z with dot above, l with stroke, capital O acute (byte 224, the same as the prefix)
+    EXPECT_EQ(decode_utf8("\xC5\xBC\xC5\x82\xC3\x93"),
+              (Codes{TYPED_CHAR_BASE + 0xBE, TYPED_CHAR_BASE + 0x88, TYPED_CHAR_BASE + 0xE0}));
+    EXPECT_EQ(decode_utf8("\xE2\x82\xAC"
+                          "a"),
+              Codes{'a'});                                       // the euro sign: not in the table
+    EXPECT_EQ(decode_utf8("\xC5x\xBC\x82y"), (Codes{'x', 'y'})); // broken characters
+    EXPECT_EQ(decode_utf8("\xE0\x83\xB3"), Codes{});             // o acute, overlong
+    EXPECT_EQ(decode_utf8("\xC5\x1b[A"), UP);
+}
+
+TEST(KeyDecoder, APauseAbandonsAnUnfinishedSequenceAndTheNextKeysCount) {
+    // Alt with P, ], X, _ and ^ start strings; ESC [ and ESC O start sequences; a lead byte
+    // starts a character.
+    for (const std::string start : {"\x1bP", "\x1b]", "\x1bX", "\x1b_", "\x1b^", "\x1b[", "\x1bO",
+                                    "\x1b[1;", "\x1b]0;x\x1b", "\xC5"}) {
+        SCOPED_TRACE(start);
+        KeyDecoder decoder(true);
+        Codes codes;
+        for (char b : start) decoder.feed(static_cast<std::uint8_t>(b), codes);
+        EXPECT_TRUE(decoder.unfinished());
+        decoder.pause(codes);
+        EXPECT_FALSE(decoder.unfinished());
+        for (char b : std::string("e1\r\x04")) decoder.feed(static_cast<std::uint8_t>(b), codes);
+        EXPECT_EQ(codes, (Codes{'e', '1', KEY_ENTER, KEY_END_OF_TEXT}));
+    }
+    KeyDecoder decoder;
+    Codes codes;
+    decoder.feed(0x1b, codes);
+    decoder.pause(codes); // a lone Escape press
+    EXPECT_EQ(codes, Codes{KEY_ESCAPE});
+}
+
+TEST(KeyDecoder, AHundredKilobyteStringIsSwallowedWhole) {
+    KeyDecoder decoder;
+    Codes codes;
+    for (char b : std::string("\x1bP")) decoder.feed(static_cast<std::uint8_t>(b), codes);
+    for (int i = 0; i < 100 * 1024; ++i)
+        decoder.feed(static_cast<std::uint8_t>("a\r\x04"[i % 3]), codes);
+    EXPECT_TRUE(codes.empty());
+    for (char b : std::string("\x1b\\k")) decoder.feed(static_cast<std::uint8_t>(b), codes);
+    EXPECT_EQ(codes, Codes{'k'});
+}
+
 } // namespace
 } // namespace zk

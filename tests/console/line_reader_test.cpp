@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace zk {
 namespace {
 
@@ -68,6 +70,55 @@ TEST_F(LineReaderTest, LineIsLimitedToItsRowAndArrowKeysAreNotText) {
 TEST_F(LineReaderTest, EndOfInputIsReportedWhileWaitingForAWord) {
     keys.add("   \r");
     EXPECT_THROW(read_word(console), InputEnded);
+}
+
+// Gives fixed key codes, including those above 255 that a script of bytes cannot hold.
+struct CodeKeys : KeySource {
+    explicit CodeKeys(std::vector<int> codes) : codes(std::move(codes)) {}
+    int read_code() override {
+        if (next == codes.size()) throw InputEnded{};
+        return codes[next++];
+    }
+    std::vector<int> codes;
+    std::size_t next = 0;
+};
+
+constexpr int Z_DOT = TYPED_CHAR_BASE + 0xBE;   // z with dot above in code page 852
+constexpr int O_ACUTE = TYPED_CHAR_BASE + 0xE0; // capital O acute: byte 224, as the prefix
+
+TEST_F(LineReaderTest, TabSeparatesWordsAndNumbersAndEchoesAsOneBlank) {
+    keys.add("e1\te2\r\t7\t9\r");
+    EXPECT_EQ(read_word(console), "e1");
+    EXPECT_EQ(test::text_at(console.screen, 0, 0, 6), "e1 e2 ");
+    EXPECT_EQ(read_word(console), "e2");
+    EXPECT_EQ(read_number(console), 7);
+    EXPECT_EQ(read_number(console), 9);
+}
+
+TEST_F(LineReaderTest, CtrlDEndsTheInputOnlyOnALineWithNothingTyped) {
+    keys.add("ab\x04"
+             "c\r");
+    EXPECT_EQ(read_word(console), "abc"); // half-way through a word it is dropped
+    keys.add("\x04");
+    EXPECT_THROW(read_word(console), InputEnded);
+    keys.add("x\b\x04");
+    EXPECT_THROW(read_number(console), InputEnded); // typed and erased again: nothing typed
+    EXPECT_EQ(keys.remaining(), 0u);
+}
+
+TEST(LineReader, TypedLettersAboveAsciiAreOneCodePage852ByteEach) {
+    CodeKeys keys({'j', 'e', Z_DOT, '\r', O_ACUTE, 'x', '\r', 'a', Z_DOT, Z_DOT, 'b', '\r'});
+    Console console{keys};
+    EXPECT_EQ(read_word(console), "je\xBE");
+    EXPECT_EQ(test::glyph_at(console.screen, 0, 2), 0xBE);
+    EXPECT_EQ(read_word(console), "\xE0x"); // not an extended key: the x stays
+    move_to(console.screen, 77, 5);         // room for three characters
+    EXPECT_EQ(read_word(console), "a\xBE\xBE");
+
+    CodeKeys more({O_ACUTE, 'x'});
+    Console waiting{more};
+    wait_for_any_key(waiting); // a typed letter, not an extended key: x is the next key
+    EXPECT_EQ(get_key(waiting), 'x');
 }
 
 } // namespace

@@ -328,10 +328,14 @@ TEST(Presenter, SmallWindowShowsTheRequestAndRepaintsWhenLargeEnough) {
     put_text_at(t.screen, 6, 5, "later");
     EXPECT_EQ(t.present(), ""); // the request stays; nothing is drawn
 
-    t.presenter.set_terminal_size(15, 10); // even narrower: the request is cut to fit
+    // Narrower windows get shorter forms; the needed size always stays whole.
+    t.presenter.set_terminal_size(30, 10);
+    const std::string shorter = t.present();
+    EXPECT_NE(shorter.find("\x1b[1;1HPowieksz okno do 80 x 25"), std::string::npos);
+    EXPECT_EQ(shorter.find("teraz"), std::string::npos);
+    t.presenter.set_terminal_size(15, 10);
     const std::string narrow = t.present();
-    EXPECT_NE(narrow.find("\x1b[1;1HPowieksz okno "), std::string::npos);
-    EXPECT_EQ(narrow.find("Powieksz okno d"), std::string::npos);
+    EXPECT_EQ(narrow.substr(narrow.size() - 13), "\x1b[1;1H80 x 25");
 
     t.presenter.set_terminal_size(100, 30);
     const std::string repaint = t.present();

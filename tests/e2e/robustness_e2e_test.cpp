@@ -176,12 +176,14 @@ TEST_F(RobustnessE2e, ShrunkWindowAsksToBeEnlargedAndGrowingItBackRepaintsTheGam
         ASSERT_TRUE(s->wait_for([&] { return snapshot(*s) == before; })) << s->screen_text();
     }
 
-    // The game goes on where it was: a key typed while the window is too small counts too.
+    // The game goes on where it was: a key typed while the window is too small is dropped.
     s->resize(20, 60);
     ASSERT_TRUE(s->wait_for_text(0, 0, ENLARGE)) << s->screen_text();
     s->send("c");
     s->settle(200);
     s->resize(25, 80);
+    ASSERT_TRUE(s->wait_for([&] { return snapshot(*s) == before; })) << s->screen_text();
+    s->send("c");
     ASSERT_TRUE(s->wait_for_text(4, 2, "Sprawdzenia:2")) << s->screen_text();
     EXPECT_EQ(s->attr_at(4, 14), 48);
     s->send("a");
@@ -238,6 +240,7 @@ TEST_F(RobustnessE2e, WithoutUtf8HighBytesOfAnAnswerReachTheTerminalAsAscii) {
 struct Prompt {
     const char* name;
     std::vector<Step> steps;
+    bool empty_typed_line = false; // a word or number is read and nothing is typed yet
 };
 
 const std::vector<Step> EDITOR_DRAWING{{"edytor\r", 15, 1, "Podaj wysokosc: "},
@@ -257,24 +260,39 @@ const std::vector<Prompt> PROMPTS{
     {"GameQuitDialog", {{"t1\r", 3, 0, "  Mapa: t1"}, {"q", 1, 45, std::string(QUIT_DIALOG_TOP)}}},
     {"WinBoxKey", {{"t1\r", 3, 0, "  Mapa: t1"}, {WIN_DIAGONAL, 8, 6, "GRATULACJE!"}}},
     {"EditorHeight", {{"edytor\r", 15, 1, "Podaj wysokosc: "}, {"1", 15, 17, "1"}}},
-    {"EditorWidth", {{"edytor\r", 15, 1, "Podaj wysokosc: "}, {"2\r", 16, 1, "Podaj szerokosc"}}},
+    {"EditorWidth",
+     {{"edytor\r", 15, 1, "Podaj wysokosc: "}, {"2\r", 16, 1, "Podaj szerokosc"}},
+     true},
     {"InvalidSizeKey",
      {{"edytor\r", 15, 1, "Podaj wysokosc: "}, {"1\r1\r", 18, 1, "Podano nieprawidlowy wymiar"}}},
     {"EditorKey", EDITOR_DRAWING},
     {"EditorQuitDialog", then(EDITOR_DRAWING, {{"q", 1, 45, std::string(QUIT_DIALOG_TOP)}})},
     {"SaveQuestion", then(EDITOR_DRAWING, {{"z", 2, 45, "Skonczyles juz prace ?"}})},
     {"AnswerPrompt", then(SAVE_ANSWER, {{"ko", 20, 0, "ko"}})},
-    {"FileNamePrompt", then(SAVE_ANSWER, {{"kot\r", 21, 0, "Podaj nazwe pliku"}})},
+    {"FileNamePrompt", then(SAVE_ANSWER, {{"kot\r", 21, 0, "Podaj nazwe pliku"}}), true},
     {"SavedKey",
      then(SAVE_ANSWER, {{"kot\r", 21, 0, "Podaj nazwe pliku"}, {"plik\r", 23, 7, "Zapis udany"}})},
 };
 
 class InputEndsE2e : public RobustnessE2e, public ::testing::WithParamInterface<Prompt> {};
 
-TEST_P(InputEndsE2e, CtrlDEndsTheProgramWithStatusOneAndTheTerminalRestored) {
+TEST_P(InputEndsE2e, TheInputEndingEndsTheProgramWithStatusOne) {
+    // A pipe that closes at the prompt.
+    std::string keys;
+    for (const Step& step : GetParam().steps) keys += step.keys;
+    const PipedRun piped = run_piped(dir.path(), keys);
+    ASSERT_TRUE(piped.status.exited);
+    EXPECT_EQ(piped.status.code, 1);
+
+    // Ctrl-D on a terminal ends the input only where a word or number is read and nothing is
+    // typed yet on the line.
     auto s = start();
     ASSERT_TRUE(run_steps(*s, GetParam().steps));
     s->send(KEY_CTRL_D);
+    if (!GetParam().empty_typed_line) {
+        EXPECT_TRUE(s->wait_exit(300).timed_out) << s->screen_text();
+        return;
+    }
     const ExitStatus status = s->wait_exit();
     ASSERT_TRUE(status.exited) << s->screen_text();
     EXPECT_EQ(status.code, 1);
