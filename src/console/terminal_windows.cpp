@@ -54,11 +54,16 @@ void release_console() {
     if (cursor_known) SetConsoleCursorInfo(console_output, &original_cursor);
 }
 
-// Ctrl-C, Ctrl-Break, closing the window, logoff and shutdown: give the console back, then
-// let the default handling end the program.
-BOOL WINAPI on_console_control(DWORD) {
-    const std::lock_guard<std::mutex> guard(lock);
-    release_console();
+// Ctrl-C, Ctrl-Break, closing the window, logoff and shutdown: give the console back first.
+// Ctrl-C and Ctrl-Break then end the program with the status that says it was interrupted,
+// as the default handling means to (under Wine that would be 0, which reads as success); for
+// the others the system ends it once this returns.
+BOOL WINAPI on_console_control(DWORD event) {
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        release_console();
+    }
+    if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) ExitProcess(STATUS_CONTROL_C_EXIT);
     return FALSE;
 }
 
