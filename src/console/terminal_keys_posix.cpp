@@ -1,4 +1,5 @@
 #include "console/terminal_keys.hpp"
+#include "console/terminal_posix.hpp"
 
 #include <array>
 #include <cerrno>
@@ -45,7 +46,7 @@ void TerminalKeys::read_more() {
     const bool wait_for_more = decoder_.unfinished() && terminal_.input_is_tty();
     const timespec pause{0, LONE_ESCAPE_WAIT_MS * 1000000L};
     pollfd input{terminal_.input_fd(), POLLIN, 0};
-    const int ready = ppoll(&input, 1, wait_for_more ? &pause : nullptr, terminal_.wait_mask());
+    const int ready = ppoll(&input, 1, wait_for_more ? &pause : nullptr, terminal_wait_mask());
     if (ready < 0) {
         if (errno == EINTR) return; // a window change: the next round repaints
         decoder_.end_of_input(codes_);

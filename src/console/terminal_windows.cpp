@@ -1,0 +1,162 @@
+#include "console/terminal_windows.hpp"
+#include "console/terminal.hpp"
+
+#include <atomic>
+#include <io.h>
+#include <stdexcept>
+
+namespace zk {
+
+namespace {
+
+// The control handler runs on a thread of its own and can reach only static data; one
+// Terminal exists at a time.
+std::mutex lock;
+bool held = false;
+HANDLE console_input = nullptr;
+HANDLE console_output = nullptr;
+DWORD original_input_mode = 0;
+DWORD original_output_mode = 0;
+CONSOLE_CURSOR_INFO original_cursor{};
+bool cursor_known = false;
+WORD original_attribute = 7;
+std::atomic<bool> repaint_requested{false};
+
+constexpr DWORD VIRTUAL_TERMINAL_INPUT = 0x0200; // ENABLE_VIRTUAL_TERMINAL_INPUT
+
+// The console handle behind C runtime descriptor `fd`, or nullptr when it is no console.
+HANDLE console_behind(int fd) {
+    const auto handle = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
+    DWORD mode = 0;
+    if (handle == INVALID_HANDLE_VALUE || GetConsoleMode(handle, &mode) == 0) return nullptr;
+    return handle;
+}
+
+// Gives the console back as it was found, with the cursor on the line below the 25 drawn
+// rows (the buffer scrolls when it has no such line), so the last screen stays visible above
+// the shell's prompt. The caller holds the lock.
+void release_console() {
+    if (!held) return;
+    held = false;
+    if (console_input != nullptr) SetConsoleMode(console_input, original_input_mode);
+    if (console_output == nullptr) return;
+    SetConsoleMode(console_output, original_output_mode);
+    SetConsoleTextAttribute(console_output, original_attribute);
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (GetConsoleScreenBufferInfo(console_output, &info) != 0) {
+        const int window_rows = info.srWindow.Bottom - info.srWindow.Top + 1;
+        int below = info.srWindow.Top + (window_rows < 25 ? window_rows : 25);
+        const int last_row = info.dwSize.Y - 1;
+        if (below > last_row) {
+            // No line below the screen: the buffer moves up by one line, as a line end written
+            // on its last row would move it (Wine's console does not, so it is done here).
+            const SMALL_RECT moved{0, 1, static_cast<SHORT>(info.dwSize.X - 1),
+                                   static_cast<SHORT>(last_row)};
+            CHAR_INFO blank{};
+            blank.Char.UnicodeChar = L' ';
+            blank.Attributes = original_attribute;
+            ScrollConsoleScreenBufferW(console_output, &moved, nullptr, COORD{0, 0}, &blank);
+            below = last_row;
+        }
+        SetConsoleCursorPosition(console_output, COORD{0, static_cast<SHORT>(below)});
+    }
+    if (cursor_known) SetConsoleCursorInfo(console_output, &original_cursor);
+}
+
+// Ctrl-C, Ctrl-Break, closing the window, logoff and shutdown: give the console back first.
+// Ctrl-C and Ctrl-Break then end the program with the status that says it was interrupted,
+// as the default handling means to (under Wine that would be 0, which reads as success); for
+// the others the system ends it once this returns.
+BOOL WINAPI on_console_control(DWORD event) {
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        release_console();
+    }
+    if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) ExitProcess(STATUS_CONTROL_C_EXIT);
+    return FALSE;
+}
+
+} // namespace
+
+HANDLE held_console_output() {
+    return console_output;
+}
+
+HANDLE held_console_input() {
+    return console_input;
+}
+
+WORD original_console_attribute() {
+    return original_attribute;
+}
+
+std::mutex& console_lock() {
+    return lock;
+}
+
+bool console_held() {
+    return held;
+}
+
+void request_console_repaint() {
+    repaint_requested = true;
+}
+
+Terminal::Terminal(int input_fd, int output_fd) : input_fd_(input_fd), output_fd_(output_fd) {
+    const std::lock_guard<std::mutex> guard(lock);
+    if (held) throw std::logic_error("the console is already held");
+    console_input = console_behind(input_fd);
+    console_output = console_behind(output_fd);
+    input_is_tty_ = console_input != nullptr;
+    if (console_input != nullptr) {
+        GetConsoleMode(console_input, &original_input_mode);
+        // Key events one at a time, unechoed; Ctrl-C stays a signal; window size events
+        // report resizes; no mouse events and no terminal sequences in place of keys.
+        DWORD mode = original_input_mode;
+        mode &= ~static_cast<DWORD>(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_MOUSE_INPUT |
+                                    VIRTUAL_TERMINAL_INPUT);
+        mode |= ENABLE_PROCESSED_INPUT | ENABLE_WINDOW_INPUT;
+        SetConsoleMode(console_input, mode);
+    }
+    if (console_output != nullptr) {
+        GetConsoleMode(console_output, &original_output_mode);
+        cursor_known = GetConsoleCursorInfo(console_output, &original_cursor) != 0;
+        CONSOLE_SCREEN_BUFFER_INFO info{};
+        if (GetConsoleScreenBufferInfo(console_output, &info) != 0)
+            original_attribute = info.wAttributes;
+        const CONSOLE_CURSOR_INFO hidden{1, FALSE};
+        SetConsoleCursorInfo(console_output, &hidden);
+    }
+    repaint_requested = false;
+    held = true;
+    held_ = true;
+    SetConsoleCtrlHandler(on_console_control, TRUE);
+}
+
+Terminal::~Terminal() {
+    restore();
+}
+
+TerminalSize Terminal::size() const {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (console_output == nullptr || GetConsoleScreenBufferInfo(console_output, &info) == 0)
+        return {80, 25};
+    return {info.srWindow.Right - info.srWindow.Left + 1,
+            info.srWindow.Bottom - info.srWindow.Top + 1};
+}
+
+bool Terminal::take_repaint_request() {
+    return repaint_requested.exchange(false);
+}
+
+void Terminal::restore() {
+    if (!held_) return;
+    held_ = false;
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        release_console();
+    }
+    SetConsoleCtrlHandler(on_console_control, FALSE);
+}
+
+} // namespace zk
