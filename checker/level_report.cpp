@@ -7,6 +7,7 @@
 #include "solver/clues.hpp"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -149,9 +150,13 @@ FileVerdict check_level_file(const std::string& path, const CheckOptions& option
                              std::ostream& out) {
     FileVerdict verdict;
     out << path << ":\n";
+    // The size is known before anything is read, so a huge file costs no reading at all.
+    std::error_code size_error;
+    const std::uintmax_t size_on_disk = std::filesystem::file_size(path, size_error);
+    const bool too_large = !size_error && size_on_disk > MAX_LEVEL_FILE_BYTES;
     PuzzleState puzzle;
-    const std::optional<std::string> bytes =
-        load_level(puzzle, path) ? read_bytes(path) : std::nullopt;
+    std::optional<std::string> bytes;
+    if (load_level(puzzle, path)) bytes = too_large ? std::string() : read_bytes(path);
     if (!bytes) {
         out << "  cannot be read: missing, not a regular file, or not readable\n";
         print_result(verdict, options.strict, out);
@@ -160,7 +165,7 @@ FileVerdict check_level_file(const std::string& path, const CheckOptions& option
     verdict.readable = true;
 
     FormatReport format;
-    if (bytes->size() > MAX_LEVEL_FILE_BYTES) {
+    if (too_large || bytes->size() > MAX_LEVEL_FILE_BYTES) {
         format.problems.push_back(
             {1, 1, "the file is larger than " + std::to_string(MAX_LEVEL_FILE_BYTES) + " bytes"});
     } else {

@@ -37,7 +37,8 @@ std::FILE* open_level_for_reading(const std::string& path) {
     return f;
 }
 
-// Gives the bytes of a file with every CR LF turned into one LF, as text-mode input does.
+// Gives the first MAX_LEVEL_READ_BYTES bytes of a file with every CR LF turned into one LF,
+// as text-mode input does.
 class TextReader {
   public:
     explicit TextReader(std::FILE* f) : file_(f) {}
@@ -48,16 +49,24 @@ class TextReader {
             held_ = EOF;
             return ch;
         }
-        const int ch = std::getc(file_);
+        const int ch = raw();
         if (ch != '\r') return ch;
-        const int after = std::getc(file_);
+        const int after = raw();
         if (after == '\n') return '\n';
         held_ = after; // a lone CR is an ordinary byte
         return '\r';
     }
 
   private:
+    // The next byte of the file, or EOF once the read bound is reached.
+    int raw() {
+        if (left_ == 0) return EOF;
+        --left_;
+        return std::getc(file_);
+    }
+
     std::FILE* file_;
+    std::size_t left_ = MAX_LEVEL_READ_BYTES;
     int held_ = EOF;
 };
 

@@ -1,5 +1,6 @@
 #include "checker/check_command.hpp"
 #include "checker/clue_text.hpp"
+#include "checker/level_report.hpp"
 
 #include "scratch_dir.hpp"
 
@@ -77,6 +78,23 @@ TEST_F(CheckCommandTest, UnreadableFilesFail) {
     EXPECT_EQ(run({"missing.txt", "folder.txt"}), CHECK_SOME_BAD);
     EXPECT_TRUE(out_has("missing.txt:\n  cannot be read")) << out.str();
     EXPECT_TRUE(out_has("folder.txt:\n  cannot be read")) << out.str();
+}
+
+TEST_F(CheckCommandTest, FilesBeyondTheSizeLimitAreRefusedUnread) {
+    // Sparse files: a good level at the start, then zero bytes up to the size.
+    for (auto [name, size] : {std::pair{"limit.txt", std::uintmax_t{MAX_LEVEL_FILE_BYTES}},
+                              std::pair{"over.txt", std::uintmax_t{MAX_LEVEL_FILE_BYTES} + 1},
+                              std::pair{"huge.txt", std::uintmax_t{1} << 36}}) {
+        test::write_file(name, GOOD_LEVEL);
+        std::filesystem::resize_file(name, size);
+    }
+    EXPECT_EQ(run({"limit.txt", "over.txt", "huge.txt"}), CHECK_SOME_BAD);
+    const std::string too_large = ":1:1: the file is larger than 1048576 bytes\n";
+    EXPECT_FALSE(out_has("limit.txt" + too_large)) << out.str();
+    EXPECT_TRUE(out_has("limit.txt:6:7: the answer contains byte 0x00")) << out.str();
+    EXPECT_TRUE(out_has("over.txt" + too_large)) << out.str();
+    EXPECT_TRUE(out_has("huge.txt" + too_large)) << out.str();
+    EXPECT_TRUE(out_has("huge.txt:\n  board: 0 rows x 0 columns, answer \"grzyb\"\n")) << out.str();
 }
 
 TEST_F(CheckCommandTest, OneBadFileAmongGoodOnesFailsTheRun) {

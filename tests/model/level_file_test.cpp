@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace zk {
@@ -150,6 +152,38 @@ TEST_F(LevelFileTest, ExcessBeyondTheFormatsLimitsIsNotStored) {
     EXPECT_EQ(p.cursor_row, 0);
     EXPECT_EQ(p.cursor_col, 0);
     EXPECT_EQ(p.check_count, 0);
+}
+
+// A file of `size` bytes, sparse where nothing is written, with `head` at its start and
+// `tail` at its end.
+void write_sparse_file(const char* path, off_t size, std::string_view head, std::string_view tail) {
+    const int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(ftruncate(fd, size), 0);
+    ASSERT_EQ(pwrite(fd, head.data(), head.size(), 0), static_cast<ssize_t>(head.size()));
+    const off_t at_end = size - static_cast<off_t>(tail.size());
+    ASSERT_EQ(pwrite(fd, tail.data(), tail.size(), at_end), static_cast<ssize_t>(tail.size()));
+    close(fd);
+}
+
+TEST_F(LevelFileTest, OnlyTheFirstBytesUpToTheReadBoundAreRead) {
+    const auto bound = static_cast<off_t>(MAX_LEVEL_READ_BYTES);
+    // The n line's last byte is the last byte read, or the first one not read.
+    write_sparse_file("inside.txt", bound, "EE\r\nBB\r\n", "\nnab");
+    write_sparse_file("beyond.txt", bound + 1, "EE\r\nBB\r\n", "\nnab");
+    // Far beyond the bound, and loaded as quickly as a small file: reading it to its end
+    // would take minutes.
+    write_sparse_file("huge.txt", off_t{1} << 36, "EE\r\nBB\r\n", "\nnfar");
+
+    PuzzleState p;
+    ASSERT_TRUE(load_level(p, "inside.txt"));
+    EXPECT_EQ(answer_of(p), "ab");
+    ASSERT_TRUE(load_level(p, "beyond.txt"));
+    EXPECT_EQ(answer_of(p), "a");
+    ASSERT_TRUE(load_level(p, "huge.txt"));
+    EXPECT_EQ(answer_of(p), "");
+    EXPECT_EQ(target_row(p, 0, 3), std::string("EE\0", 3));
+    EXPECT_EQ(target_row(p, 1, 3), std::string("BB\0", 3));
 }
 
 TEST_F(LevelFileTest, LoadingReplacesWhatAnEarlierLevelLeft) {
