@@ -18,11 +18,15 @@ inline constexpr char TERMINAL_RESTORE_SEQUENCE[] = "\x1b[0m\x1b[?25h\x1b[25;1H\
 /// The program's hold on its terminal, from construction until restore() or destruction.
 ///
 /// While held: a terminal input is in raw mode (no line buffering, no echo, no flow control;
-/// Ctrl-C and the other signal keys still work), the window-change signal asks for a repaint,
-/// and SIGINT, SIGTERM, SIGHUP, SIGQUIT and SIGPIPE restore the terminal before the program
-/// dies of them. Ctrl-Z restores the terminal before stopping and takes it again, with a
-/// repaint, on continuing. An input that is not a terminal is left as it is. Only one
-/// Terminal may exist at a time.
+/// Ctrl-C and the other signal keys still work), and the window-change signal asks for a
+/// repaint. Every signal that would end the program (SIGINT, SIGTERM, SIGHUP, SIGQUIT,
+/// SIGPIPE, SIGUSR1, SIGALRM, SIGXCPU, the crash signals such as SIGSEGV and SIGABRT, and the
+/// rest) first removes the file named by set_file_to_remove_on_signal and restores the
+/// terminal, writing without ever waiting for it, and then ends the program by that same
+/// signal; signals the program was started ignoring stay ignored. The file size signal is
+/// ignored, so that a write past the limit fails like any other. Ctrl-Z restores the terminal
+/// before stopping and takes it again, with a repaint, on continuing. An input that is not a
+/// terminal is left as it is. Only one Terminal may exist at a time.
 class Terminal {
   public:
     explicit Terminal(int input_fd = 0, int output_fd = 1);
@@ -46,8 +50,9 @@ class Terminal {
     /// so that it cannot slip in between a check and a wait, gets through.
     const sigset_t* wait_mask() const { return &wait_mask_; }
 
-    /// Restores the remembered terminal mode, sends TERMINAL_RESTORE_SEQUENCE and puts the
-    /// signal handling back as it was. Later calls do nothing.
+    /// Restores the remembered terminal mode, sends TERMINAL_RESTORE_SEQUENCE (waiting for the
+    /// terminal to take it) and puts the signal handling and the signal mask back as they
+    /// were. Later calls do nothing.
     void restore();
 
   private:

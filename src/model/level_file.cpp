@@ -1,6 +1,9 @@
 #include "model/level_file.hpp"
 
+#include "console/signal_cleanup.hpp"
+
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <string>
@@ -128,6 +131,22 @@ mode_t default_file_mode() {
     return 0666 & ~mask;
 }
 
+// Holds back every signal while it exists; one that arrives meanwhile is delivered at its end.
+class SignalsHeld {
+  public:
+    SignalsHeld() {
+        sigset_t all{};
+        sigfillset(&all);
+        sigprocmask(SIG_BLOCK, &all, &previous_);
+    }
+    ~SignalsHeld() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+  private:
+    sigset_t previous_{};
+};
+
 // What a save must keep of the file it replaces.
 struct Replaced {
     bool exists = false;
@@ -213,14 +232,21 @@ bool save_level(const Grid& canvas, const std::string& path, std::string_view ta
     if (!examine_replaced(path, replaced)) return false;
 
     std::string temp = path + ".tmpXXXXXX";
-    const int fd = ::mkstemp(temp.data());
+    int fd = -1;
+    {
+        const SignalsHeld held; // a signal between creating and naming would leave the file
+        fd = ::mkstemp(temp.data());
+        if (fd >= 0) set_file_to_remove_on_signal(temp.c_str());
+    }
     if (fd < 0) return false;
     const bool written = set_protection(fd, replaced) && write_all(fd, level_bytes(canvas, tail)) &&
                          ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
-    if (written && closed && std::rename(temp.c_str(), path.c_str()) == 0) return true;
-    ::unlink(temp.c_str());
-    return false;
+    const SignalsHeld held;
+    const bool replaced_file = written && closed && std::rename(temp.c_str(), path.c_str()) == 0;
+    if (!replaced_file) ::unlink(temp.c_str());
+    clear_file_to_remove_on_signal();
+    return replaced_file;
 }
 
 } // namespace zk

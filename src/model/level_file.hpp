@@ -41,7 +41,8 @@ bool load_level(PuzzleState& p, const std::string& path);
 /// Writes the editor's canvas layout to `path`: every non-zero byte in row order, the line
 /// ends as CR LF, and `tail` in place of the byte 'x'. Creates the level directory when it is
 /// missing and replaces an existing file atomically: on failure it returns false, and the
-/// file at `path` is left as it was and no temporary file remains. An existing file is
+/// file at `path` is left as it was and no temporary file remains, nor does one when a signal
+/// ends the program during the save while the terminal is held. An existing file is
 /// replaced only when the user may write it, and keeps its permission bits and group; a new
 /// file gets 0666 less the umask.
 bool save_level(const Grid& canvas, const std::string& path, std::string_view tail);

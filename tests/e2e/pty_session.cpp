@@ -164,6 +164,16 @@ PtySession::PtySession(const SessionOptions& options) {
     if (pid_ == 0) {
         ::close(master_);
         if (login_tty(slave) != 0) _exit(126);
+        for (int sig = 1; sig < NSIG; ++sig) std::signal(sig, SIG_DFL);
+        sigset_t none{};
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
+        for (const auto& [resource, soft] : options.limits) {
+            rlimit limit{};
+            getrlimit(resource, &limit);
+            limit.rlim_cur = soft;
+            if (setrlimit(resource, &limit) != 0) _exit(124);
+        }
         if (!options.working_dir.empty() && chdir(options.working_dir.c_str()) != 0) _exit(125);
         execve(program.c_str(), argv.data(), envp.data());
         _exit(127);
@@ -334,6 +344,27 @@ ExitStatus PtySession::wait_exit(int timeout_ms) {
         if (::poll(&p, 1, 0) <= 0) break;
     }
     return status_of(wait_status_);
+}
+
+ExitStatus PtySession::wait_exit_unread(int timeout_ms) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (!reaped_) {
+        if (waitpid(pid_, &wait_status_, WNOHANG) == pid_) {
+            reaped_ = true;
+        } else if (Clock::now() >= deadline) {
+            ExitStatus s;
+            s.timed_out = true;
+            return s;
+        } else {
+            ::poll(nullptr, 0, 10);
+        }
+    }
+    return status_of(wait_status_);
+}
+
+int PtySession::unread_bytes() const {
+    int count = 0;
+    return ioctl(master_, FIONREAD, &count) == 0 ? count : -1;
 }
 
 termios PtySession::current_mode() const {

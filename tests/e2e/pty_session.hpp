@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/resource.h>
 #include <sys/types.h>
 #include <termios.h>
 #include <utility>
@@ -57,6 +58,8 @@ struct SessionOptions {
     /// Environment changes after the defaults TERM=xterm-256color and LANG=C.UTF-8 (LC_ALL,
     /// LC_CTYPE and COLORTERM removed): a value sets the variable, nullopt removes it.
     std::vector<std::pair<std::string, std::optional<std::string>>> environment;
+    /// Resource limits (RLIMIT_FSIZE, say) set for the program alone, as soft limits.
+    std::vector<std::pair<int, rlim_t>> limits;
 };
 
 /// How the program ended.
@@ -67,7 +70,9 @@ struct ExitStatus {
     bool timed_out = false;
 };
 
-/// The game running in a pseudo-terminal, with a terminal emulator showing its output.
+/// The game running in a pseudo-terminal, with a terminal emulator showing its output. The
+/// program starts with every signal at its default action and none blocked, whatever the
+/// test runner left.
 /// Rows and columns are counted from 0, as on the game's screen.
 class PtySession {
   public:
@@ -118,6 +123,11 @@ class PtySession {
 
     /// Waits for the program to end, reading its output meanwhile, and then reads the rest.
     ExitStatus wait_exit(int timeout_ms = 5000);
+    /// Waits for the program to end without reading anything: a terminal that has stopped
+    /// reading, whose buffer fills up.
+    ExitStatus wait_exit_unread(int timeout_ms = 5000);
+    /// Bytes the program wrote that have not been read yet.
+    int unread_bytes() const;
 
     /// The terminal mode as it was before the program started, and as it is now.
     const termios& initial_mode() const { return initial_mode_; }
