@@ -1,5 +1,6 @@
 #include "console/terminal.hpp"
 
+#include "console/fd_sink.hpp"
 #include "console/keys.hpp"
 #include "console/presenter.hpp"
 #include "console/terminal_keys.hpp"
@@ -9,13 +10,19 @@
 #include <array>
 #include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <poll.h>
 #include <string>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+#include <vector>
 
 namespace zk {
 namespace {
@@ -92,6 +99,142 @@ TEST(Terminal, RawInputWhileHeldAndTheOldModeAfterwards) {
     } // the destructor does not restore a second time
     EXPECT_EQ(pty.output(), "");
     Terminal again(pty.slave, pty.slave); // the terminal is free to be held again
+}
+
+// The blocked signals, and how each signal is handled, as comparable values.
+std::vector<int> blocked_signals() {
+    sigset_t mask{};
+    sigprocmask(SIG_BLOCK, nullptr, &mask);
+    std::vector<int> blocked;
+    for (int sig = 1; sig < NSIG; ++sig)
+        if (sigismember(&mask, sig) == 1) blocked.push_back(sig);
+    return blocked;
+}
+
+std::vector<std::uintptr_t> signal_handlers() {
+    std::vector<std::uintptr_t> handlers;
+    for (int sig = 1; sig < NSIG; ++sig) {
+        struct sigaction action {};
+        sigaction(sig, nullptr, &action);
+        handlers.push_back(reinterpret_cast<std::uintptr_t>(action.sa_handler));
+    }
+    return handlers;
+}
+
+std::uintptr_t handler_of(int sig) {
+    return signal_handlers()[static_cast<std::size_t>(sig - 1)];
+}
+
+TEST(Terminal, RestoreGivesBackTheSignalMaskAndHandling) {
+    Pty pty;
+    ASSERT_TRUE(pty.ok());
+    // A mask and handling of the caller's own, which the terminal must not lose.
+    sigset_t usr2{};
+    sigemptyset(&usr2);
+    sigaddset(&usr2, SIGUSR2);
+    sigprocmask(SIG_BLOCK, &usr2, nullptr);
+    auto* previous_hup = std::signal(SIGHUP, SIG_IGN);
+    const std::vector<int> mask_before = blocked_signals();
+    const std::vector<std::uintptr_t> handling_before = signal_handlers();
+    {
+        Terminal terminal(pty.slave, pty.slave);
+        const auto ignored = reinterpret_cast<std::uintptr_t>(SIG_IGN);
+        const auto by_default = reinterpret_cast<std::uintptr_t>(SIG_DFL);
+        EXPECT_EQ(handler_of(SIGXFSZ), ignored);
+        EXPECT_EQ(handler_of(SIGHUP), ignored); // ignored before, so it stays ignored
+        for (int sig : {SIGTERM, SIGUSR1, SIGALRM, SIGXCPU, SIGSEGV, SIGABRT, SIGRTMIN + 1})
+            EXPECT_NE(handler_of(sig), by_default) << strsignal(sig);
+        EXPECT_EQ(handler_of(SIGCHLD), by_default);
+        terminal.restore();
+        EXPECT_EQ(blocked_signals(), mask_before);
+        EXPECT_EQ(signal_handlers(), handling_before);
+    }
+    EXPECT_EQ(blocked_signals(), mask_before);
+    std::signal(SIGHUP, previous_hup);
+    sigprocmask(SIG_UNBLOCK, &usr2, nullptr);
+}
+
+// Forks a child that runs `body` (which must not return) holding the terminal, and returns
+// its pid.
+pid_t start_child(const std::function<void()>& body) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        body();
+        _exit(0);
+    }
+    return pid;
+}
+
+// Waits up to five seconds, without reading the terminal, for the child to end; its wait
+// status, or -1 when it had to be killed.
+int wait_for_child(pid_t pid) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) != pid) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+            return -1;
+        }
+        poll(nullptr, 0, 10);
+    }
+    return status;
+}
+
+bool cooked_mode(int fd) {
+    termios mode{};
+    tcgetattr(fd, &mode);
+    return (mode.c_lflag & (ICANON | ECHO)) == (ICANON | ECHO);
+}
+
+TEST(Terminal, ASignalEndsTheProgramAtOnceWhenTheTerminalStoppedReading) {
+    Pty pty;
+    ASSERT_TRUE(pty.ok());
+    ASSERT_TRUE(cooked_mode(pty.slave));
+    const pid_t child = start_child([&] {
+        Terminal terminal(pty.slave, pty.slave);
+        write_all(pty.slave, std::string(1 << 24, 'x')); // far more than the terminal holds
+    });
+    // Nothing is read: once the output stops growing, the child waits in its write.
+    int unread = -1;
+    for (int unchanged = 0; unchanged < 20; poll(nullptr, 0, 10)) {
+        int now = 0;
+        ioctl(pty.master, FIONREAD, &now);
+        unchanged = now > 0 && now == unread ? unchanged + 1 : 0;
+        unread = now;
+    }
+    kill(child, SIGTERM);
+    const int status = wait_for_child(child);
+    ASSERT_NE(status, -1) << "the child still waits for the terminal";
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_TRUE(cooked_mode(pty.slave));
+    // The terminal, shared with the shell, is not left non-blocking.
+    EXPECT_EQ(fcntl(pty.slave, F_GETFL) & O_NONBLOCK, 0);
+}
+
+volatile int never = -1; // a depth the recursion cannot reach, unknown to the compiler
+
+int recurse_without_end(int depth) {
+    if (depth == never) return 0;
+    volatile char frame[1024];
+    frame[0] = static_cast<char>(depth);
+    return recurse_without_end(depth + 1) + frame[0];
+}
+
+TEST(Terminal, AStackOverflowRestoresTheTerminalAndEndsBySegmentationFault) {
+    Pty pty;
+    ASSERT_TRUE(pty.ok());
+    const pid_t child = start_child([&] {
+        std::signal(SIGSEGV, SIG_DFL); // as in the game: no sanitizer's handler before ours
+        rlimit no_core{0, 0};
+        setrlimit(RLIMIT_CORE, &no_core);
+        Terminal terminal(pty.slave, pty.slave);
+        recurse_without_end(0);
+    });
+    const int status = wait_for_child(child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGSEGV) << status;
+    EXPECT_TRUE(cooked_mode(pty.slave));
+    EXPECT_NE(pty.output().find("\x1b[0m\x1b[?25h\x1b[25;1H"), std::string::npos);
 }
 
 TEST(TerminalKeys, PipedInputIsDecodedAndItsEndThrows) {

@@ -1,5 +1,6 @@
 #include "model/level_file.hpp"
 
+#include "console/terminal.hpp"
 #include "scratch_dir.hpp"
 
 #include <gtest/gtest.h>
@@ -348,6 +349,33 @@ TEST_F(LevelFileTest, SaveThatFailsWhileWritingKeepsTheOldFile) {
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous_handler);
     EXPECT_FALSE(saved_ok);
+    EXPECT_EQ(read_file("plansze/lvl.txt"), "EE\r\nEE\r\nnold");
+    EXPECT_EQ(files_in("plansze"), std::vector<std::string>{"lvl.txt"});
+}
+
+// Ends the process by SIGTERM at the moment a write passes the file size limit: a signal
+// that arrives while a save is writing its temporary file.
+void terminate_now(int) {
+    std::raise(SIGTERM);
+}
+
+TEST_F(LevelFileTest, ASignalDuringASaveRemovesItsTemporaryFile) {
+    write_file("plansze/lvl.txt", "EE\r\nEE\r\nnold");
+    const pid_t child = fork();
+    if (child == 0) {
+        const int null = open("/dev/null", O_RDWR);
+        Terminal terminal(null, null);
+        std::signal(SIGXFSZ, terminate_now);
+        rlimit tiny{};
+        getrlimit(RLIMIT_FSIZE, &tiny);
+        tiny.rlim_cur = 4;
+        setrlimit(RLIMIT_FSIZE, &tiny);
+        save_level(editor_layout({"pp", "pp"}), level_path("lvl"), "nab");
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
     EXPECT_EQ(read_file("plansze/lvl.txt"), "EE\r\nEE\r\nnold");
     EXPECT_EQ(files_in("plansze"), std::vector<std::string>{"lvl.txt"});
 }
