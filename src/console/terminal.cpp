@@ -27,7 +27,7 @@ termios original_mode{};
 termios raw_mode{};
 
 // Every signal that would end the program is caught while the terminal is held, so that the
-// terminal is restored first; `caught` says which, `original_action` what was there before.
+// terminal is restored first; `caught` says which, `original_action` what to put back.
 std::array<bool, NSIG> caught{};
 std::array<struct sigaction, NSIG> original_action{};
 struct sigaction original_file_size {};
@@ -110,17 +110,15 @@ void on_ending_signal(int sig) {
     if (file_to_remove_set) ::unlink(file_to_remove);
     if (terminal_held) release_terminal(true);
     terminal_held = 0;
-    // End by the signal itself, so the parent sees how the program ended: through the
-    // handling there was before (the default, unless a sanitizer had its own), and through
-    // the default should that return. Every signal is blocked in here but this one.
-    sigaction(sig, &original_action[static_cast<std::size_t>(sig)], nullptr);
+    // End by the signal itself, so the parent sees how the program ended (and a crash dumps
+    // core where the user allows it). Every signal is blocked in here: this one is let
+    // through once it is raised again with its default action.
+    set_action(sig, SIG_DFL);
+    std::raise(sig);
     sigset_t only{};
     sigemptyset(&only);
     sigaddset(&only, sig);
-    std::raise(sig);
     sigprocmask(SIG_UNBLOCK, &only, nullptr);
-    set_action(sig, SIG_DFL);
-    std::raise(sig);
 }
 
 void on_window_change(int) {
@@ -135,9 +133,11 @@ void install(int sig, void (*handler)(int), struct sigaction* previous) {
     sigaction(sig, &action, previous);
 }
 
-// Catches every signal that would end the program, but those it was started ignoring
-// (nohup, a background job without job control): they stay ignored. The file size signal is
-// ignored, so that writing past the limit fails as a full disk does and a save reports it.
+// Catches every signal that would end the program through its default action. A signal the
+// program was started ignoring (nohup, a background job without job control) stays ignored,
+// and one that already has a handler (a profiler's, a sanitizer's) keeps it. The file size
+// signal is ignored, so that writing past the limit fails as a full disk does and a save
+// reports it.
 void install_ending_handlers() {
     struct sigaction action {};
     action.sa_handler = on_ending_signal;
@@ -149,7 +149,7 @@ void install_ending_handlers() {
         if (!ends_the_process(sig) || sig == SIGXFSZ) continue;
         struct sigaction previous {};
         if (sigaction(sig, nullptr, &previous) != 0) continue; // not a signal of this system
-        if ((previous.sa_flags & SA_SIGINFO) == 0 && previous.sa_handler == SIG_IGN) continue;
+        if ((previous.sa_flags & SA_SIGINFO) != 0 || previous.sa_handler != SIG_DFL) continue;
         if (sigaction(sig, &action, nullptr) != 0) continue;
         original_action[i] = previous;
         caught[i] = true;

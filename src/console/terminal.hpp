@@ -23,10 +23,11 @@ inline constexpr char TERMINAL_RESTORE_SEQUENCE[] = "\x1b[0m\x1b[?25h\x1b[25;1H\
 /// SIGPIPE, SIGUSR1, SIGALRM, SIGXCPU, the crash signals such as SIGSEGV and SIGABRT, and the
 /// rest) first removes the file named by set_file_to_remove_on_signal and restores the
 /// terminal, writing without ever waiting for it, and then ends the program by that same
-/// signal; signals the program was started ignoring stay ignored. The file size signal is
-/// ignored, so that a write past the limit fails like any other. Ctrl-Z restores the terminal
-/// before stopping and takes it again, with a repaint, on continuing. An input that is not a
-/// terminal is left as it is. Only one Terminal may exist at a time.
+/// signal; a signal the program was started ignoring, or that has a handler already (a
+/// profiler's, a sanitizer's), is left as it is. The file size signal is ignored, so that a
+/// write past the limit fails like any other. Ctrl-Z restores the terminal before stopping
+/// and takes it again, with a repaint, on continuing. An input that is not a terminal is
+/// left as it is. Only one Terminal may exist at a time.
 class Terminal {
   public:
     explicit Terminal(int input_fd = 0, int output_fd = 1);
