@@ -138,30 +138,6 @@ TEST(FormatCheck, ProblemsComeInFileOrder) {
     EXPECT_EQ(report.problems[2].row, 3);
 }
 
-// A row of bad bytes, 25 empty rows and an answer of control bytes: each repeating kind is
-// counted in full, but only its first problems are kept.
-TEST(FormatCheck, OfEachRepeatingKindOnlyTheFirstProblemsAreKept) {
-    const FormatReport report = check_format(std::string(100000, 'x') + "\n" +
-                                             std::string(25, '\n') + "n" + std::string(30, '\x01'));
-    const auto found = [&](ProblemKind kind) {
-        return report.found[static_cast<std::size_t>(kind)];
-    };
-    EXPECT_EQ(found(ProblemKind::bad_byte), 100000u);
-    EXPECT_EQ(found(ProblemKind::row_length), 25u);
-    EXPECT_EQ(found(ProblemKind::answer_byte), 30u);
-    EXPECT_EQ(found(ProblemKind::single), 3u) << listed(report); // rows, width, answer length
-
-    ProblemCounts kept{};
-    for (const FileProblem& p : report.problems) ++kept[static_cast<std::size_t>(p.kind)];
-    EXPECT_EQ(kept, (ProblemCounts{3, 20, 20, 20, 0, 0})) << listed(report);
-    // The first ones found are kept, in file order.
-    EXPECT_TRUE(has_problem(report, 1, 20, "'x' is not a colour letter")) << listed(report);
-    EXPECT_FALSE(has_problem(report, 1, 21, "'x'")) << listed(report);
-    EXPECT_TRUE(has_problem(report, 21, 1, "row 21 is empty")) << listed(report);
-    EXPECT_TRUE(has_problem(report, 27, 21, "0x01")) << listed(report);
-    EXPECT_LT(report.problems.front().row, report.problems.back().row);
-}
-
 TEST(FormatCheck, DescribesBytes) {
     EXPECT_EQ(describe_byte('x'), "'x'");
     EXPECT_EQ(describe_byte(' '), "0x20");

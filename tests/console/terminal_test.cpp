@@ -10,11 +10,9 @@
 #include <array>
 #include <chrono>
 #include <csignal>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <functional>
 #include <poll.h>
 #include <string>
 #include <sys/ioctl.h>
@@ -101,68 +99,46 @@ TEST(Terminal, RawInputWhileHeldAndTheOldModeAfterwards) {
     Terminal again(pty.slave, pty.slave); // the terminal is free to be held again
 }
 
-// The blocked signals, and how each signal is handled, as comparable values.
-std::vector<int> blocked_signals() {
+// For every signal: whether it is blocked, and its handler.
+std::vector<std::pair<bool, void (*)(int)>> signal_state() {
     sigset_t mask{};
     sigprocmask(SIG_BLOCK, nullptr, &mask);
-    std::vector<int> blocked;
-    for (int sig = 1; sig < NSIG; ++sig)
-        if (sigismember(&mask, sig) == 1) blocked.push_back(sig);
-    return blocked;
-}
-
-std::vector<std::uintptr_t> signal_handlers() {
-    std::vector<std::uintptr_t> handlers;
+    std::vector<std::pair<bool, void (*)(int)>> state;
     for (int sig = 1; sig < NSIG; ++sig) {
         struct sigaction action {};
         sigaction(sig, nullptr, &action);
-        handlers.push_back(reinterpret_cast<std::uintptr_t>(action.sa_handler));
+        state.emplace_back(sigismember(&mask, sig) == 1, action.sa_handler);
     }
-    return handlers;
-}
-
-std::uintptr_t handler_of(int sig) {
-    return signal_handlers()[static_cast<std::size_t>(sig - 1)];
+    return state;
 }
 
 TEST(Terminal, RestoreGivesBackTheSignalMaskAndHandling) {
     Pty pty;
     ASSERT_TRUE(pty.ok());
-    // A mask and handling of the caller's own, which the terminal must not lose.
+    // A blocked and an ignored signal of the caller's own, which must stay so.
     sigset_t usr2{};
     sigemptyset(&usr2);
     sigaddset(&usr2, SIGUSR2);
     sigprocmask(SIG_BLOCK, &usr2, nullptr);
     auto* previous_hup = std::signal(SIGHUP, SIG_IGN);
-    const std::vector<int> mask_before = blocked_signals();
-    const std::vector<std::uintptr_t> handling_before = signal_handlers();
+    const auto before = signal_state();
     {
         Terminal terminal(pty.slave, pty.slave);
-        const auto ignored = reinterpret_cast<std::uintptr_t>(SIG_IGN);
-        const auto by_default = reinterpret_cast<std::uintptr_t>(SIG_DFL);
-        EXPECT_EQ(handler_of(SIGXFSZ), ignored);
-        EXPECT_EQ(handler_of(SIGHUP), ignored); // ignored before, so it stays ignored
-        for (int sig : {SIGTERM, SIGUSR1, SIGALRM, SIGXCPU, SIGSEGV, SIGABRT, SIGRTMIN + 1})
-            EXPECT_NE(handler_of(sig), by_default) << strsignal(sig);
-        EXPECT_EQ(handler_of(SIGCHLD), by_default);
+        const auto held = signal_state();
+        const auto handler = [&](int sig) {
+            return held[static_cast<std::size_t>(sig - 1)].second;
+        };
+        EXPECT_EQ(handler(SIGXFSZ), SIG_IGN);
+        EXPECT_EQ(handler(SIGHUP), SIG_IGN);
+        for (int sig : {SIGTERM, SIGUSR1, SIGALRM, SIGXCPU, SIGABRT, SIGRTMIN + 1})
+            EXPECT_NE(handler(sig), SIG_DFL) << strsignal(sig);
+        EXPECT_EQ(handler(SIGCHLD), SIG_DFL);
         terminal.restore();
-        EXPECT_EQ(blocked_signals(), mask_before);
-        EXPECT_EQ(signal_handlers(), handling_before);
+        EXPECT_EQ(signal_state(), before);
     }
-    EXPECT_EQ(blocked_signals(), mask_before);
+    EXPECT_EQ(signal_state(), before);
     std::signal(SIGHUP, previous_hup);
     sigprocmask(SIG_UNBLOCK, &usr2, nullptr);
-}
-
-// Forks a child that runs `body` (which must not return) holding the terminal, and returns
-// its pid.
-pid_t start_child(const std::function<void()>& body) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        body();
-        _exit(0);
-    }
-    return pid;
 }
 
 // Waits up to five seconds, without reading the terminal, for the child to end; its wait
@@ -191,13 +167,14 @@ TEST(Terminal, ASignalEndsTheProgramAtOnceWhenTheTerminalStoppedReading) {
     Pty pty;
     ASSERT_TRUE(pty.ok());
     ASSERT_TRUE(cooked_mode(pty.slave));
-    const pid_t child = start_child([&] {
+    const pid_t child = fork();
+    if (child == 0) {
         Terminal terminal(pty.slave, pty.slave);
         write_all(pty.slave, std::string(1 << 24, 'x')); // far more than the terminal holds
-    });
+        _exit(0);
+    }
     // Nothing is read: once the output stops growing, the child waits in its write.
-    int unread = -1;
-    for (int unchanged = 0; unchanged < 20; poll(nullptr, 0, 10)) {
+    for (int unread = -1, unchanged = 0; unchanged < 20; poll(nullptr, 0, 10)) {
         int now = 0;
         ioctl(pty.master, FIONREAD, &now);
         unchanged = now > 0 && now == unread ? unchanged + 1 : 0;
@@ -208,8 +185,7 @@ TEST(Terminal, ASignalEndsTheProgramAtOnceWhenTheTerminalStoppedReading) {
     ASSERT_NE(status, -1) << "the child still waits for the terminal";
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
     EXPECT_TRUE(cooked_mode(pty.slave));
-    // The terminal, shared with the shell, is not left non-blocking.
-    EXPECT_EQ(fcntl(pty.slave, F_GETFL) & O_NONBLOCK, 0);
+    EXPECT_EQ(fcntl(pty.slave, F_GETFL) & O_NONBLOCK, 0); // shared with the shell
 }
 
 volatile int never = -1; // a depth the recursion cannot reach, unknown to the compiler
@@ -224,13 +200,14 @@ int recurse_without_end(int depth) {
 TEST(Terminal, AStackOverflowRestoresTheTerminalAndEndsBySegmentationFault) {
     Pty pty;
     ASSERT_TRUE(pty.ok());
-    const pid_t child = start_child([&] {
-        std::signal(SIGSEGV, SIG_DFL); // as in the game: no sanitizer's handler before ours
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGSEGV, SIG_DFL); // as in the game: no sanitizer's handler first
         rlimit no_core{0, 0};
         setrlimit(RLIMIT_CORE, &no_core);
         Terminal terminal(pty.slave, pty.slave);
-        recurse_without_end(0);
-    });
+        _exit(recurse_without_end(0));
+    }
     const int status = wait_for_child(child);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGSEGV) << status;
     EXPECT_TRUE(cooked_mode(pty.slave));

@@ -346,27 +346,6 @@ ExitStatus PtySession::wait_exit(int timeout_ms) {
     return status_of(wait_status_);
 }
 
-ExitStatus PtySession::wait_exit_unread(int timeout_ms) {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
-    while (!reaped_) {
-        if (waitpid(pid_, &wait_status_, WNOHANG) == pid_) {
-            reaped_ = true;
-        } else if (Clock::now() >= deadline) {
-            ExitStatus s;
-            s.timed_out = true;
-            return s;
-        } else {
-            ::poll(nullptr, 0, 10);
-        }
-    }
-    return status_of(wait_status_);
-}
-
-int PtySession::unread_bytes() const {
-    int count = 0;
-    return ioctl(master_, FIONREAD, &count) == 0 ? count : -1;
-}
-
 termios PtySession::current_mode() const {
     termios mode{};
     tcgetattr(master_, &mode);

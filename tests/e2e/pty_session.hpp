@@ -123,11 +123,6 @@ class PtySession {
 
     /// Waits for the program to end, reading its output meanwhile, and then reads the rest.
     ExitStatus wait_exit(int timeout_ms = 5000);
-    /// Waits for the program to end without reading anything: a terminal that has stopped
-    /// reading, whose buffer fills up.
-    ExitStatus wait_exit_unread(int timeout_ms = 5000);
-    /// Bytes the program wrote that have not been read yet.
-    int unread_bytes() const;
 
     /// The terminal mode as it was before the program started, and as it is now.
     const termios& initial_mode() const { return initial_mode_; }
