@@ -27,7 +27,8 @@ void check_line(std::span<const std::uint8_t> line, bool is_row, int index,
                                 "run of " + std::to_string(run.length) + " " +
                                     static_cast<char>(run.letter) + " cells in " + where +
                                     " is longer than " + std::to_string(ADVICE_MAX_RUN) +
-                                    ": its two-digit clue covers its neighbour"});
+                                    ": its two-digit clue covers its neighbour",
+                                ProblemKind::long_run});
         }
         pos += static_cast<std::size_t>(run.length);
     }
@@ -36,7 +37,8 @@ void check_line(std::span<const std::uint8_t> line, bool is_row, int index,
                             "column " + std::to_string(index + 1) + " has " +
                                 std::to_string(runs.count) + " runs; only " +
                                 std::to_string(ADVICE_MAX_COLUMN_RUNS) +
-                                " clues fit above the board"});
+                                " clues fit above the board",
+                            ProblemKind::crowded_column});
 }
 
 } // namespace

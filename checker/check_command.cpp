@@ -1,6 +1,7 @@
 #include "checker/check_command.hpp"
 
 #include "checker/level_report.hpp"
+#include "checker/printable_text.hpp"
 
 #include <vector>
 
@@ -26,7 +27,9 @@ Options:
 
 For each FILE one block is printed:
   board     rows x columns of the picture, and the answer word
-  format    each problem as FILE:ROW:COLUMN: message. A level is lines of the colour
+  format    each problem as FILE:ROW:COLUMN: message (the first 20 of each kind, then a
+            count of the rest; bytes that are not printable ASCII shown as \xNN, here and
+            everywhere in the report). A level is lines of the colour
             letters E Y B R G p (green, yellow, blue, red, grey, white), all of one length,
             2 to 15 lines of 2 to 15 letters, each ending in CR LF or LF; then the letter n
             and the answer: 1 to 15 characters, no blanks; then at most one line end.
@@ -73,7 +76,7 @@ int run_check_command(std::span<const std::string> args, std::ostream& out, std:
         } else if (arg == "--strict") {
             options.strict = true;
         } else {
-            err << "zimvokrelt-check: unknown option " << arg << '\n' << USAGE;
+            err << "zimvokrelt-check: unknown option " << printable_text(arg) << '\n' << USAGE;
             return CHECK_USAGE_ERROR;
         }
     }

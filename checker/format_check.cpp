@@ -38,6 +38,15 @@ struct Cursor {
     }
 };
 
+// Counts a problem of `kind` and lists it at `row`, `col`, unless MAX_LISTED_PER_KIND of its
+// kind are listed already; `message` is made only for a problem that is listed.
+template <typename Message>
+void note(FormatReport& report, ProblemKind kind, int row, int col, Message message) {
+    const std::size_t count = ++report.found[static_cast<std::size_t>(kind)];
+    if (kind == ProblemKind::single || count <= MAX_LISTED_PER_KIND)
+        report.problems.push_back({row, col, message(), kind});
+}
+
 std::string cells(int n) {
     return std::to_string(n) + (n == 1 ? " cell" : " cells");
 }
@@ -50,32 +59,34 @@ void check_rows(const std::vector<int>& lengths, FormatReport& report) {
         if (lengths[i] == report.width) continue;
         report.rectangular = false;
         const int row = static_cast<int>(i) + 1;
-        report.problems.push_back(
-            {row, std::min(lengths[i], report.width) + 1,
-             lengths[i] == 0 ? "row " + std::to_string(row) + " is empty; every row has " +
-                                   cells(report.width) + " like row 1"
-                             : "row " + std::to_string(row) + " has " + cells(lengths[i]) +
-                                   ", row 1 has " + std::to_string(report.width)});
+        note(report, ProblemKind::row_length, row, std::min(lengths[i], report.width) + 1, [&] {
+            return lengths[i] == 0 ? "row " + std::to_string(row) + " is empty; every row has " +
+                                         cells(report.width) + " like row 1"
+                                   : "row " + std::to_string(row) + " has " + cells(lengths[i]) +
+                                         ", row 1 has " + std::to_string(report.width);
+        });
     }
     if (report.height < LEVEL_MIN_SIDE)
-        report.problems.push_back({1, 1,
-                                   std::to_string(report.height) +
-                                       (report.height == 1 ? " row" : " rows") + "; a board has " +
-                                       std::to_string(LEVEL_MIN_SIDE) + " to " +
-                                       std::to_string(MAX_BOARD) + " rows"});
+        note(report, ProblemKind::single, 1, 1, [&] {
+            return std::to_string(report.height) + (report.height == 1 ? " row" : " rows") +
+                   "; a board has " + std::to_string(LEVEL_MIN_SIDE) + " to " +
+                   std::to_string(MAX_BOARD) + " rows";
+        });
     if (report.height > MAX_BOARD)
-        report.problems.push_back({MAX_BOARD + 1, 1,
-                                   std::to_string(report.height) + " rows; a board has at most " +
-                                       std::to_string(MAX_BOARD)});
+        note(report, ProblemKind::single, MAX_BOARD + 1, 1, [&] {
+            return std::to_string(report.height) + " rows; a board has at most " +
+                   std::to_string(MAX_BOARD);
+        });
     if (report.height > 0 && report.width < LEVEL_MIN_SIDE)
-        report.problems.push_back({1, report.width + 1,
-                                   "row 1 has " + cells(report.width) + "; a board has " +
-                                       std::to_string(LEVEL_MIN_SIDE) + " to " +
-                                       std::to_string(MAX_BOARD) + " columns"});
+        note(report, ProblemKind::single, 1, report.width + 1, [&] {
+            return "row 1 has " + cells(report.width) + "; a board has " +
+                   std::to_string(LEVEL_MIN_SIDE) + " to " + std::to_string(MAX_BOARD) + " columns";
+        });
     if (report.width > MAX_BOARD)
-        report.problems.push_back({1, MAX_BOARD + 1,
-                                   "row 1 has " + cells(report.width) + "; a board has at most " +
-                                       std::to_string(MAX_BOARD) + " columns"});
+        note(report, ProblemKind::single, 1, MAX_BOARD + 1, [&] {
+            return "row 1 has " + cells(report.width) + "; a board has at most " +
+                   std::to_string(MAX_BOARD) + " columns";
+        });
 }
 
 void check_answer(Cursor& in, FormatReport& report) {
@@ -88,27 +99,32 @@ void check_answer(Cursor& in, FormatReport& report) {
         const unsigned char byte = in.peek();
         ++length;
         if (length == static_cast<int>(MAX_NAME_LENGTH) + 1)
-            report.problems.push_back({in.row, in.col,
-                                       "the answer is longer than " +
-                                           std::to_string(static_cast<int>(MAX_NAME_LENGTH)) +
-                                           " characters"});
+            note(report, ProblemKind::single, in.row, in.col, [] {
+                return "the answer is longer than " +
+                       std::to_string(static_cast<int>(MAX_NAME_LENGTH)) + " characters";
+            });
         if ((byte == ' ' || byte == '\t') && !blank_seen) {
             blank_seen = true;
-            report.problems.push_back({in.row, in.col, "the answer contains a blank"});
+            note(report, ProblemKind::single, in.row, in.col,
+                 [] { return std::string("the answer contains a blank"); });
         } else if (byte < 32 || byte == 127) {
             // Bytes above 127 are code page 852 letters, as the editor saves them.
-            report.problems.push_back({in.row, in.col,
-                                       "the answer contains byte " + describe_byte(byte) +
-                                           ", which is not a printable character"});
+            note(report, ProblemKind::answer_byte, in.row, in.col, [&] {
+                return "the answer contains byte " + describe_byte(byte) +
+                       ", which is not a printable character";
+            });
         }
         in.next_byte();
     }
-    if (length == 0) report.problems.push_back({answer_row, first_col, "the answer is empty"});
+    if (length == 0)
+        note(report, ProblemKind::single, answer_row, first_col,
+             [] { return std::string("the answer is empty"); });
     if (in.done()) return;
     in.next_line(in.line_end());
     if (!in.done())
-        report.problems.push_back(
-            {in.row, in.col, "something follows the answer; only one final line end may"});
+        note(report, ProblemKind::single, in.row, in.col, [] {
+            return std::string("something follows the answer; only one final line end may");
+        });
 }
 
 } // namespace
@@ -133,21 +149,23 @@ FormatReport check_format(std::string_view bytes) {
             continue;
         }
         if (colour_index(in.peek()) < 0)
-            report.problems.push_back(
-                {in.row, in.col,
-                 "byte " + describe_byte(in.peek()) + " is not a colour letter (E Y B R G p)"});
+            note(report, ProblemKind::bad_byte, in.row, in.col, [&] {
+                return "byte " + describe_byte(in.peek()) + " is not a colour letter (E Y B R G p)";
+            });
         ++length;
         in.next_byte();
     }
     if (length > 0) {
         lengths.push_back(length);
-        report.problems.push_back({in.row, in.col,
-                                   in.done() ? "the last row has no line end"
-                                             : "the n line must begin a line of its own"});
+        note(report, ProblemKind::single, in.row, in.col, [&] {
+            return std::string(in.done() ? "the last row has no line end"
+                                         : "the n line must begin a line of its own");
+        });
     }
     if (in.done()) {
-        report.problems.push_back(
-            {in.row, in.col, "missing n line: the letter n and the answer end the file"});
+        note(report, ProblemKind::single, in.row, in.col, [] {
+            return std::string("missing n line: the letter n and the answer end the file");
+        });
     } else {
         report.has_answer_line = true;
     }

@@ -3,11 +3,13 @@
 #include "checker/advice_check.hpp"
 #include "checker/clue_text.hpp"
 #include "checker/format_check.hpp"
+#include "checker/printable_text.hpp"
 #include "console/cp852.hpp"
 #include "model/level_file.hpp"
 #include "solver/clues.hpp"
 
-#include <cstdio>
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -35,32 +37,68 @@ std::optional<std::string> read_bytes(const std::string& path) {
 
 std::string quoted_answer(const PuzzleState& p) {
     std::string text = "\"";
-    for (char ch : p.answer) {
-        if (ch == 0) break;
+    for (const char ch : std::string_view(p.answer.data())) {
         const auto byte = static_cast<unsigned char>(ch);
-        if (byte >= 32 && byte < 127) {
-            text += ch;
-        } else if (byte >= 128) {
+        if (byte >= 128)
             append_utf8(text, cp852_code_point(byte)); // the game shows code page 852
-        } else {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-            text += escaped;
-        }
+        else
+            text += printable_text(std::string_view(&ch, 1));
     }
     return text + "\"";
 }
 
+// What the problems of each repeating kind are, for the count of those not listed.
+const char* unlisted_description(ProblemKind kind) {
+    switch (kind) {
+    case ProblemKind::bad_byte:
+        return "bytes that are not colour letters";
+    case ProblemKind::row_length:
+        return "rows of the wrong length";
+    case ProblemKind::answer_byte:
+        return "answer bytes that are not printable characters";
+    case ProblemKind::long_run:
+        return "runs that are too long";
+    case ProblemKind::crowded_column:
+        return "columns with too many runs";
+    case ProblemKind::single:
+        break;
+    }
+    return "problems";
+}
+
+ProblemCounts counts_of(const std::vector<FileProblem>& problems) {
+    ProblemCounts counts{};
+    for (const FileProblem& p : problems) ++counts[static_cast<std::size_t>(p.kind)];
+    return counts;
+}
+
+// Prints the number of problems found, then each problem up to MAX_LISTED_PER_KIND of each
+// repeating kind, then how many of each such kind are not listed. Every byte of the file
+// name and the messages that could act as a terminal command is escaped.
 void print_problems(const char* title, const std::string& path,
-                    const std::vector<FileProblem>& problems, std::ostream& out) {
+                    const std::vector<FileProblem>& problems, const ProblemCounts& found,
+                    std::ostream& out) {
+    std::size_t total = 0;
+    for (std::size_t count : found) total += count;
     out << "  " << title << ": ";
-    if (problems.empty()) {
+    if (total == 0) {
         out << "ok\n";
         return;
     }
-    out << problems.size() << (problems.size() == 1 ? " problem\n" : " problems\n");
-    for (const FileProblem& p : problems)
-        out << "    " << path << ':' << p.row << ':' << p.col << ": " << p.message << '\n';
+    out << total << (total == 1 ? " problem\n" : " problems\n");
+    const std::string name = printable_text(path);
+    ProblemCounts listed{};
+    for (const FileProblem& p : problems) {
+        const auto kind = static_cast<std::size_t>(p.kind);
+        if (p.kind != ProblemKind::single && listed[kind] == MAX_LISTED_PER_KIND) continue;
+        ++listed[kind];
+        out << "    " << name << ':' << p.row << ':' << p.col << ": " << printable_text(p.message)
+            << '\n';
+    }
+    for (std::size_t kind = 0; kind < PROBLEM_KINDS; ++kind)
+        if (found[kind] > listed[kind])
+            out << "    ... and " << found[kind] - listed[kind] << " more "
+                << unlisted_description(static_cast<ProblemKind>(kind)) << '\n';
 }
 
 // Shows the level's own picture beside a second solution of its clues, marking and listing
@@ -68,23 +106,31 @@ void print_problems(const char* title, const std::string& path,
 void print_two_solutions(const Grid& picture, const SolveReport& report, BoardSize size,
                          std::ostream& out) {
     const Grid& other = report.solutions[0] != picture ? report.solutions[0] : report.solutions[1];
+    // The picture's rows come from the file and may hold any byte: they are shown escaped.
+    std::vector<std::string> mine, theirs, marks;
+    std::size_t width = 7;
+    std::vector<std::string> differences;
+    for (int r = 0; r < size.height; ++r) {
+        std::string picture_row, other_row, row_marks;
+        for (int c = 0; c < size.width; ++c) {
+            picture_row += static_cast<char>(at(picture, r, c));
+            other_row += static_cast<char>(at(other, r, c));
+            const bool differs = at(picture, r, c) != at(other, r, c);
+            row_marks += differs ? '*' : '.';
+            if (differs) differences.push_back(std::to_string(r + 1) + ':' + std::to_string(c + 1));
+        }
+        mine.push_back(printable_text(picture_row));
+        theirs.push_back(printable_text(other_row));
+        marks.push_back(row_marks);
+        width = std::max({width, mine.back().size(), theirs.back().size()});
+    }
     const auto column = [&](std::string text) {
-        text.resize(std::max<std::size_t>(static_cast<std::size_t>(size.width), 7) + 2, ' ');
+        text.resize(width + 2, ' ');
         return text;
     };
     out << "    " << column("picture") << column("another") << "differ\n";
-    std::vector<std::string> differences;
-    for (int r = 0; r < size.height; ++r) {
-        std::string mine, theirs, marks;
-        for (int c = 0; c < size.width; ++c) {
-            mine += static_cast<char>(at(picture, r, c));
-            theirs += static_cast<char>(at(other, r, c));
-            const bool differs = at(picture, r, c) != at(other, r, c);
-            marks += differs ? '*' : '.';
-            if (differs) differences.push_back(std::to_string(r + 1) + ':' + std::to_string(c + 1));
-        }
-        out << "    " << column(mine) << column(theirs) << marks << '\n';
-    }
+    for (std::size_t r = 0; r < mine.size(); ++r)
+        out << "    " << column(mine[r]) << column(theirs[r]) << marks[r] << '\n';
     out << "  they differ in " << differences.size() << " cells (row:column):";
     for (std::size_t i = 0; i < differences.size() && i < MAX_LISTED_DIFFERENCES; ++i)
         out << ' ' << differences[i];
@@ -153,10 +199,14 @@ bool is_good(const FileVerdict& v, bool strict) {
 FileVerdict check_level_file(const std::string& path, const CheckOptions& options,
                              std::ostream& out) {
     FileVerdict verdict;
-    out << path << ":\n";
+    out << printable_text(path) << ":\n";
+    // The size is known before anything is read, so a huge file costs no reading at all.
+    std::error_code size_error;
+    const std::uintmax_t size_on_disk = std::filesystem::file_size(path, size_error);
+    const bool too_large = !size_error && size_on_disk > MAX_LEVEL_FILE_BYTES;
     PuzzleState puzzle;
-    const std::optional<std::string> bytes =
-        load_level(puzzle, path) ? read_bytes(path) : std::nullopt;
+    std::optional<std::string> bytes;
+    if (load_level(puzzle, path)) bytes = too_large ? std::string() : read_bytes(path);
     if (!bytes) {
         out << "  cannot be read: missing, not a regular file, or not readable\n";
         print_result(verdict, options.strict, out);
@@ -165,9 +215,10 @@ FileVerdict check_level_file(const std::string& path, const CheckOptions& option
     verdict.readable = true;
 
     FormatReport format;
-    if (bytes->size() > MAX_LEVEL_FILE_BYTES) {
+    if (too_large || bytes->size() > MAX_LEVEL_FILE_BYTES) {
         format.problems.push_back(
             {1, 1, "the file is larger than " + std::to_string(MAX_LEVEL_FILE_BYTES) + " bytes"});
+        format.found = counts_of(format.problems);
     } else {
         format = check_format(*bytes);
     }
@@ -175,7 +226,7 @@ FileVerdict check_level_file(const std::string& path, const CheckOptions& option
     out << "  board: " << format.height << (format.height == 1 ? " row" : " rows") << " x "
         << format.width << (format.width == 1 ? " column" : " columns") << ", answer "
         << quoted_answer(puzzle) << '\n';
-    print_problems("format", path, format.problems, out);
+    print_problems("format", path, format.problems, format.found, out);
 
     const bool solvable_shape = format.rectangular && format.height <= MAX_BOARD &&
                                 format.width >= 1 && format.width <= MAX_BOARD;
@@ -189,7 +240,7 @@ FileVerdict check_level_file(const std::string& path, const CheckOptions& option
     const BoardSize size{format.height, format.width};
     const std::vector<FileProblem> advice = check_advice(puzzle.target, size);
     verdict.within_advice = advice.empty();
-    print_problems("advice", path, advice, out);
+    print_problems("advice", path, advice, counts_of(advice), out);
 
     const Clues clues = clues_of_picture(puzzle.target, size);
     if (options.clues) print_clues(clues, options.colour, out);

@@ -16,10 +16,16 @@ inline constexpr char TERMINAL_RESTORE_SEQUENCE[] = "\x1b[0m\x1b[?25h\x1b[25;1H\
 /// The program's hold on its terminal, from construction until restore() or destruction.
 ///
 /// On POSIX, while held: a terminal input is in raw mode (no line buffering, no echo, no flow
-/// control; Ctrl-C and the other signal keys still work), the window-change signal asks for a
-/// repaint, and SIGINT, SIGTERM, SIGHUP, SIGQUIT and SIGPIPE restore the terminal before the
-/// program dies of them. Ctrl-Z restores the terminal before stopping and takes it again, with
-/// a repaint, on continuing. An input that is not a terminal is left as it is.
+/// control; Ctrl-C and the other signal keys still work), and the window-change signal asks for a
+/// repaint. Every signal that would end the program (SIGINT, SIGTERM, SIGHUP, SIGQUIT,
+/// SIGPIPE, SIGUSR1, SIGALRM, SIGXCPU, the crash signals such as SIGSEGV and SIGABRT, and the
+/// rest) first removes the file named by set_file_to_remove_on_signal and restores the
+/// terminal, writing without ever waiting for it, and then ends the program by that same
+/// signal; a signal the program was started ignoring, or that has a handler already (a
+/// profiler's, a sanitizer's), is left as it is. The file size signal is ignored, so that a
+/// write past the limit fails like any other. Ctrl-Z restores the terminal before stopping
+/// and takes it again, with a repaint, on continuing. An input that is not a terminal is
+/// left as it is.
 ///
 /// On Windows, the descriptors are the C runtime's and "terminal" means console. While held:
 /// a console input gives unbuffered, unechoed key events and window size events (Ctrl-C stays
@@ -49,8 +55,9 @@ class Terminal {
     bool take_repaint_request();
 
     /// Restores the remembered terminal mode, leaves the cursor below the 25 drawn rows (on
-    /// POSIX by sending TERMINAL_RESTORE_SEQUENCE) and puts the signal or control handling back
-    /// as it was. Later calls do nothing.
+    /// POSIX by sending TERMINAL_RESTORE_SEQUENCE, waiting for the terminal to take it) and puts
+    /// the signal handling and signal mask, or the control handling, back as they were. Later
+    /// calls do nothing.
     void restore();
 
   private:

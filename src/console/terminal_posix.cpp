@@ -2,9 +2,13 @@
 #include "console/terminal_posix.hpp"
 
 #include "console/fd_sink.hpp"
+#include "console/signal_cleanup.hpp"
 
 #include <array>
+#include <atomic>
 #include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <stdexcept>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -25,29 +29,99 @@ termios raw_mode{};
 sigset_t wait_mask{};
 sigset_t original_mask{};
 
-constexpr std::array<int, 5> TERMINATION_SIGNALS{SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE};
-std::array<struct sigaction, TERMINATION_SIGNALS.size()> original_termination{};
+// Every signal that would end the program is caught while the terminal is held, so that the
+// terminal is restored first; `caught` says which, `original_action` what to put back.
+std::array<bool, NSIG> caught{};
+std::array<struct sigaction, NSIG> original_action{};
+struct sigaction original_file_size {};
 struct sigaction original_winch {};
 struct sigaction original_tstp {};
 struct sigaction original_cont {};
 
-// Async-signal-safe: tcsetattr and write only.
-void release_terminal() {
+// A stack for the handlers, so that they still run when a stack overflow is what ended the
+// program. Used only when none is set already (a sanitizer may have one).
+alignas(16) char handler_stack[64 * 1024];
+bool handler_stack_set = false;
+
+// The file a signal that ends the program removes first (see signal_cleanup.hpp).
+char file_to_remove[4096];
+volatile std::sig_atomic_t file_to_remove_set = 0;
+
+// True for the signals whose default action ends the process and that can be caught.
+bool ends_the_process(int sig) {
+    switch (sig) {
+    case SIGKILL: // cannot be caught
+    case SIGSTOP:
+    case SIGTSTP: // stop the process, or continue it
+    case SIGTTIN:
+    case SIGTTOU:
+    case SIGCONT:
+    case SIGCHLD: // ignored by default
+    case SIGURG:
+    case SIGWINCH:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// Writes what the output takes at once and never waits: a terminal that has stopped reading
+// (a stalled link, a paused pane) must not keep a dying program alive. O_NONBLOCK belongs to
+// the open file, which the shell shares (a duplicated descriptor would share it too), so it
+// is put back as it was right after. Async-signal-safe.
+void write_without_waiting(int fd, std::string_view bytes) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0) return;
+    const bool was_blocking = (flags & O_NONBLOCK) == 0;
+    if (was_blocking && ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) != 0) return;
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n > 0)
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+        else if (n < 0 && errno == EINTR)
+            continue;
+        else
+            break;
+    }
+    if (was_blocking) ::fcntl(fd, F_SETFL, flags);
+}
+
+constexpr std::string_view RESTORE_BYTES(TERMINAL_RESTORE_SEQUENCE,
+                                         sizeof TERMINAL_RESTORE_SEQUENCE - 1);
+
+// Async-signal-safe: tcsetattr and write only. From a handler the write never waits.
+void release_terminal(bool from_handler) {
     if (raw_mode_set) tcsetattr(held_input_fd, TCSANOW, &original_mode);
-    write_all(held_output_fd,
-              std::string_view(TERMINAL_RESTORE_SEQUENCE, sizeof TERMINAL_RESTORE_SEQUENCE - 1));
+    if (from_handler)
+        write_without_waiting(held_output_fd, RESTORE_BYTES);
+    else
+        write_all(held_output_fd, RESTORE_BYTES);
 }
 
 void take_terminal() {
     if (raw_mode_set) tcsetattr(held_input_fd, TCSANOW, &raw_mode);
 }
 
-void on_termination(int sig) {
-    if (terminal_held) release_terminal();
+void set_action(int sig, void (*handler)(int)) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    sigaction(sig, &action, nullptr);
+}
+
+void on_ending_signal(int sig) {
+    if (file_to_remove_set) ::unlink(file_to_remove);
+    if (terminal_held) release_terminal(true);
     terminal_held = 0;
-    // Die of the signal itself, so the parent sees how the program ended.
-    std::signal(sig, SIG_DFL);
-    std::raise(sig); // delivered as soon as the handler returns
+    // End by the signal itself, so the parent sees how the program ended (and a crash dumps
+    // core where the user allows it). Every signal is blocked in here: this one is let
+    // through once it is raised again with its default action.
+    set_action(sig, SIG_DFL);
+    std::raise(sig);
+    sigset_t only{};
+    sigemptyset(&only);
+    sigaddset(&only, sig);
+    sigprocmask(SIG_UNBLOCK, &only, nullptr);
 }
 
 void on_window_change(int) {
@@ -62,9 +136,58 @@ void install(int sig, void (*handler)(int), struct sigaction* previous) {
     sigaction(sig, &action, previous);
 }
 
+// Catches every signal that would end the program through its default action. A signal the
+// program was started ignoring (nohup, a background job without job control) stays ignored,
+// and one that already has a handler (a profiler's, a sanitizer's) keeps it. The file size
+// signal is ignored, so that writing past the limit fails as a full disk does and a save
+// reports it.
+void install_ending_handlers() {
+    struct sigaction action {};
+    action.sa_handler = on_ending_signal;
+    sigfillset(&action.sa_mask); // nothing interrupts the restore
+    action.sa_flags = SA_ONSTACK;
+    for (int sig = 1; sig < NSIG; ++sig) {
+        const auto i = static_cast<std::size_t>(sig);
+        caught[i] = false;
+        if (!ends_the_process(sig) || sig == SIGXFSZ) continue;
+        struct sigaction previous {};
+        if (sigaction(sig, nullptr, &previous) != 0) continue; // not a signal of this system
+        if ((previous.sa_flags & SA_SIGINFO) != 0 || previous.sa_handler != SIG_DFL) continue;
+        if (sigaction(sig, &action, nullptr) != 0) continue;
+        original_action[i] = previous;
+        caught[i] = true;
+    }
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigaction(SIGXFSZ, &ignore, &original_file_size);
+
+    stack_t current{};
+    handler_stack_set = false;
+    if (sigaltstack(nullptr, &current) == 0 && (current.ss_flags & SS_DISABLE) != 0) {
+        stack_t stack{};
+        stack.ss_sp = handler_stack;
+        stack.ss_size = sizeof handler_stack;
+        handler_stack_set = sigaltstack(&stack, nullptr) == 0;
+    }
+}
+
+void restore_ending_handlers() {
+    for (int sig = 1; sig < NSIG; ++sig)
+        if (caught[static_cast<std::size_t>(sig)])
+            sigaction(sig, &original_action[static_cast<std::size_t>(sig)], nullptr);
+    sigaction(SIGXFSZ, &original_file_size, nullptr);
+    if (handler_stack_set) {
+        stack_t off{};
+        off.ss_flags = SS_DISABLE;
+        sigaltstack(&off, nullptr);
+        handler_stack_set = false;
+    }
+}
+
 void on_stop(int) {
     const int saved_errno = errno;
-    if (terminal_held) release_terminal();
+    if (terminal_held) release_terminal(true);
     std::signal(SIGTSTP, SIG_DFL);
     sigset_t stop{};
     sigemptyset(&stop);
@@ -86,6 +209,21 @@ void on_continue(int) {
 }
 
 } // namespace
+
+bool set_file_to_remove_on_signal(const char* path) {
+    file_to_remove_set = 0;
+    const std::size_t length = std::strlen(path);
+    if (length >= sizeof file_to_remove) return false;
+    std::memcpy(file_to_remove, path, length + 1);
+    // The whole path is in place before a handler can see it named.
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    file_to_remove_set = 1;
+    return true;
+}
+
+void clear_file_to_remove_on_signal() {
+    file_to_remove_set = 0;
+}
 
 Terminal::Terminal(int input_fd, int output_fd) : input_fd_(input_fd), output_fd_(output_fd) {
     if (terminal_held) throw std::logic_error("the terminal is already held");
@@ -112,8 +250,7 @@ Terminal::Terminal(int input_fd, int output_fd) : input_fd_(input_fd), output_fd
     repaint_requested = 0;
     terminal_held = 1;
     held_ = true;
-    for (std::size_t i = 0; i < TERMINATION_SIGNALS.size(); ++i)
-        install(TERMINATION_SIGNALS[i], on_termination, &original_termination[i]);
+    install_ending_handlers();
     install(SIGWINCH, on_window_change, &original_winch);
     install(SIGTSTP, on_stop, &original_tstp);
     install(SIGCONT, on_continue, &original_cont);
@@ -159,10 +296,9 @@ void Terminal::restore() {
     sigset_t all{};
     sigfillset(&all);
     sigprocmask(SIG_BLOCK, &all, nullptr);
-    release_terminal();
+    release_terminal(false);
     terminal_held = 0;
-    for (std::size_t i = 0; i < TERMINATION_SIGNALS.size(); ++i)
-        sigaction(TERMINATION_SIGNALS[i], &original_termination[i], nullptr);
+    restore_ending_handlers();
     sigaction(SIGWINCH, &original_winch, nullptr);
     sigaction(SIGTSTP, &original_tstp, nullptr);
     sigaction(SIGCONT, &original_cont, nullptr);

@@ -12,7 +12,8 @@ namespace {
 
 constexpr int ANSWER_CAPACITY = 31; // answer bytes kept before the terminating zero
 
-// Gives the bytes of a file with every CR LF turned into one LF, as text-mode input does.
+// Gives the first MAX_LEVEL_READ_BYTES bytes of a file with every CR LF turned into one LF,
+// as text-mode input does.
 class TextReader {
   public:
     explicit TextReader(std::FILE* f) : file_(f) {}
@@ -23,16 +24,24 @@ class TextReader {
             held_ = EOF;
             return ch;
         }
-        const int ch = std::getc(file_);
+        const int ch = raw();
         if (ch != '\r') return ch;
-        const int after = std::getc(file_);
+        const int after = raw();
         if (after == '\n') return '\n';
         held_ = after; // a lone CR is an ordinary byte
         return '\r';
     }
 
   private:
+    // The next byte of the file, or EOF once the read bound is reached.
+    int raw() {
+        if (left_ == 0) return EOF;
+        --left_;
+        return std::getc(file_);
+    }
+
     std::FILE* file_;
+    std::size_t left_ = MAX_LEVEL_READ_BYTES;
     int held_ = EOF;
 };
 

@@ -11,6 +11,10 @@ namespace zk {
 inline constexpr std::string_view LEVEL_DIR = "plansze";
 /// Longest level name and answer word the program takes.
 constexpr std::size_t MAX_NAME_LENGTH = 15;
+/// Bytes of a level file that load_level reads at most. A level is a few hundred bytes; the
+/// rest of a larger file is excess, ignored as the format ignores excess, so that a huge or
+/// sparse file loads as quickly as a real one.
+constexpr std::size_t MAX_LEVEL_READ_BYTES = 64 * 1024;
 
 /// True when `name` may name a level file: 1 to 15 characters, no '/' or '\', not starting
 /// with '.', so the file always lies directly in the level directory, and nothing that
@@ -44,7 +48,8 @@ std::string find_level_file(std::string_view name, const std::string& install_di
 
 /// Reads the level file at `path` into target and answer, which it clears first. A CR before
 /// an LF is dropped, cells beyond row or column 14 and answer bytes beyond 31 are not stored,
-/// and a line end at the very end of the answer is not part of it.
+/// and a line end at the very end of the answer is not part of it. Only the first
+/// MAX_LEVEL_READ_BYTES bytes of the file are read.
 /// Returns false, changing nothing, when `path` cannot be opened or is not a regular file.
 bool load_level(PuzzleState& p, const std::string& path);
 
@@ -52,7 +57,10 @@ bool load_level(PuzzleState& p, const std::string& path);
 /// ends as CR LF, and `tail` in place of the byte 'x'. Creates the level directory when it is
 /// missing and replaces an existing file atomically (a flushed temporary file in the same
 /// directory, then a rename): on failure it returns false, and the file at `path` is left as
-/// it was and no temporary file remains.
+/// it was and no temporary file remains, nor does one when a signal ends the program during
+/// the save while the terminal is held. An existing file is replaced only when the user may
+/// write it, and keeps its permission bits (and on POSIX its group); a new file gets the
+/// platform's default protection (0666 less the umask on POSIX).
 bool save_level(const Grid& canvas, const std::string& path, std::string_view tail);
 
 } // namespace zk

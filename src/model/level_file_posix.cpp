@@ -2,8 +2,10 @@
 #include "model/level_file_os.hpp"
 
 #include "console/fd_sink.hpp"
+#include "console/signal_cleanup.hpp"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <string>
@@ -29,6 +31,50 @@ mode_t default_file_mode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
+}
+
+// Holds back every signal while it exists; one that arrives meanwhile is delivered at its end.
+class SignalsHeld {
+  public:
+    SignalsHeld() {
+        sigset_t all{};
+        sigfillset(&all);
+        sigprocmask(SIG_BLOCK, &all, &previous_);
+    }
+    ~SignalsHeld() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+  private:
+    sigset_t previous_{};
+};
+
+// What a save must keep of the file it replaces.
+struct Replaced {
+    bool exists = false;
+    mode_t mode = 0; // permission bits
+    gid_t group = 0;
+};
+
+// Looks at the file a save would replace. False when the save must not go ahead: the file
+// exists but the user may not write it (a plain write would fail, so replacing it would
+// overrule its protection), or it cannot be examined.
+bool examine_replaced(const std::string& path, Replaced& replaced) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return errno == ENOENT;
+    if (::access(path.c_str(), W_OK) != 0) return false;
+    replaced = {true, info.st_mode & 0777, info.st_gid};
+    return true;
+}
+
+// Gives the new file at `fd` the permission bits and group of the one it replaces, or the
+// default bits for a new file. When the group cannot be kept, the group's rights are
+// dropped, so that no other group gains access to the level.
+bool set_protection(int fd, const Replaced& replaced) {
+    if (!replaced.exists) return ::fchmod(fd, default_file_mode()) == 0;
+    mode_t mode = replaced.mode;
+    if (::fchown(fd, static_cast<uid_t>(-1), replaced.group) != 0) mode &= ~mode_t{070};
+    return ::fchmod(fd, mode) == 0;
 }
 
 } // namespace
@@ -66,16 +112,25 @@ const char* platform_name_refusal(std::string_view) {
 bool save_level(const Grid& canvas, const std::string& path, std::string_view tail) {
     const std::string dir = directory_of(path);
     if (::mkdir(dir.c_str(), 0777) != 0 && errno != EEXIST) return false;
+    Replaced replaced;
+    if (!examine_replaced(path, replaced)) return false;
 
     std::string temp = path + ".tmpXXXXXX";
-    const int fd = ::mkstemp(temp.data());
+    int fd = -1;
+    {
+        const SignalsHeld held; // a signal between creating and naming would leave the file
+        fd = ::mkstemp(temp.data());
+        if (fd >= 0) set_file_to_remove_on_signal(temp.c_str());
+    }
     if (fd < 0) return false;
-    const bool written = ::fchmod(fd, default_file_mode()) == 0 &&
-                         write_all(fd, level_bytes(canvas, tail)) && ::fsync(fd) == 0;
+    const bool written = set_protection(fd, replaced) && write_all(fd, level_bytes(canvas, tail)) &&
+                         ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
-    if (written && closed && std::rename(temp.c_str(), path.c_str()) == 0) return true;
-    ::unlink(temp.c_str());
-    return false;
+    const SignalsHeld held;
+    const bool replaced_file = written && closed && std::rename(temp.c_str(), path.c_str()) == 0;
+    if (!replaced_file) ::unlink(temp.c_str());
+    clear_file_to_remove_on_signal();
+    return replaced_file;
 }
 
 } // namespace zk

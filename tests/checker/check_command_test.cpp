@@ -1,5 +1,6 @@
 #include "checker/check_command.hpp"
 #include "checker/clue_text.hpp"
+#include "checker/level_report.hpp"
 
 #include "scratch_dir.hpp"
 
@@ -85,6 +86,72 @@ TEST_F(CheckCommandTest, UnreadableFilesFail) {
     EXPECT_EQ(run({"missing.txt", "folder.txt"}), CHECK_SOME_BAD);
     EXPECT_TRUE(out_has("missing.txt:\n  cannot be read")) << out.str();
     EXPECT_TRUE(out_has("folder.txt:\n  cannot be read")) << out.str();
+}
+
+TEST_F(CheckCommandTest, FilesBeyondTheSizeLimitAreRefusedUnread) {
+    // Sparse files: a good level at the start, then zero bytes up to the size.
+    for (auto [name, size] : {std::pair{"limit.txt", std::uintmax_t{MAX_LEVEL_FILE_BYTES}},
+                              std::pair{"over.txt", std::uintmax_t{MAX_LEVEL_FILE_BYTES} + 1},
+                              std::pair{"huge.txt", std::uintmax_t{1} << 36}}) {
+        test::write_file(name, GOOD_LEVEL);
+        std::filesystem::resize_file(name, size);
+    }
+    EXPECT_EQ(run({"limit.txt", "over.txt", "huge.txt"}), CHECK_SOME_BAD);
+    const std::string too_large = ":1:1: the file is larger than 1048576 bytes\n";
+    EXPECT_FALSE(out_has("limit.txt" + too_large)) << out.str();
+    EXPECT_TRUE(out_has("limit.txt:6:7: the answer contains byte 0x00")) << out.str();
+    EXPECT_TRUE(out_has("over.txt" + too_large)) << out.str();
+    EXPECT_TRUE(out_has("huge.txt" + too_large)) << out.str();
+    EXPECT_TRUE(out_has("huge.txt:\n  board: 0 rows x 0 columns, answer \"grzyb\"\n")) << out.str();
+}
+
+// The first byte of `text` that a terminal could take as part of a command, or npos.
+std::size_t first_unprintable(const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte < 32 && byte != '\n') || byte >= 127) return i;
+    }
+    return std::string::npos;
+}
+
+TEST_F(CheckCommandTest, BytesOfTheFileAndItsNameReachTheOutputEscaped) {
+    // One green cell in each row and column, so the picture is shown beside another
+    // solution; terminal commands in the name, the picture and the answer.
+    const std::string name = "e\x1b]0;t\x07\x9b.txt";
+    test::write_file(name, "E\xff\r\n\x1b"
+                           "E\r\nn\x1b[2J");
+    EXPECT_EQ(run({name, "--\x1b[31m"}), CHECK_USAGE_ERROR);
+    EXPECT_EQ(first_unprintable(err.str()), std::string::npos) << err.str();
+    EXPECT_EQ(run({name}), CHECK_SOME_BAD);
+    EXPECT_EQ(first_unprintable(out.str()), std::string::npos) << out.str();
+    const std::string shown = "e\\x1B]0;t\\x07\\x9B.txt";
+    EXPECT_TRUE(out_has(shown + ":\n  board: 2 rows x 2 columns, answer \"\\x1B[2J\"\n"))
+        << out.str();
+    EXPECT_TRUE(out_has("    " + shown + ":1:2: byte 0xFF is not a colour letter")) << out.str();
+    EXPECT_TRUE(out_has("    picture  another  differ\n"
+                        "    E\\xFF    "))
+        << out.str();
+    EXPECT_TRUE(out_has("\n    \\x1BE    ")) << out.str();
+}
+
+TEST_F(CheckCommandTest, RepeatedProblemsAreListedUpToALimitThenCounted) {
+    // A megabyte of bytes that are not colour letters, in rows of unequal length.
+    std::string junk;
+    while (junk.size() < MAX_LEVEL_FILE_BYTES - 100)
+        junk += std::string(junk.size() % 7, '\xff') + "\n";
+    test::write_file("junk.txt", junk + "n" + std::string(40, '\x1b'));
+    EXPECT_EQ(run({"junk.txt"}), CHECK_SOME_BAD);
+    const std::string& text = out.str();
+    EXPECT_LT(text.size(), 10000u) << "the report grows with the file";
+    for (const char* counted :
+         {"more bytes that are not colour letters\n", "more rows of the wrong length\n",
+          "    ... and 20 more answer bytes that are not printable characters"})
+        EXPECT_TRUE(out_has(counted)) << counted << '\n' << text;
+    // Every problem is counted in the total, listed or not.
+    const std::size_t total = text.find(" problems\n");
+    ASSERT_NE(total, std::string::npos) << text;
+    const std::size_t start = text.rfind(' ', total - 1) + 1;
+    EXPECT_GT(std::stoul(text.substr(start, total - start)), MAX_LEVEL_FILE_BYTES / 2) << text;
 }
 
 TEST_F(CheckCommandTest, OneBadFileAmongGoodOnesFailsTheRun) {

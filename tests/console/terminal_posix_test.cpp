@@ -1,5 +1,6 @@
 #include "console/terminal.hpp"
 
+#include "console/fd_sink.hpp"
 #include "console/keys.hpp"
 #include "console/presenter.hpp"
 #include "console/terminal_keys.hpp"
@@ -10,13 +11,17 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <string>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace zk {
 namespace {
@@ -93,6 +98,121 @@ TEST(Terminal, RawInputWhileHeldAndTheOldModeAfterwards) {
     } // the destructor does not restore a second time
     EXPECT_EQ(pty.output(), "");
     Terminal again(pty.slave, pty.slave); // the terminal is free to be held again
+}
+
+// For every signal: whether it is blocked, and its handler.
+std::vector<std::pair<bool, void (*)(int)>> signal_state() {
+    sigset_t mask{};
+    sigprocmask(SIG_BLOCK, nullptr, &mask);
+    std::vector<std::pair<bool, void (*)(int)>> state;
+    for (int sig = 1; sig < NSIG; ++sig) {
+        struct sigaction action {};
+        sigaction(sig, nullptr, &action);
+        state.emplace_back(sigismember(&mask, sig) == 1, action.sa_handler);
+    }
+    return state;
+}
+
+TEST(Terminal, RestoreGivesBackTheSignalMaskAndHandling) {
+    Pty pty;
+    ASSERT_TRUE(pty.ok());
+    // A blocked and an ignored signal of the caller's own, which must stay so.
+    sigset_t usr2{};
+    sigemptyset(&usr2);
+    sigaddset(&usr2, SIGUSR2);
+    sigprocmask(SIG_BLOCK, &usr2, nullptr);
+    auto* previous_hup = std::signal(SIGHUP, SIG_IGN);
+    const auto before = signal_state();
+    {
+        Terminal terminal(pty.slave, pty.slave);
+        const auto held = signal_state();
+        const auto handler = [&](int sig) {
+            return held[static_cast<std::size_t>(sig - 1)].second;
+        };
+        EXPECT_EQ(handler(SIGXFSZ), SIG_IGN);
+        EXPECT_EQ(handler(SIGHUP), SIG_IGN);
+        for (int sig : {SIGTERM, SIGUSR1, SIGALRM, SIGXCPU, SIGABRT, SIGRTMIN + 1})
+            EXPECT_NE(handler(sig), SIG_DFL) << strsignal(sig);
+        EXPECT_EQ(handler(SIGCHLD), SIG_DFL);
+        terminal.restore();
+        EXPECT_EQ(signal_state(), before);
+    }
+    EXPECT_EQ(signal_state(), before);
+    std::signal(SIGHUP, previous_hup);
+    sigprocmask(SIG_UNBLOCK, &usr2, nullptr);
+}
+
+// Waits up to five seconds, without reading the terminal, for the child to end; its wait
+// status, or -1 when it had to be killed.
+int wait_for_child(pid_t pid) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) != pid) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+            return -1;
+        }
+        poll(nullptr, 0, 10);
+    }
+    return status;
+}
+
+bool cooked_mode(int fd) {
+    termios mode{};
+    tcgetattr(fd, &mode);
+    return (mode.c_lflag & (ICANON | ECHO)) == (ICANON | ECHO);
+}
+
+TEST(Terminal, ASignalEndsTheProgramAtOnceWhenTheTerminalStoppedReading) {
+    Pty pty;
+    ASSERT_TRUE(pty.ok());
+    ASSERT_TRUE(cooked_mode(pty.slave));
+    const pid_t child = fork();
+    if (child == 0) {
+        Terminal terminal(pty.slave, pty.slave);
+        write_all(pty.slave, std::string(1 << 24, 'x')); // far more than the terminal holds
+        _exit(0);
+    }
+    // Nothing is read: once the output stops growing, the child waits in its write.
+    for (int unread = -1, unchanged = 0; unchanged < 20; poll(nullptr, 0, 10)) {
+        int now = 0;
+        ioctl(pty.master, FIONREAD, &now);
+        unchanged = now > 0 && now == unread ? unchanged + 1 : 0;
+        unread = now;
+    }
+    kill(child, SIGTERM);
+    const int status = wait_for_child(child);
+    ASSERT_NE(status, -1) << "the child still waits for the terminal";
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_TRUE(cooked_mode(pty.slave));
+    EXPECT_EQ(fcntl(pty.slave, F_GETFL) & O_NONBLOCK, 0); // shared with the shell
+}
+
+volatile int never = -1; // a depth the recursion cannot reach, unknown to the compiler
+
+int recurse_without_end(int depth) {
+    if (depth == never) return 0;
+    volatile char frame[1024];
+    frame[0] = static_cast<char>(depth);
+    return recurse_without_end(depth + 1) + frame[0];
+}
+
+TEST(Terminal, AStackOverflowRestoresTheTerminalAndEndsBySegmentationFault) {
+    Pty pty;
+    ASSERT_TRUE(pty.ok());
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGSEGV, SIG_DFL); // as in the game: no sanitizer's handler first
+        rlimit no_core{0, 0};
+        setrlimit(RLIMIT_CORE, &no_core);
+        Terminal terminal(pty.slave, pty.slave);
+        _exit(recurse_without_end(0));
+    }
+    const int status = wait_for_child(child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGSEGV) << status;
+    EXPECT_TRUE(cooked_mode(pty.slave));
+    EXPECT_NE(pty.output().find("\x1b[0m\x1b[?25h\x1b[25;1H"), std::string::npos);
 }
 
 TEST(TerminalKeys, PipedInputIsDecodedAndItsEndThrows) {

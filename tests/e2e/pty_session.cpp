@@ -194,6 +194,16 @@ PtySession::PtySession(const SessionOptions& options) {
     if (pid_ == 0) {
         ::close(master_);
         if (login_tty(slave) != 0) _exit(126);
+        for (int sig = 1; sig < NSIG; ++sig) std::signal(sig, SIG_DFL);
+        sigset_t none{};
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
+        for (const auto& [resource, soft] : options.limits) {
+            rlimit limit{};
+            getrlimit(resource, &limit);
+            limit.rlim_cur = soft;
+            if (setrlimit(resource, &limit) != 0) _exit(124);
+        }
         if (!options.working_dir.empty() && chdir(options.working_dir.c_str()) != 0) _exit(125);
         execve(program.c_str(), argv.data(), envp.data());
         _exit(127);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/resource.h>
 #include <sys/types.h>
 #include <termios.h>
 #include <utility>
@@ -60,6 +61,8 @@ struct SessionOptions {
     /// Environment changes after the defaults TERM=xterm-256color and LANG=C.UTF-8 (LC_ALL,
     /// LC_CTYPE and COLORTERM removed): a value sets the variable, nullopt removes it.
     Environment environment;
+    /// Resource limits (RLIMIT_FSIZE, say) set for the program alone, as soft limits.
+    std::vector<std::pair<int, rlim_t>> limits;
 };
 
 /// How the program ended.
@@ -70,7 +73,9 @@ struct ExitStatus {
     bool timed_out = false;
 };
 
-/// The game running in a pseudo-terminal, with a terminal emulator showing its output.
+/// The game running in a pseudo-terminal, with a terminal emulator showing its output. The
+/// program starts with every signal at its default action and none blocked, whatever the
+/// test runner left.
 /// Rows and columns are counted from 0, as on the game's screen.
 class PtySession {
   public:

@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -40,10 +44,12 @@ class RobustnessE2e : public ::testing::Test {
     }
 
     std::unique_ptr<PtySession>
-    start(std::vector<std::pair<std::string, std::optional<std::string>>> environment = {}) const {
+    start(std::vector<std::pair<std::string, std::optional<std::string>>> environment = {},
+          std::vector<std::pair<int, rlim_t>> limits = {}) const {
         SessionOptions o;
         o.working_dir = dir.path();
         o.environment = std::move(environment);
+        o.limits = std::move(limits);
         auto s = std::make_unique<PtySession>(o);
         EXPECT_TRUE(s->wait_for_text(22, 42, MENU_PROMPT)) << s->screen_text();
         return s;
@@ -83,6 +89,18 @@ class RobustnessE2e : public ::testing::Test {
 
     TempWorkDir dir;
 };
+
+// The editor on a blank 2 x 3 board, and on to the prompt for the answer of a save.
+const std::vector<Step> EDITOR_DRAWING{{"edytor\r", 15, 1, "Podaj wysokosc: "},
+                                       {"2\r3\r", 17, 45, "[Z] - zapisz"}};
+
+std::vector<Step> then(std::vector<Step> steps, std::vector<Step> more) {
+    steps.insert(steps.end(), more.begin(), more.end());
+    return steps;
+}
+
+const std::vector<Step> SAVE_ANSWER = then(
+    EDITOR_DRAWING, {{"z", 2, 45, "Skonczyles juz prace ?"}, {"t", 19, 0, "Podaj rozwiazanie"}});
 
 // ---- signals ------------------------------------------------------------------------------
 
@@ -131,6 +149,55 @@ TEST_F(RobustnessE2e, TerminationSignalsDuringTypedPromptsRestoreTheTerminal) {
             EXPECT_FALSE(dir.read_file("plansze/ko.txt").has_value());
         }
     }
+}
+
+// Every other signal that ends a program, crash signals included. A sanitizer in the build is
+// told to leave the crash signals alone, as they are in a plain build; no core is dumped.
+constexpr int OTHER_ENDING_SIGNALS[] = {SIGQUIT, SIGPIPE, SIGUSR1, SIGUSR2,   SIGALRM, SIGVTALRM,
+                                        SIGPROF, SIGXCPU, SIGABRT, SIGSEGV,   SIGBUS,  SIGFPE,
+                                        SIGILL,  SIGTRAP, SIGSYS,  SIGSTKFLT, SIGPWR};
+
+std::vector<std::pair<std::string, std::optional<std::string>>> plain_crash_handling() {
+    const char* given = std::getenv("ASAN_OPTIONS");
+    return {{"ASAN_OPTIONS", std::string(given != nullptr ? given : "") +
+                                 ":handle_segv=0:handle_sigbus=0:handle_sigfpe=0:handle_abort=0"
+                                 ":handle_sigill=0:handle_sigtrap=0"}};
+}
+
+TEST_F(RobustnessE2e, EverySignalThatEndsTheProgramRestoresTheTerminalFirst) {
+    std::vector<int> signals(std::begin(OTHER_ENDING_SIGNALS), std::end(OTHER_ENDING_SIGNALS));
+    signals.push_back(SIGRTMIN + 3);
+    for (int sig : signals) {
+        SCOPED_TRACE(strsignal(sig));
+        auto s = start(plain_crash_handling(), {{RLIMIT_CORE, 0}});
+        ASSERT_TRUE(run_steps(*s, {{"t1\r", 3, 0, "  Mapa: t1"}}));
+        ASSERT_TRUE(s->wait_for([&] { return s->char_at(9, 25) == CURSOR_MARK; }));
+        interrupt_and_expect_restored(*s, sig);
+        expect_terminal_restored(*s);
+    }
+}
+
+// A save past the file size limit fails as a save to a full disk does: reported, the old
+// file intact, no temporary file left, and the drawing still there to save elsewhere.
+TEST_F(RobustnessE2e, SaveBeyondTheFileSizeLimitFailsAndTheDrawingStays) {
+    const std::string old_level = std::string(DIAGONAL_PICTURE) + "OLD";
+    dir.write_level("plik", old_level);
+    auto s = start({}, {{RLIMIT_FSIZE, 4}});
+    ASSERT_TRUE(run_steps(*s, then(SAVE_ANSWER, {{"kot\r", 21, 0, "Podaj nazwe pliku"},
+                                                 {"plik\r", 23, 0, "Zapis nieudany!"}})));
+    EXPECT_EQ(dir.read_file("plansze/plik.txt"), old_level);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path() + "/plansze"))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"big.txt", "plik.txt", "t1.txt"}));
+
+    s->send("k");
+    ASSERT_TRUE(s->wait_for([&] { return s->row_text(23).empty(); })) << s->screen_text();
+    EXPECT_EQ(s->text_at(17, 45, 12), "[Z] - zapisz");
+    EXPECT_EQ(s->char_at(9, 25), CURSOR_MARK);
+    interrupt_and_expect_restored(*s, SIGINT); // and the program lives on until then
+    expect_terminal_restored(*s);
 }
 
 // ---- window size ---------------------------------------------------------------------------
@@ -242,17 +309,6 @@ struct Prompt {
     std::vector<Step> steps;
     bool empty_typed_line = false; // a word or number is read and nothing is typed yet
 };
-
-const std::vector<Step> EDITOR_DRAWING{{"edytor\r", 15, 1, "Podaj wysokosc: "},
-                                       {"2\r3\r", 17, 45, "[Z] - zapisz"}};
-
-std::vector<Step> then(std::vector<Step> steps, std::vector<Step> more) {
-    steps.insert(steps.end(), more.begin(), more.end());
-    return steps;
-}
-
-const std::vector<Step> SAVE_ANSWER = then(
-    EDITOR_DRAWING, {{"z", 2, 45, "Skonczyles juz prace ?"}, {"t", 19, 0, "Podaj rozwiazanie"}});
 
 const std::vector<Prompt> PROMPTS{
     {"LevelNotFoundKey", {{"nosuch\r", 22, 38, "Brak planszy o podanej nazwie"}}},

@@ -1,0 +1,22 @@
+#include "checker/printable_text.hpp"
+
+namespace zk {
+
+std::string printable_text(std::string_view bytes) {
+    constexpr char HEX[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(bytes.size());
+    for (char ch : bytes) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte >= 32 && byte < 127) {
+            text += ch;
+        } else {
+            text += "\\x";
+            text += HEX[byte >> 4];
+            text += HEX[byte & 15];
+        }
+    }
+    return text;
+}
+
+} // namespace zk
