@@ -10,9 +10,9 @@
 #include "bench_keys.hpp"
 #include "reference_presenter.hpp"
 
+#include "board_screen/context.hpp"
 #include "console/colours.hpp"
 #include "menu/screen_chain.hpp"
-#include "model/context.hpp"
 #include "model/level_file.hpp"
 
 #include <algorithm>

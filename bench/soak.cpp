@@ -9,8 +9,8 @@
 
 #include "bench_keys.hpp"
 
+#include "board_screen/context.hpp"
 #include "menu/screen_chain.hpp"
-#include "model/context.hpp"
 #include "model/level_file.hpp"
 
 #include <cstdio>

@@ -18,9 +18,6 @@ constexpr bool is_valid_board_size(int height, int width) {
 /// target holds 'p' on the board cells. Every other byte of both grids becomes 0.
 void lay_out_editor_board(PuzzleState& p, int height, int width);
 
-/// Draws every board cell as a blank in the colour of its canvas letter; leaves attribute 7.
-void draw_editor_board(const PuzzleState& p, Screen& s);
-
 /// Blanks rows first_row .. last_row across the whole screen, then redraws the legend, every
 /// board cell and the cursor mark, so the drawing shows exactly as before anything was written
 /// over those rows. Leaves attribute 7.

@@ -1,6 +1,6 @@
 #include "editor/editor_legend.hpp"
 
-#include "console/key_legend.hpp"
+#include "board_screen/key_legend.hpp"
 
 namespace zk {
 

@@ -1,8 +1,8 @@
 #include "editor/editor_loop.hpp"
 
-#include "console/dialog.hpp"
+#include "board_screen/board_view.hpp"
+#include "board_screen/dialog.hpp"
 #include "editor/save_dialog.hpp"
-#include "model/cursor.hpp"
 
 namespace zk {
 

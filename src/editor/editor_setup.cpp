@@ -1,5 +1,7 @@
 #include "editor/editor_setup.hpp"
 
+#include "board_screen/board_view.hpp"
+#include "board_screen/title.hpp"
 #include "console/line_reader.hpp"
 #include "editor/editor_board.hpp"
 #include "editor/editor_legend.hpp"
@@ -11,10 +13,7 @@ namespace {
 // The title in three colours and the box with the rules a level should keep. The two
 // numbers continue the text before them at the current position.
 void draw_rules(Screen& s) {
-    set_colour(s, 12);
-    put_text_at(s, 1, 4, "Zimvo");
-    set_colour(s, 10);
-    put_text_at(s, 1, 9, "Krelt");
+    draw_title(s);
     set_colour(s, 11);
     put_text_at(s, 1, 14, "Edytor");
     set_colour(s, 12);
@@ -65,7 +64,7 @@ NextScreen editor_setup(Context& ctx) {
     }
 
     lay_out_editor_board(ctx.puzzle, height, width);
-    draw_editor_board(ctx.puzzle, s);
+    draw_board_cells(ctx.puzzle, s);
     draw_editor_legend(s);
     return NextScreen::editor;
 }

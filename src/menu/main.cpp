@@ -1,11 +1,11 @@
 // Program entry: take the terminal, run the chain of screens, give the terminal back.
 
+#include "board_screen/context.hpp"
 #include "console/fd_sink.hpp"
 #include "console/presenter.hpp"
 #include "console/terminal.hpp"
 #include "console/terminal_keys.hpp"
 #include "menu/screen_chain.hpp"
-#include "model/context.hpp"
 
 #include <clocale>
 #include <cstdio>

@@ -1,6 +1,14 @@
 #include "model/puzzle.hpp"
 
+#include "console/colours.hpp"
+
 namespace zk {
+
+void whiten_canvas(PuzzleState& p) {
+    for (int r = 0; r < GRID_STRIDE; ++r)
+        for (int c = 0; c < GRID_STRIDE; ++c)
+            if (is_board_cell(p, r, c)) at(p.canvas, r, c) = WHITE;
+}
 
 void reset_puzzle(PuzzleState& p) {
     p.target.fill(0);

@@ -46,6 +46,10 @@ inline bool is_board_cell(const PuzzleState& p, int r, int c) {
     return in_grid(r, c) && at(p.target, r, c) != 0;
 }
 
+/// Sets every board cell of the canvas to white, the painting a game starts from; other canvas
+/// bytes are left alone.
+void whiten_canvas(PuzzleState& p);
+
 /// Clears every byte of target and answer, so the next level loads onto a clear state.
 void reset_puzzle(PuzzleState& p);
 

@@ -1,7 +1,7 @@
 #include "play/check.hpp"
 
+#include "board_screen/board_view.hpp"
 #include "console/colours.hpp"
-#include "model/cursor.hpp"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,9 @@
 #include "play/game_screen.hpp"
 
+#include "board_screen/board_view.hpp"
+#include "board_screen/key_legend.hpp"
+#include "board_screen/title.hpp"
 #include "console/colours.hpp"
-#include "console/key_legend.hpp"
-#include "model/cursor.hpp"
 #include "model/runs.hpp"
 
 #include <array>
@@ -26,18 +27,6 @@ void print_clue(Screen& s, const Run& run, int x, int y) {
     set_colour(s, colour_of_letter(run.letter)->clue_attr);
     move_to(s, x, y);
     print_number(s, run.length);
-}
-
-void draw_board(PuzzleState& p, Screen& s) {
-    for (int r = 0; r < GRID_STRIDE; ++r) {
-        for (int c = 0; c < GRID_STRIDE; ++c) {
-            if (!is_board_cell(p, r, c)) continue;
-            set_colour(s, colour_of_letter(WHITE)->cell_attr);
-            put_char_at(s, BOARD_LEFT + c, BOARD_TOP + r, ' ');
-            set_colour(s, 7);
-            at(p.canvas, r, c) = WHITE;
-        }
-    }
 }
 
 void draw_edge_marks(const PuzzleState& p, Screen& s) {
@@ -76,10 +65,7 @@ void draw_column_clues(const PuzzleState& p, Screen& s) {
 
 void draw_game_screen(Screen& s, std::string_view display_path) {
     clear_screen(s);
-    set_colour(s, 12);
-    put_text_at(s, 1, 4, "Zimvo");
-    set_colour(s, 10);
-    put_text_at(s, 1, 9, "Krelt");
+    draw_title(s);
     // The label covers the "plansze\" prefix of the path, leaving the level name.
     set_colour(s, 11);
     put_text_at(s, 3, 0, display_path);
@@ -100,8 +86,8 @@ void draw_game_screen(Screen& s, std::string_view display_path) {
     });
 }
 
-void draw_board_and_clues(PuzzleState& p, Screen& s) {
-    draw_board(p, s);
+void draw_board_and_clues(const PuzzleState& p, Screen& s) {
+    draw_board_cells(p, s);
     draw_edge_marks(p, s);
     draw_row_clues(p, s);
     draw_column_clues(p, s);

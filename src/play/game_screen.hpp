@@ -13,11 +13,11 @@ namespace zk {
 /// dialog. Leaves attribute 7.
 void draw_game_screen(Screen& s, std::string_view display_path);
 
-/// Draws every board cell as a white blank and sets it to white in the canvas (other canvas
-/// bytes are left alone), draws the grey edge marks left of the board rows and above the board
-/// columns, and prints the clues of every row and column in the clue colours of their runs.
-/// Column clues that would lie above the top screen row are left out. Leaves the attribute of
-/// the last clue printed, or 7 when there is none.
-void draw_board_and_clues(PuzzleState& p, Screen& s);
+/// Draws every board cell as a blank in its canvas colour (white for a game just started), draws
+/// the grey edge marks left of the board rows and above the board columns, and prints the clues of
+/// every row and column in the clue colours of their runs. Column clues that would lie above the
+/// top screen row are left out. Leaves the attribute of the last clue printed, or 7 when there is
+/// none.
+void draw_board_and_clues(const PuzzleState& p, Screen& s);
 
 } // namespace zk

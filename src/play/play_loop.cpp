@@ -1,7 +1,7 @@
 #include "play/play_loop.hpp"
 
-#include "console/dialog.hpp"
-#include "model/cursor.hpp"
+#include "board_screen/board_view.hpp"
+#include "board_screen/dialog.hpp"
 #include "play/check.hpp"
 #include "play/game_screen.hpp"
 
@@ -30,6 +30,7 @@ NextScreen win_game(Context& ctx) {
 } // namespace
 
 NextScreen play_game(Context& ctx) {
+    whiten_canvas(ctx.puzzle);
     draw_game_screen(ctx.screen(), ctx.display_path);
     draw_board_and_clues(ctx.puzzle, ctx.screen());
     return start_game(ctx);

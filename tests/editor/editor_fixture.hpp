@@ -1,9 +1,9 @@
 #pragma once
 
+#include "board_screen/context.hpp"
 #include "console/keys.hpp"
 #include "editor/editor_loop.hpp"
 #include "editor/editor_setup.hpp"
-#include "model/context.hpp"
 #include "screen_text.hpp"
 
 #include <gtest/gtest.h>

@@ -62,6 +62,7 @@ TEST(GameScreen, BoardIsDrawnWhiteWithGreyEdgeMarksAndCanvasSetWhiteOnBoardCells
     p.canvas.fill('x'); // an earlier editor layout
     load_board(p, {"RRY", "EpE"});
     Screen s;
+    whiten_canvas(p);
     draw_board_and_clues(p, s);
     for (int r = 0; r < 2; ++r) {
         EXPECT_EQ(text_at(s, 9 + r, 25, 3), "   ");
@@ -164,6 +165,7 @@ TEST(GameScreen, WhiteLinesAndUnknownBytesGiveNoClues) {
     PuzzleState odd;
     load_board(odd, {"RzR", "ppp"});
     Screen t;
+    whiten_canvas(odd);
     draw_board_and_clues(odd, t);
     expect_clues(t, {{23, 9, '1', 12}, {22, 9, '1', 12}});
     EXPECT_EQ(attr_at(t, 9, 26), 240); // drawn white

@@ -1,4 +1,4 @@
-#include "console/dialog.hpp"
+#include "board_screen/dialog.hpp"
 
 #include <string>
 

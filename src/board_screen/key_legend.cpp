@@ -1,4 +1,4 @@
-#include "console/key_legend.hpp"
+#include "board_screen/key_legend.hpp"
 
 #include "console/colours.hpp"
 

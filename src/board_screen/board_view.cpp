@@ -1,0 +1,94 @@
+#include "board_screen/board_view.hpp"
+
+#include "console/colours.hpp"
+
+namespace zk {
+
+std::optional<Direction> direction_of_code(int code) {
+    switch (code) {
+    case 'w':
+    case 'W':
+    case KEY_UP:
+        return Direction::up;
+    case 's':
+    case 'S':
+    case KEY_DOWN:
+        return Direction::down;
+    case 'a':
+    case 'A':
+    case KEY_LEFT:
+        return Direction::left;
+    case 'd':
+    case 'D':
+    case KEY_RIGHT:
+        return Direction::right;
+    default:
+        return std::nullopt;
+    }
+}
+
+int read_command_code(Console& c) {
+    int code = get_key(c);
+    if (code == KEY_PREFIX) code = get_key(c);
+    return code;
+}
+
+void draw_board_cells(const PuzzleState& p, Screen& s) {
+    for (int r = 0; r < GRID_STRIDE; ++r) {
+        for (int c = 0; c < GRID_STRIDE; ++c) {
+            if (!is_board_cell(p, r, c)) continue;
+            const Colour* colour = colour_of_letter(at(p.canvas, r, c));
+            set_colour(s,
+                       colour != nullptr ? colour->cell_attr : colour_of_letter(WHITE)->cell_attr);
+            put_char_at(s, BOARD_LEFT + c, BOARD_TOP + r, ' ');
+            set_colour(s, 7);
+        }
+    }
+}
+
+void home_cursor(PuzzleState& p, Screen& s) {
+    p.cursor_row = 0;
+    p.cursor_col = 0;
+    set_colour(s, colour_of_letter(WHITE)->cell_attr);
+    put_char_at(s, BOARD_LEFT, BOARD_TOP, GLYPH_CURSOR);
+    set_colour(s, 7);
+}
+
+void draw_cursor(const PuzzleState& p, Screen& s) {
+    const Colour* colour = colour_of_letter(at(p.canvas, p.cursor_row, p.cursor_col));
+    if (colour == nullptr) return;
+    set_colour(s, colour->cell_attr);
+    put_char_at(s, BOARD_LEFT + p.cursor_col, BOARD_TOP + p.cursor_row, GLYPH_CURSOR);
+}
+
+void move_cursor(PuzzleState& p, Screen& s, Direction d) {
+    const std::optional<CellPos> to = cursor_step(p, d);
+    if (!to) return;
+    const Colour* left = colour_of_letter(at(p.canvas, p.cursor_row, p.cursor_col));
+    set_colour(s, left->cell_attr);
+    put_char_at(s, BOARD_LEFT + p.cursor_col, BOARD_TOP + p.cursor_row, ' ');
+    p.cursor_row = to->row;
+    p.cursor_col = to->col;
+    draw_cursor(p, s);
+}
+
+void paint_cell(PuzzleState& p, Screen& s, std::uint8_t letter) {
+    at(p.canvas, p.cursor_row, p.cursor_col) = letter;
+    const Colour* colour = colour_of_letter(letter);
+    if (colour != nullptr) set_colour(s, colour->cell_attr);
+    put_char_at(s, BOARD_LEFT + p.cursor_col, BOARD_TOP + p.cursor_row, GLYPH_CURSOR);
+}
+
+bool handle_cursor_code(PuzzleState& p, Screen& s, int code) {
+    if (const auto d = direction_of_code(code)) {
+        move_cursor(p, s, *d);
+        return true;
+    }
+    if (const Colour* colour = colour_of_key(code)) {
+        paint_cell(p, s, colour->letter);
+        return true;
+    }
+    return false;
+}
+
+} // namespace zk
