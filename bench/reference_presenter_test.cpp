@@ -13,10 +13,10 @@ TEST(ReferencePresenter, SendsEveryDrawnByteWithItsOwnMoveAndColour) {
     Screen s;
     s.observer = &reference;
     set_colour(s, 7);
-    clear_screen(s);
+    clear_screen(s, s.attr);
     set_colour(s, 10);
-    put_text_at(s, 2, 3, "ab");
-    put_text_at(s, 2, 3, "a"); // the same byte again is sent again
+    put_text_at(s, 2, 3, s.attr, "ab");
+    put_text_at(s, 2, 3, s.attr, "a"); // the same byte again is sent again
     move_to(s, 5, 24);
     put_byte(s, '\xf8');
     put_byte(s, '\n');

@@ -33,40 +33,42 @@ int read_command_code(Console& c) {
     return code;
 }
 
+namespace {
+
+// The attribute a board cell holding `letter` is drawn in; white for a byte that is no colour.
+std::uint8_t cell_attr_of(std::uint8_t letter) {
+    const Colour* colour = colour_of_letter(letter);
+    return colour != nullptr ? colour->cell_attr : colour_of_letter(WHITE)->cell_attr;
+}
+
+void draw_cell(Screen& s, int r, int c, std::uint8_t letter, std::uint8_t glyph) {
+    put_char_at(s, BOARD_LEFT + c, BOARD_TOP + r, cell_attr_of(letter), glyph);
+}
+
+} // namespace
+
 void draw_board_cells(const PuzzleState& p, Screen& s) {
-    for (int r = 0; r < GRID_STRIDE; ++r) {
-        for (int c = 0; c < GRID_STRIDE; ++c) {
-            if (!is_board_cell(p, r, c)) continue;
-            const Colour* colour = colour_of_letter(at(p.canvas, r, c));
-            set_colour(s,
-                       colour != nullptr ? colour->cell_attr : colour_of_letter(WHITE)->cell_attr);
-            put_char_at(s, BOARD_LEFT + c, BOARD_TOP + r, ' ');
-            set_colour(s, 7);
-        }
-    }
+    for (int r = 0; r < GRID_STRIDE; ++r)
+        for (int c = 0; c < GRID_STRIDE; ++c)
+            if (is_board_cell(p, r, c)) draw_cell(s, r, c, at(p.canvas, r, c), ' ');
 }
 
 void home_cursor(PuzzleState& p, Screen& s) {
     p.cursor_row = 0;
     p.cursor_col = 0;
-    set_colour(s, colour_of_letter(WHITE)->cell_attr);
-    put_char_at(s, BOARD_LEFT, BOARD_TOP, GLYPH_CURSOR);
-    set_colour(s, 7);
+    draw_cell(s, 0, 0, WHITE, GLYPH_CURSOR);
 }
 
 void draw_cursor(const PuzzleState& p, Screen& s) {
-    const Colour* colour = colour_of_letter(at(p.canvas, p.cursor_row, p.cursor_col));
-    if (colour == nullptr) return;
-    set_colour(s, colour->cell_attr);
-    put_char_at(s, BOARD_LEFT + p.cursor_col, BOARD_TOP + p.cursor_row, GLYPH_CURSOR);
+    const std::uint8_t letter = at(p.canvas, p.cursor_row, p.cursor_col);
+    if (colour_of_letter(letter) == nullptr) return;
+    draw_cell(s, p.cursor_row, p.cursor_col, letter, GLYPH_CURSOR);
 }
 
 void move_cursor(PuzzleState& p, Screen& s, Direction d) {
     const std::optional<CellPos> to = cursor_step(p, d);
     if (!to) return;
-    const Colour* left = colour_of_letter(at(p.canvas, p.cursor_row, p.cursor_col));
-    set_colour(s, left->cell_attr);
-    put_char_at(s, BOARD_LEFT + p.cursor_col, BOARD_TOP + p.cursor_row, ' ');
+    draw_cell(s, p.cursor_row, p.cursor_col, at(p.canvas, p.cursor_row, p.cursor_col), ' ');
     p.cursor_row = to->row;
     p.cursor_col = to->col;
     draw_cursor(p, s);
@@ -74,9 +76,7 @@ void move_cursor(PuzzleState& p, Screen& s, Direction d) {
 
 void paint_cell(PuzzleState& p, Screen& s, std::uint8_t letter) {
     at(p.canvas, p.cursor_row, p.cursor_col) = letter;
-    const Colour* colour = colour_of_letter(letter);
-    if (colour != nullptr) set_colour(s, colour->cell_attr);
-    put_char_at(s, BOARD_LEFT + p.cursor_col, BOARD_TOP + p.cursor_row, GLYPH_CURSOR);
+    draw_cell(s, p.cursor_row, p.cursor_col, letter, GLYPH_CURSOR);
 }
 
 bool handle_cursor_code(PuzzleState& p, Screen& s, int code) {

@@ -21,10 +21,10 @@ std::optional<Direction> direction_of_code(int code);
 int read_command_code(Console& c);
 
 /// Draws every board cell as a blank in the colour of its canvas letter (white when the canvas
-/// byte is not a colour letter); leaves attribute 7.
+/// byte is not a colour letter).
 void draw_board_cells(const PuzzleState& p, Screen& s);
 
-/// Puts the cursor on the top-left cell and draws the mark there in white; leaves attribute 7.
+/// Puts the cursor on the top-left cell and draws the mark there in white.
 void home_cursor(PuzzleState& p, Screen& s);
 
 /// Draws the mark on the cell under the cursor in that cell's colour; nothing when the
@@ -35,7 +35,8 @@ void draw_cursor(const PuzzleState& p, Screen& s);
 /// position that is not a board cell, or away from a cell without a colour, changes nothing.
 void move_cursor(PuzzleState& p, Screen& s, Direction d);
 
-/// Stores `letter` under the cursor and redraws that cell with the mark in the new colour.
+/// Stores `letter` under the cursor and redraws that cell with the mark in the new colour
+/// (white when `letter` is no colour letter).
 void paint_cell(PuzzleState& p, Screen& s, std::uint8_t letter);
 
 /// Handles a movement or paint code as both the game and the editor do.

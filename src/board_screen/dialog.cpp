@@ -4,6 +4,17 @@
 
 namespace zk {
 
+namespace {
+
+// The quit question; the screen's own warning goes on row 2.
+constexpr ScreenText QUIT_HEAD{1, DIALOG_COLUMN, 12, "        UWAGA!        "};
+constexpr ScreenText QUIT_QUESTION[] = {
+    {3, DIALOG_COLUMN, 10, "    na pewno wyjsc?   "},
+    {4, DIALOG_COLUMN, 15, "        [T/N]         "},
+};
+
+} // namespace
+
 bool wait_for_yes(Console& c) {
     for (;;) {
         const int code = get_key(c);
@@ -13,20 +24,15 @@ bool wait_for_yes(Console& c) {
 }
 
 void erase_dialog_line(Screen& s, int row) {
-    put_text_at(s, row, DIALOG_COLUMN, std::string(DIALOG_WIDTH, ' '));
+    put_text_at(s, row, DIALOG_COLUMN, 7, std::string(DIALOG_WIDTH, ' '));
 }
 
 bool confirm_quit(Console& c, std::string_view warning) {
     Screen& s = c.screen;
-    set_colour(s, 12);
-    put_text_at(s, 1, DIALOG_COLUMN, "        UWAGA!        ");
-    set_colour(s, 10);
-    put_text_at(s, 2, DIALOG_COLUMN, warning);
-    put_text_at(s, 3, DIALOG_COLUMN, "    na pewno wyjsc?   ");
-    set_colour(s, 15);
-    put_text_at(s, 4, DIALOG_COLUMN, "        [T/N]         ");
+    draw_texts(s, {&QUIT_HEAD, 1});
+    put_text_at(s, 2, DIALOG_COLUMN, 10, warning);
+    draw_texts(s, QUIT_QUESTION);
     if (wait_for_yes(c)) return true;
-    set_colour(s, 12);
     for (int row = 1; row <= 4; ++row) erase_dialog_line(s, row);
     return false;
 }

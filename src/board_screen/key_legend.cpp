@@ -8,32 +8,33 @@ namespace zk {
 
 namespace {
 
+constexpr ScreenText LEGEND_HEAD[] = {
+    {6, LEGEND_COLUMN, 15, "      Sterowanie: "},
+    {8, LEGEND_COLUMN, 15, "   WSAD "},
+    {8, LEGEND_COLUMN + 8, 12, "/", true},
+    {8, LEGEND_COLUMN + 9, 15, " STRZALKI", true},
+};
+
+constexpr ScreenText BACK_TO_MENU{19, LEGEND_COLUMN, 12, " [Q] - wroc do menu"};
+
 // "[K] - name" in the colour's legend attribute, on row 10 for key 1 down to row 15 for key 6.
 void draw_colour_line(Screen& s, char key) {
     const Colour& colour = *colour_of_key(key);
-    set_colour(s, colour.legend_attr);
-    put_text_at(s, 10 + (key - '1'), LEGEND_COLUMN,
+    put_text_at(s, 10 + (key - '1'), LEGEND_COLUMN, colour.legend_attr,
                 std::string("[") + key + "] - " + colour.legend_name);
 }
 
 } // namespace
 
-void draw_key_legend(Screen& s, void (*draw_action_line)(Screen&)) {
-    set_colour(s, 15);
-    put_text_at(s, 6, LEGEND_COLUMN, "      Sterowanie: ");
-    put_text_at(s, 8, LEGEND_COLUMN, "   WSAD ");
-    set_colour(s, 12);
-    put_byte(s, '/');
-    set_colour(s, 15);
-    put_text(s, " STRZALKI");
+void draw_key_legend(Screen& s, std::span<const ScreenText> action_line) {
+    draw_texts(s, LEGEND_HEAD);
     draw_colour_line(s, '6');
     draw_colour_line(s, '1');
-    draw_action_line(s);
+    draw_texts(s, action_line);
     draw_colour_line(s, '2');
     draw_colour_line(s, '3');
     draw_colour_line(s, '4');
-    set_colour(s, 12);
-    put_text_at(s, 19, LEGEND_COLUMN, " [Q] - wroc do menu");
+    draw_texts(s, {&BACK_TO_MENU, 1});
     draw_colour_line(s, '5');
 }
 

@@ -2,11 +2,17 @@
 
 namespace zk {
 
+namespace {
+
+constexpr ScreenText TITLE[] = {
+    {1, 4, 12, "Zimvo"},
+    {1, 9, 10, "Krelt"},
+};
+
+} // namespace
+
 void draw_title(Screen& s) {
-    set_colour(s, 12);
-    put_text_at(s, 1, 4, "Zimvo");
-    set_colour(s, 10);
-    put_text_at(s, 1, 9, "Krelt");
+    draw_texts(s, TITLE);
 }
 
 } // namespace zk

@@ -20,7 +20,7 @@ void lay_out_editor_board(PuzzleState& p, int height, int width);
 
 /// Blanks rows first_row .. last_row across the whole screen, then redraws the legend, every
 /// board cell and the cursor mark, so the drawing shows exactly as before anything was written
-/// over those rows. Leaves attribute 7.
+/// over those rows.
 void restore_editor_rows(const PuzzleState& p, Screen& s, int first_row, int last_row);
 
 } // namespace zk

@@ -11,10 +11,8 @@ namespace {
 // Asks whether the work is finished; the question is erased either way.
 bool confirm_finished(Context& ctx) {
     Screen& s = ctx.screen();
-    set_colour(s, 11);
-    put_text_at(s, 2, DIALOG_COLUMN, "Skonczyles juz prace ?");
-    set_colour(s, 15);
-    put_text_at(s, 4, DIALOG_COLUMN, "        [T/N]         ");
+    put_text_at(s, 2, DIALOG_COLUMN, 11, "Skonczyles juz prace ?");
+    put_text_at(s, 4, DIALOG_COLUMN, 15, "        [T/N]         ");
     const bool yes = wait_for_yes(ctx.console);
     erase_dialog_line(s, 2);
     erase_dialog_line(s, 4);

@@ -4,7 +4,7 @@
 
 namespace zk {
 
-/// Draws the fixed menu content on a cleared screen; leaves attribute 15.
+/// Draws the fixed menu content on a cleared screen.
 void draw_menu_screen(Screen& s);
 
 /// One visit of the main menu: draws it, reads a word and returns the screen it leads to

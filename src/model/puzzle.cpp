@@ -15,4 +15,10 @@ void reset_puzzle(PuzzleState& p) {
     p.answer.fill(0);
 }
 
+void finish_game(PuzzleState& p) {
+    reset_puzzle(p);
+    p.check_count = 0;
+    p.solved = 0;
+}
+
 } // namespace zk

@@ -53,4 +53,8 @@ void whiten_canvas(PuzzleState& p);
 /// Clears every byte of target and answer, so the next level loads onto a clear state.
 void reset_puzzle(PuzzleState& p);
 
+/// Ends a game, won or left: clears the level (as reset_puzzle), the check count and the
+/// solved flag, so the next game starts from a clear state.
+void finish_game(PuzzleState& p);
+
 } // namespace zk

@@ -9,20 +9,10 @@ namespace zk {
 
 namespace {
 
-NextScreen leave_game(PuzzleState& p) {
-    p.check_count = 0;
-    reset_puzzle(p);
-    return NextScreen::menu;
-}
-
-// Shows the win box, which clears the level; the count goes back to 0 once the box has shown
-// it, and the key that closes the box is taken here so the menu does not see it.
+// Shows the win box; the key that closes it is taken here so the menu does not see it.
 NextScreen win_game(Context& ctx) {
-    PuzzleState& p = ctx.puzzle;
-    set_colour(ctx.screen(), 7);
-    p.solved = 0;
-    show_win_screen(p, ctx.screen());
-    p.check_count = 0;
+    show_win_screen(ctx.puzzle, ctx.screen());
+    finish_game(ctx.puzzle);
     wait_for_any_key(ctx.console);
     return NextScreen::menu;
 }
@@ -50,7 +40,10 @@ NextScreen play_loop(Context& ctx, int key) {
         if (code == 'c' || code == 'C') {
             check_canvas(p, s, ctx.console.clock_ms());
         } else if (code == 'q' || code == 'Q') {
-            if (confirm_quit(ctx.console, "Stracisz postep w grze")) return leave_game(p);
+            if (confirm_quit(ctx.console, "Stracisz postep w grze")) {
+                finish_game(p);
+                return NextScreen::menu;
+            }
         } else {
             handle_cursor_code(p, s, code);
         }

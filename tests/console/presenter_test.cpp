@@ -53,9 +53,9 @@ TEST(Presenter, StartsWithAClearInTheCommonestBlankAndDrawsTheRest) {
     Presenter presenter(sink);
     Screen screen;
     set_colour(screen, 240);
-    clear_screen(screen);
+    clear_screen(screen, screen.attr);
     set_colour(screen, 12);
-    put_text_at(screen, 3, 5, "ab");
+    put_text_at(screen, 3, 5, screen.attr, "ab");
     presenter.present(screen);
     EXPECT_EQ(sink.bytes, "\x1b[0m\x1b[?25l\x1b[30;107m\x1b[2J\x1b[4;6H\x1b[91;40mab");
     test::ReplayTerminal terminal;
@@ -65,48 +65,50 @@ TEST(Presenter, StartsWithAClearInTheCommonestBlankAndDrawsTheRest) {
 
 TEST(Presenter, SendsOnlyChangedCellsByTheShortestMove) {
     Shown t;
-    put_text_at(t.screen, 3, 10, "ab");
-    put_char_at(t.screen, 20, 3, 'c');
-    put_char_at(t.screen, 0, 7, 'd');
+    put_text_at(t.screen, 3, 10, t.screen.attr, "ab");
+    put_char_at(t.screen, 20, 3, t.screen.attr, 'c');
+    put_char_at(t.screen, 0, 7, t.screen.attr, 'd');
     EXPECT_EQ(t.present(), "\x1b[4;11Hab\x1b[8Cc\x1b[8Hd"); // forward in the row; absolute
 
-    put_text_at(t.screen, 3, 10, "ab"); // rewritten the same: the row is dirty, nothing differs
+    put_text_at(t.screen, 3, 10, t.screen.attr,
+                "ab"); // rewritten the same: the row is dirty, nothing differs
     EXPECT_NE(t.screen.dirty_rows, 0u);
     EXPECT_EQ(t.present(), "");
 
-    put_char_at(t.screen, 1, 7, 'e'); // right where the last output left the cursor
+    put_char_at(t.screen, 1, 7, t.screen.attr, 'e'); // right where the last output left the cursor
     EXPECT_EQ(t.present(), "e");
-    put_char_at(t.screen, 4, 7, 'f'); // two unchanged cells between: written again
+    put_char_at(t.screen, 4, 7, t.screen.attr, 'f'); // two unchanged cells between: written again
     EXPECT_EQ(t.present(), "  f");
-    put_char_at(t.screen, 5, 8, 'g'); // one row down
+    put_char_at(t.screen, 5, 8, t.screen.attr, 'g'); // one row down
     EXPECT_EQ(t.present(), "\x1b[Bg");
-    put_char_at(t.screen, 2, 8, 'h'); // back to the left
+    put_char_at(t.screen, 2, 8, t.screen.attr, 'h'); // back to the left
     EXPECT_EQ(t.present(), "\x1b[4Dh");
-    put_char_at(t.screen, 2, 9, 'i'); // down and left
+    put_char_at(t.screen, 2, 9, t.screen.attr, 'i'); // down and left
     EXPECT_EQ(t.present(), "\x1b[B\x1b[Di");
-    put_char_at(t.screen, 40, 20, 'j'); // far down and right: the absolute move is shorter
+    put_char_at(t.screen, 40, 20, t.screen.attr,
+                'j'); // far down and right: the absolute move is shorter
     EXPECT_EQ(t.present(), "\x1b[21;41Hj");
 }
 
 TEST(Presenter, ColourChangesOnlyWhereAndAsFarAsTheAttributeChanges) {
     Shown t;
     set_colour(t.screen, 10);
-    put_text_at(t.screen, 10, 6, "[e1]");
+    put_text_at(t.screen, 10, 6, t.screen.attr, "[e1]");
     set_colour(t.screen, 14);
-    put_text_at(t.screen, 10, 16, "[m1]");
+    put_text_at(t.screen, 10, 16, t.screen.attr, "[m1]");
     set_colour(t.screen, 10);
-    put_text_at(t.screen, 11, 6, "[e2]");
+    put_text_at(t.screen, 11, 6, t.screen.attr, "[e2]");
     // Only the foreground differs from the colours in force, so only it is sent.
     EXPECT_EQ(t.present(), "\x1b[11;7H\x1b[92m[e1]\x1b[6C\x1b[93m[m1]\x1b[12;7H\x1b[92m[e2]");
     set_colour(t.screen, 10);
-    put_text_at(t.screen, 11, 11, "x");
+    put_text_at(t.screen, 11, 11, t.screen.attr, "x");
     EXPECT_EQ(t.present(), "\x1b[Cx"); // still green: no colour sent
 
     set_colour(t.screen, 0xAA); // the same foreground on another background
-    put_char_at(t.screen, 12, 11, 'y');
+    put_char_at(t.screen, 12, 11, t.screen.attr, 'y');
     EXPECT_EQ(t.present(), "\x1b[102my");
     set_colour(t.screen, 0x1C); // both differ
-    put_char_at(t.screen, 13, 11, 'z');
+    put_char_at(t.screen, 13, 11, t.screen.attr, 'z');
     EXPECT_EQ(t.present(), "\x1b[91;44mz");
 }
 
@@ -136,65 +138,66 @@ TEST(Presenter, TrueColourSendsTheClassicPalette) {
     Shown t({true, true});
     EXPECT_EQ(t.first, "\x1b[0m\x1b[?25l\x1b[38;2;192;192;192;48;2;0;0;0m\x1b[2J");
     set_colour(t.screen, 224);
-    put_char_at(t.screen, 25, 9, ' ');
+    put_char_at(t.screen, 25, 9, t.screen.attr, ' ');
     EXPECT_EQ(t.present(), "\x1b[10;26H\x1b[38;2;0;0;0;48;2;255;255;0m ");
     set_colour(t.screen, 0x1C);
-    put_char_at(t.screen, 26, 9, 'x');
+    put_char_at(t.screen, 26, 9, t.screen.attr, 'x');
     EXPECT_EQ(t.present(), "\x1b[38;2;255;0;0;48;2;0;0;128mx");
     set_colour(t.screen, 0x1E);
-    put_char_at(t.screen, 27, 9, 'y');
+    put_char_at(t.screen, 27, 9, t.screen.attr, 'y');
     EXPECT_EQ(t.present(), "\x1b[38;2;255;255;0my");
 }
 
 TEST(Presenter, ControlBytesShowAsBlanks) {
     Shown t;
     set_colour(t.screen, 240); // on white, so the blanks have to be sent
-    put_text_at(t.screen, 2, 0, std::string("\x1b[2J\x07\x7f\x08\x00x", 9));
+    put_text_at(t.screen, 2, 0, t.screen.attr, std::string("\x1b[2J\x07\x7f\x08\x00x", 9));
     EXPECT_EQ(t.present(), "\x1b[3H\x1b[30;107m [2J    x");
 
     set_colour(t.screen, 7); // over the cleared blanks: nothing to show
-    put_text_at(t.screen, 5, 10, "\x01\x02 ");
+    put_text_at(t.screen, 5, 10, t.screen.attr, "\x01\x02 ");
     EXPECT_EQ(t.present(), "");
     set_colour(t.screen, 12); // blanks in another attribute are sent
-    put_text_at(t.screen, 5, 10, "\x01\x02 ");
+    put_text_at(t.screen, 5, 10, t.screen.attr, "\x01\x02 ");
     EXPECT_EQ(t.present(), "\x1b[6;11H\x1b[91;40m   ");
 }
 
 TEST(Presenter, ARowEndingInBlanksIsErasedToItsEnd) {
     Shown t;
-    put_text_at(t.screen, 3, 10, "abcdefgh");
+    put_text_at(t.screen, 3, 10, t.screen.attr, "abcdefgh");
     t.present();
-    put_text_at(t.screen, 3, 12, "      ");
+    put_text_at(t.screen, 3, 12, t.screen.attr, "      ");
     EXPECT_EQ(t.present(), "\x1b[6D\x1b[K"); // back six cells, erase
 
-    put_text_at(t.screen, 4, 70, "abcdefghij"); // up to the last column
+    put_text_at(t.screen, 4, 70, t.screen.attr, "abcdefghij"); // up to the last column
     t.present();
     set_colour(t.screen, 0x20);
-    put_text_at(t.screen, 4, 70, "abcdefgh  ");
+    put_text_at(t.screen, 4, 70, t.screen.attr, "abcdefgh  ");
     // The erase takes the background in force: green is put in force first.
     const std::string out = t.present();
     EXPECT_EQ(out, "\x1b[5;71H\x1b[30;42mabcdefgh\x1b[K");
 
-    put_text_at(t.screen, 6, 0, "abcdef");
+    put_text_at(t.screen, 6, 0, t.screen.attr, "abcdef");
     t.present();
     set_colour(t.screen, 7);
-    put_text_at(t.screen, 6, 4, "  "); // two blanks: cheaper written than erased
+    put_text_at(t.screen, 6, 4, t.screen.attr, "  "); // two blanks: cheaper written than erased
     EXPECT_EQ(t.present(), "\x1b[2D\x1b[37;40m  ");
 }
 
 TEST(Presenter, AScreenChangedAlmostEverywhereIsClearedFirst) {
     Shown t;
     for (int row = 0; row < SCREEN_ROWS; ++row)
-        put_text_at(t.screen, row, 0, std::string(60, static_cast<char>('a' + row % 26)));
+        put_text_at(t.screen, row, 0, t.screen.attr,
+                    std::string(60, static_cast<char>('a' + row % 26)));
     t.present();
     set_colour(t.screen, 7);
-    clear_screen(t.screen);
+    clear_screen(t.screen, t.screen.attr);
     set_colour(t.screen, 12);
-    put_text_at(t.screen, 1, 4, "Zimvo");
+    put_text_at(t.screen, 1, 4, t.screen.attr, "Zimvo");
     const std::string cleared = t.present();
     EXPECT_EQ(cleared, "\x1b[2J\x1b[2;5H\x1b[91mZimvo");
 
-    for (int row = 0; row < SCREEN_ROWS; ++row) put_char_at(t.screen, 70, row, 'x');
+    for (int row = 0; row < SCREEN_ROWS; ++row) put_char_at(t.screen, 70, row, t.screen.attr, 'x');
     const std::string each_row = t.present(); // every row changed, but little of each
     EXPECT_EQ(each_row.find("\x1b[2J"), std::string::npos);
     EXPECT_EQ(count_of(each_row, "x"), 25u);
@@ -202,21 +205,21 @@ TEST(Presenter, AScreenChangedAlmostEverywhereIsClearedFirst) {
 
 TEST(Presenter, GlyphBytesAsUtf8OrAsciiStandIns) {
     Shown utf8({true, false});
-    put_text_at(utf8.screen, 0, 0, "\xf8\xfe\xdb\xc9\xbb\xc8\xbc\xcd\xba\x88");
+    put_text_at(utf8.screen, 0, 0, utf8.screen.attr, "\xf8\xfe\xdb\xc9\xbb\xc8\xbc\xcd\xba\x88");
     EXPECT_EQ(utf8.present(), "\x1b[1H\xC2\xB0\xE2\x96\xA0\xE2\x96\x88\xE2\x95\x94\xE2\x95\x97"
                               "\xE2\x95\x9A\xE2\x95\x9D\xE2\x95\x90\xE2\x95\x91\xC5\x82");
 
     Shown ascii({false, false});
-    put_text_at(ascii.screen, 0, 0, "\xf8\xfe\xdb\xc9\xbb\xc8\xbc\xcd\xba\x88");
+    put_text_at(ascii.screen, 0, 0, ascii.screen.attr, "\xf8\xfe\xdb\xc9\xbb\xc8\xbc\xcd\xba\x88");
     EXPECT_EQ(ascii.present(), "\x1b[1Ho##++++=|?");
 }
 
 TEST(Presenter, NeverTrustsTheCursorAfterTheLastColumnOrASoftHyphen) {
     Shown t;
-    put_char_at(t.screen, 79, 3, 'x');
-    put_char_at(t.screen, 0, 4, 'y');
+    put_char_at(t.screen, 79, 3, t.screen.attr, 'x');
+    put_char_at(t.screen, 0, 4, t.screen.attr, 'y');
     EXPECT_EQ(t.present(), "\x1b[4;80Hx\x1b[5Hy");
-    put_text_at(t.screen, 6, 0, "\xf0z");
+    put_text_at(t.screen, 6, 0, t.screen.attr, "\xf0z");
     EXPECT_EQ(t.present(), "\x1b[7H\xC2\xAD\x1b[7;2Hz");
 }
 
@@ -234,14 +237,14 @@ TEST(Presenter, OptionsFollowTheLocaleAndColorterm) {
 TEST(Presenter, SmallWindowShowsTheRequestAndRepaintsWhenLargeEnough) {
     Shown t;
     t.presenter.set_terminal_size(79, 40);
-    put_text_at(t.screen, 5, 5, "hidden");
+    put_text_at(t.screen, 5, 5, t.screen.attr, "hidden");
     const std::string request = t.present();
     EXPECT_NE(request.find("\x1b[2J"), std::string::npos);
     EXPECT_NE(request.find("\x1b[1;1HPowieksz okno do 80 x 25"), std::string::npos);
     EXPECT_EQ(request.find("hidden"), std::string::npos);
     EXPECT_EQ(count_of(request, "\x1b["), 4u); // reset, clear, hide, one move: no cell
 
-    put_text_at(t.screen, 6, 5, "later");
+    put_text_at(t.screen, 6, 5, t.screen.attr, "later");
     EXPECT_EQ(t.present(), ""); // the request stays; nothing is drawn
 
     t.presenter.set_terminal_size(15, 10); // even narrower: the request is cut to fit
@@ -290,11 +293,11 @@ TEST(Presenter, RandomDrawingAlwaysPlaysBackToTheScreen) {
                     text.push_back(
                         blanks ? ' '
                                : static_cast<char>(pick(3) == 0 ? 128 + pick(128) : 32 + pick(96)));
-                put_text_at(screen, pick(SCREEN_ROWS), pick(SCREEN_COLUMNS), text);
+                put_text_at(screen, pick(SCREEN_ROWS), pick(SCREEN_COLUMNS), screen.attr, text);
             }
             if (pick(25) == 0) {
                 set_colour(screen, ATTRS[pick(std::size(ATTRS))]);
-                clear_screen(screen);
+                clear_screen(screen, screen.attr);
             }
             if (pick(50) == 0) presenter.invalidate();
             presenter.present(screen);

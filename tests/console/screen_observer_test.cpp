@@ -27,9 +27,9 @@ TEST(ScreenObserver, HearsEveryDrawnByteEvenWhenNothingChanges) {
     Log log;
     s.observer = &log;
     set_colour(s, 12);
-    put_text_at(s, 2, 3, "ab");
-    put_text_at(s, 2, 3, "ab"); // the same again: still drawn
-    move_to(s, 9, 9);           // moves and colours alone draw nothing
+    put_text_at(s, 2, 3, s.attr, "ab");
+    put_text_at(s, 2, 3, s.attr, "ab"); // the same again: still drawn
+    move_to(s, 9, 9);                   // moves and colours alone draw nothing
     set_colour(s, 7);
     put_byte(s, 'c');
     print_number(s, 42);
@@ -41,16 +41,16 @@ TEST(ScreenObserver, HearsClearsAndScrollsButNothingOffTheScreen) {
     Log log;
     s.observer = &log;
     set_colour(s, 240);
-    clear_screen(s);
-    put_char_at(s, 80, 3, 'x'); // beyond the right edge: dropped
-    put_char_at(s, 0, -1, 'y');
+    clear_screen(s, s.attr);
+    put_char_at(s, 80, 3, s.attr, 'x'); // beyond the right edge: dropped
+    put_char_at(s, 0, -1, s.attr, 'y');
     move_to(s, 5, 24);
     put_byte(s, 'z');
     put_byte(s, '\n'); // below the bottom row: the screen moves up
     EXPECT_EQ(log.events, "clear@240 5,24:z@240 scroll@240 ");
 
     s.observer = nullptr; // detached: drawing goes on without it
-    put_char_at(s, 1, 1, 'q');
+    put_char_at(s, 1, 1, s.attr, 'q');
     EXPECT_EQ(log.events, "clear@240 5,24:z@240 scroll@240 ");
     EXPECT_EQ(s.at(1, 1).glyph, 'q');
 }
