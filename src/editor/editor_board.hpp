@@ -5,14 +5,6 @@
 
 namespace zk {
 
-/// Smallest board height and width the editor accepts; the largest is MAX_BOARD.
-constexpr int MIN_BOARD = 2;
-
-/// True when both sizes lie in MIN_BOARD .. MAX_BOARD.
-constexpr bool is_valid_board_size(int height, int width) {
-    return height >= MIN_BOARD && height <= MAX_BOARD && width >= MIN_BOARD && width <= MAX_BOARD;
-}
-
 /// Lays out a white board of a valid size as the text of its future level file: canvas holds
 /// 'p' on the board cells, a newline byte after each row and 'x' where the answer line goes;
 /// target holds 'p' on the board cells. Every other byte of both grids becomes 0.

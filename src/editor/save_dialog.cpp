@@ -51,11 +51,20 @@ void refuse(const PuzzleState& p, Screen& s, int echo_row, int message_row, cons
 
 // Why `name` cannot name the level file, or nullptr when it can.
 const char* name_refusal(std::string_view name) {
-    if (name.size() > MAX_NAME_LENGTH) return TOO_LONG;
-    if (name.find_first_of("/\\") != std::string_view::npos) return "Nie wolno uzyc / ani \\!";
-    if (name.front() == '.') return "Nie zaczynaj od kropki!";
-    if (!is_safe_level_name(name)) return "Niedozwolona nazwa!";
-    return nullptr;
+    switch (level_name_fault(name)) {
+    case NameFault::none:
+        return nullptr;
+    case NameFault::too_long:
+        return TOO_LONG;
+    case NameFault::separator:
+        return "Nie wolno uzyc / ani \\!";
+    case NameFault::leading_dot:
+        return "Nie zaczynaj od kropki!";
+    case NameFault::empty:
+    case NameFault::zero_byte:
+        break;
+    }
+    return "Niedozwolona nazwa!";
 }
 
 std::string ask_answer(Context& ctx) {

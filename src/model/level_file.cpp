@@ -121,10 +121,17 @@ mode_t default_file_mode() {
 
 } // namespace
 
+NameFault level_name_fault(std::string_view name) {
+    if (name.empty()) return NameFault::empty;
+    if (name.size() > MAX_NAME_LENGTH) return NameFault::too_long;
+    if (name.find_first_of("/\\") != std::string_view::npos) return NameFault::separator;
+    if (name.front() == '.') return NameFault::leading_dot;
+    if (name.find('\0') != std::string_view::npos) return NameFault::zero_byte;
+    return NameFault::none;
+}
+
 bool is_safe_level_name(std::string_view name) {
-    if (name.empty() || name.size() > MAX_NAME_LENGTH || name.front() == '.') return false;
-    // A zero byte would cut the path short and open a different file.
-    return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+    return level_name_fault(name) == NameFault::none;
 }
 
 std::string level_path(std::string_view name) {

@@ -12,8 +12,22 @@ inline constexpr std::string_view LEVEL_DIR = "plansze";
 /// Longest level name and answer word the program takes.
 constexpr std::size_t MAX_NAME_LENGTH = 15;
 
-/// True when `name` may name a level file: 1 to 15 characters, no '/' or '\', not starting
-/// with '.', so the file always lies directly in the level directory.
+/// The rule of level names a name breaks, checked in this order; `none` for a name that may
+/// name a level file.
+enum class NameFault {
+    none,
+    empty,
+    too_long,    ///< more than MAX_NAME_LENGTH characters
+    separator,   ///< holds '/' or '\'
+    leading_dot, ///< starts with '.'
+    zero_byte,   ///< holds a zero byte, which would cut the path short
+};
+
+/// The first rule `name` breaks, so that the file always lies directly in the level directory.
+NameFault level_name_fault(std::string_view name);
+
+/// True when `name` may name a level file: 1 to 15 characters, no '/', '\' or zero byte, not
+/// starting with '.'.
 bool is_safe_level_name(std::string_view name);
 
 /// "plansze/NAME.txt" below the working directory.

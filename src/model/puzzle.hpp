@@ -9,6 +9,13 @@ constexpr int GRID_STRIDE = 17;
 constexpr int GRID_CELLS = GRID_STRIDE * GRID_STRIDE;
 /// Largest board height and width; rows and columns 15 and 16 are never board cells.
 constexpr int MAX_BOARD = 15;
+/// Smallest board height and width a level may have.
+constexpr int MIN_BOARD = 2;
+
+/// True when both sides lie in MIN_BOARD .. MAX_BOARD.
+constexpr bool is_valid_board_size(int height, int width) {
+    return height >= MIN_BOARD && height <= MAX_BOARD && width >= MIN_BOARD && width <= MAX_BOARD;
+}
 
 /// 17 x 17 bytes, addressed grid[r * GRID_STRIDE + c].
 using Grid = std::array<std::uint8_t, GRID_CELLS>;

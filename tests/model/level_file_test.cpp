@@ -74,6 +74,16 @@ TEST(LevelNameTest, RefusesNamesThatCouldLeaveTheLevelDirectory) {
     EXPECT_FALSE(is_safe_level_name(std::string_view("e1\0x", 4)));
 }
 
+TEST(LevelNameTest, TheFirstRuleBrokenIsTheReasonGiven) {
+    EXPECT_EQ(level_name_fault(""), NameFault::empty);
+    EXPECT_EQ(level_name_fault("../abcdefghijklmnop"), NameFault::too_long);
+    EXPECT_EQ(level_name_fault("../x"), NameFault::separator);
+    EXPECT_EQ(level_name_fault(".x\\y"), NameFault::separator);
+    EXPECT_EQ(level_name_fault(std::string_view(".a\0", 3)), NameFault::leading_dot);
+    EXPECT_EQ(level_name_fault(std::string_view("e1\0x", 4)), NameFault::zero_byte);
+    EXPECT_EQ(level_name_fault("a.b"), NameFault::none);
+}
+
 TEST(LevelNameTest, PathLiesInTheLevelDirectory) {
     EXPECT_EQ(level_path("e1"), "plansze/e1.txt");
     EXPECT_EQ(level_path("[e1]"), "plansze/[e1].txt");
