@@ -117,7 +117,8 @@ void run_session(const Session& session, bool reference, PresenterOptions option
     const Clock::time_point start = Clock::now();
     int status = 1;
     try {
-        status = run_screens(ctx);
+        run_screens(ctx);
+        status = 0;
     } catch (const InputEnded&) {
         // The script ran out before "exit" reached the menu: some screen did not go as planned.
     }
@@ -196,7 +197,8 @@ double keys_per_second(long keys, PresenterOptions options) {
     const Clock::time_point start = Clock::now();
     int status = 1;
     try {
-        status = run_screens(ctx);
+        run_screens(ctx);
+        status = 0;
     } catch (const InputEnded&) {
         // The game ended before the script's quit: reported below.
     }

@@ -164,8 +164,8 @@ bool soak_menu(long rounds) {
     Context ctx(source);
     source.show(ctx.screen());
     const Clock::time_point start = Clock::now();
-    const bool scripted =
-        run_screens(ctx) == 0 && source.handed() == rounds * MenuSoakKeys::round_length() + 5;
+    run_screens(ctx);
+    const bool scripted = source.handed() == rounds * MenuSoakKeys::round_length() + 5;
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     const long peak_end = peak_resident_kb();
     char what[200];

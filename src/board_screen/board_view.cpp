@@ -27,12 +27,6 @@ std::optional<Direction> direction_of_code(int code) {
     }
 }
 
-int read_command_code(Console& c) {
-    int code = get_key(c);
-    if (code == KEY_PREFIX) code = get_key(c);
-    return code;
-}
-
 namespace {
 
 // The attribute a board cell holding `letter` is drawn in; white for a byte that is no colour.

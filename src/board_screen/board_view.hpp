@@ -16,10 +16,6 @@ constexpr int BOARD_TOP = 9;
 /// The direction that key code `code` selects (w W H, s S P, a A K, d D M), if any.
 std::optional<Direction> direction_of_code(int code);
 
-/// Reads the next code to dispatch, applying the prefix rule: after KEY_PREFIX the
-/// following code is taken instead. No other code is a prefix.
-int read_command_code(Console& c);
-
 /// Draws every board cell as a blank in the colour of its canvas letter (white when the canvas
 /// byte is not a colour letter).
 void draw_board_cells(const PuzzleState& p, Screen& s);
@@ -39,7 +35,8 @@ void move_cursor(PuzzleState& p, Screen& s, Direction d);
 /// (white when `letter` is no colour letter).
 void paint_cell(PuzzleState& p, Screen& s, std::uint8_t letter);
 
-/// Handles a movement or paint code as both the game and the editor do.
+/// Handles a movement or paint code as both the game and the editor do. An arrow key's
+/// KEY_PREFIX is neither; its second code is the movement.
 /// Returns false when the code is neither, leaving everything unchanged.
 bool handle_cursor_code(PuzzleState& p, Screen& s, int code);
 

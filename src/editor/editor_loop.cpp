@@ -23,12 +23,12 @@ bool confirm_finished(Context& ctx) {
 
 NextScreen start_editor(Context& ctx) {
     home_cursor(ctx.puzzle, ctx.screen());
-    return editor_loop(ctx, get_key(ctx.console));
+    return editor_loop(ctx);
 }
 
-NextScreen editor_loop(Context& ctx, int key) {
-    int code = key == KEY_PREFIX ? get_key(ctx.console) : key;
+NextScreen editor_loop(Context& ctx) {
     for (;;) {
+        const int code = get_key(ctx.console);
         if (code == 'q' || code == 'Q') {
             if (confirm_quit(ctx.console, " Mapa sie nie zapisze ")) break;
         } else if (code == 'z' || code == 'Z') {
@@ -36,7 +36,6 @@ NextScreen editor_loop(Context& ctx, int key) {
         } else {
             handle_cursor_code(ctx.puzzle, ctx.screen(), code); // any other code does nothing
         }
-        code = read_command_code(ctx.console);
     }
     reset_puzzle(ctx.puzzle);
     return NextScreen::menu;

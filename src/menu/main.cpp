@@ -28,7 +28,7 @@ int main() {
 
     int status = 0;
     try {
-        status = zk::run_screens(ctx);
+        zk::run_screens(ctx);
     } catch (const zk::InputEnded&) {
         status = 1; // the input ended before the player typed "exit"
     } catch (const std::exception& e) {

@@ -29,14 +29,14 @@ NextScreen play_game(Context& ctx) {
 NextScreen start_game(Context& ctx) {
     ctx.puzzle.start_ticks = ctx.console.clock_ms();
     home_cursor(ctx.puzzle, ctx.screen());
-    return play_loop(ctx, get_key(ctx.console));
+    return play_loop(ctx);
 }
 
-NextScreen play_loop(Context& ctx, int key) {
+NextScreen play_loop(Context& ctx) {
     PuzzleState& p = ctx.puzzle;
     Screen& s = ctx.screen();
-    int code = key == KEY_PREFIX ? get_key(ctx.console) : key;
     for (;;) {
+        const int code = get_key(ctx.console);
         if (code == 'c' || code == 'C') {
             check_canvas(p, s, ctx.console.clock_ms());
         } else if (code == 'q' || code == 'Q') {
@@ -48,7 +48,6 @@ NextScreen play_loop(Context& ctx, int key) {
             handle_cursor_code(p, s, code);
         }
         if (p.solved != 0) return win_game(ctx);
-        code = read_command_code(ctx.console);
     }
 }
 

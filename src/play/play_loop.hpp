@@ -8,10 +8,10 @@ namespace zk {
 /// Returns the main menu once the game is left or won.
 NextScreen play_game(Context& ctx);
 
-/// Starts the clock, homes the cursor, reads the first key and runs the play loop.
+/// Starts the clock, homes the cursor and runs the play loop.
 NextScreen start_game(Context& ctx);
 
-/// The key loop of a game, entered with its first code. Returns the main menu.
-NextScreen play_loop(Context& ctx, int key);
+/// The key loop of a game: reads each key and handles it. Returns the main menu.
+NextScreen play_loop(Context& ctx);
 
 } // namespace zk

@@ -166,42 +166,18 @@ TEST(Cursor, DirectionTableTakesCapitalArrowLettersButNotSmallOnes) {
         EXPECT_FALSE(direction_of_code(code).has_value()) << code;
 }
 
-TEST(Cursor, OnlyThePrefixCodeMakesTheNextCodeTakeItsPlace) {
-    ScriptedKeys keys(std::string{"\xE0\x48"
-                                  "H\xE0\xE0"
-                                  "\0H",
-                                  7});
-    Console c(keys);
-    EXPECT_EQ(read_command_code(c), KEY_UP);
-    EXPECT_EQ(read_command_code(c), 'H');
-    EXPECT_EQ(read_command_code(c), KEY_PREFIX); // a second prefix is an ordinary code
-    EXPECT_EQ(read_command_code(c), 0);          // 0 is no prefix
-    EXPECT_EQ(read_command_code(c), 'H');
-    EXPECT_EQ(keys.remaining(), 0u);
-}
-
-TEST(Cursor, KeysThroughThePrefixRuleMoveUpOnceEach) {
+TEST(Cursor, EveryCodeIsHandledOnItsOwnAndAnArrowMovesOnceThroughItsSecondCode) {
     PuzzleState p = board({"ppp", "ppp", "ppp", "ppp", "ppp"});
     Screen s;
     home_cursor(p, s);
     p.cursor_row = 4;
-    ScriptedKeys keys(std::string{"\xE0\x48Hh\0H", 6});
+    ScriptedKeys keys(std::string{"\xE0\x48Hh\0H\xE0S", 8});
     Console c(keys);
     std::string handled;
     while (keys.remaining() > 0)
-        handled.push_back(handle_cursor_code(p, s, read_command_code(c)) ? '+' : '-');
-    EXPECT_EQ(handled, "++--+"); // arrow, H, h, 0, H
-    EXPECT_EQ(p.cursor_row, 1);
-}
-
-TEST(Cursor, ExtendedKeysActAsTheirSecondCode) {
-    PuzzleState p = board({"ppp", "ppp"});
-    Screen s;
-    home_cursor(p, s);
-    ScriptedKeys keys("\xE0S");
-    Console c(keys);
-    handle_cursor_code(p, s, read_command_code(c));
-    EXPECT_EQ(p.cursor_row, 1);
+        handled.push_back(handle_cursor_code(p, s, get_key(c)) ? '+' : '-');
+    EXPECT_EQ(handled, "-++--+-+"); // arrow (prefix, up), H, h, 0, H, Delete (prefix, S)
+    EXPECT_EQ(p.cursor_row, 2);
 }
 
 TEST(Cursor, ATopLeftPositionOutsideTheBoardHoldsTheCursorUntilPainted) {

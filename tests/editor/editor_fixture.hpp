@@ -105,7 +105,7 @@ struct EditorTest : ::testing::Test {
     /// Goes on in the already started editor with `codes`, again until the script ends.
     void draw_more(const std::string& codes) {
         keys.add(codes);
-        EXPECT_THROW(editor_loop(ctx, get_key(ctx.console)), InputEnded);
+        EXPECT_THROW(editor_loop(ctx), InputEnded);
     }
 
     /// The letters of canvas row r, columns 0 .. length - 1.
