@@ -109,7 +109,8 @@ void run_session(const Session& session, bool reference, PresenterOptions option
     ReferencePresenter reference_presenter(sink, options);
     MarkedScript keys = reference ? MarkedScript(reference_presenter, sink, session.codes)
                                   : MarkedScript(presenter, sink, session.codes);
-    Context ctx(keys);
+    Screen screen;
+    Context ctx(screen, keys);
     keys.show(ctx.screen());
     // The reference presenter has to see every byte as it is drawn.
     if (reference) ctx.screen().observer = &reference_presenter;
@@ -192,7 +193,8 @@ double keys_per_second(long keys, PresenterOptions options) {
     CountingSink sink;
     Presenter presenter(sink, options);
     MixKeys source(presenter, keys);
-    Context ctx(source);
+    Screen screen;
+    Context ctx(screen, source);
     source.show(ctx.screen());
     const Clock::time_point start = Clock::now();
     int status = 1;

@@ -140,7 +140,8 @@ bool soak_game(long keys) {
     CountingSink sink;
     Presenter presenter(sink, {true, false});
     GameSoakKeys source(presenter, keys);
-    Context ctx(source);
+    Screen screen;
+    Context ctx(screen, source);
     source.show(ctx.screen());
     const Clock::time_point start = Clock::now();
     bool scripted = run_screen(ctx, NextScreen::menu) == NextScreen::game;
@@ -161,7 +162,8 @@ bool soak_menu(long rounds) {
     CountingSink sink;
     Presenter presenter(sink, {true, false});
     MenuSoakKeys source(presenter, rounds);
-    Context ctx(source);
+    Screen screen;
+    Context ctx(screen, source);
     source.show(ctx.screen());
     const Clock::time_point start = Clock::now();
     run_screens(ctx);

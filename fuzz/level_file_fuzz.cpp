@@ -170,7 +170,8 @@ std::string play_level(PuzzleState& loaded) {
     StringSink sink;
     Presenter presenter(sink, PresenterOptions{true, false});
     Player player(presenter);
-    Context ctx(player);
+    Screen screen;
+    Context ctx(screen, player);
     player.attach(ctx);
     std::int64_t now = 0;
     ctx.console.clock_ms = [&now] { return now += 6007; }; // minutes pass while playing

@@ -103,7 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     StringSink sink;
     Presenter presenter(sink, PresenterOptions{true, false});
     DecodedKeys keys(data, size, presenter);
-    Context ctx(keys);
+    Screen screen;
+    Context ctx(screen, keys);
     keys.show(ctx.screen());
     std::int64_t now = 0;
     ctx.console.clock_ms = [&now] { return now += 1013; };

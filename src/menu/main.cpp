@@ -23,8 +23,9 @@ int main() {
     zk::FdSink sink(STDOUT_FILENO);
     zk::Presenter presenter(sink, options);
     zk::TerminalKeys keys(terminal, presenter);
-    zk::Context ctx(keys);
-    keys.show(ctx.console.screen);
+    zk::Screen screen;
+    zk::Context ctx(screen, keys);
+    keys.show(screen);
 
     int status = 0;
     try {

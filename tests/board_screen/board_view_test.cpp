@@ -172,7 +172,7 @@ TEST(Cursor, EveryCodeIsHandledOnItsOwnAndAnArrowMovesOnceThroughItsSecondCode) 
     home_cursor(p, s);
     p.cursor_row = 4;
     ScriptedKeys keys(std::string{"\xE0\x48Hh\0H\xE0S", 8});
-    Console c(keys);
+    Console c(s, keys);
     std::string handled;
     while (keys.remaining() > 0)
         handled.push_back(handle_cursor_code(p, s, get_key(c)) ? '+' : '-');

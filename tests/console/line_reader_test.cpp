@@ -9,7 +9,8 @@ namespace {
 
 struct LineReaderTest : ::testing::Test {
     ScriptedKeys keys;
-    Console console{keys};
+    Screen screen;
+    Console console{screen, keys};
 };
 
 TEST_F(LineReaderTest, WordLeavesRestOfLinePendingForTheNextWord) {

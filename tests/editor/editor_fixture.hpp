@@ -84,7 +84,8 @@ inline bool looks_the_same(const Screen& a, const Screen& b, std::string* first_
 /// A context with scripted keys, and helpers to open the editor on a board of a given size.
 struct EditorTest : ::testing::Test {
     ScriptedKeys keys;
-    Context ctx{keys};
+    Screen drawn;
+    Context ctx{drawn, keys};
 
     Screen& screen() { return ctx.screen(); }
     PuzzleState& puzzle() { return ctx.puzzle; }

@@ -112,7 +112,8 @@ TEST(MenuScreenTest, CreditLinesAreShortPlainAsciiInLightCyan) {
 class MainMenuTest : public test::ScratchDirTest {
   protected:
     ScriptedKeys keys;
-    Context ctx{keys};
+    Screen screen;
+    Context ctx{screen, keys};
 
     NextScreen menu_with(const std::string& typed) {
         keys.add(typed);
