@@ -60,6 +60,27 @@ TEST_F(LineReaderTest, EchoesAtThePositionWithBackspaceAndMovesToNextRow) {
     EXPECT_EQ(console.screen.y, 23);
 }
 
+TEST_F(LineReaderTest, BackspaceAtTheEndOfTheLineErasesTheLastCharacterOnScreen) {
+    put_text_at(console.screen, 22, 42, 10, "Podaj: ");
+    set_colour(console.screen, 10);
+    keys.add("abc\b\r");
+    EXPECT_EQ(read_word(console), "ab");
+    EXPECT_EQ(test::text_at(console.screen, 22, 42, 11), "Podaj: ab  ");
+
+    // More backspaces than characters stop at the start of the echo; the prompt stays.
+    move_to(console.screen, 49, 22);
+    keys.add("x\b\b\b\r");
+    keys.add("y\r");
+    EXPECT_EQ(read_word(console), "y");
+    EXPECT_EQ(test::text_at(console.screen, 22, 42, 7), "Podaj: ");
+
+    // In the last column too.
+    move_to(console.screen, 76, 3);
+    keys.add("abcd\b\r");
+    EXPECT_EQ(read_word(console), "abc");
+    EXPECT_EQ(test::text_at(console.screen, 3, 76, 4), "abc ");
+}
+
 TEST_F(LineReaderTest, LineIsLimitedToItsRowAndArrowKeysAreNotText) {
     move_to(console.screen, 76, 3);
     keys.add("abcdef\xE0H\r");

@@ -115,6 +115,15 @@ TEST_F(LevelFileTest, LfAndCrLfFilesLoadTheSameLevel) {
     EXPECT_EQ(lf.answer, crlf.answer);
 }
 
+TEST_F(LevelFileTest, ALoneCrIsACellByteAndNoLineEnd) {
+    write_file("cr.txt", "EE\rBB\npp\r\nnab\rc");
+    PuzzleState p;
+    ASSERT_TRUE(load_level(p, "cr.txt"));
+    EXPECT_EQ(target_row(p, 0, 6), std::string("EE\rBB\0", 6));
+    EXPECT_EQ(target_row(p, 1, 3), std::string("pp\0", 3));
+    EXPECT_EQ(answer_of(p), "ab\rc");
+}
+
 TEST_F(LevelFileTest, AnswerIsEmptyWithoutNLineOrAfterABareN) {
     write_file("no_n.txt", "EE\r\nBB\r\n");
     write_file("bare_n.txt", "EE\r\nBB\r\nn");
