@@ -1,7 +1,6 @@
 #include "console/screen.hpp"
 
 #include <algorithm>
-#include <string>
 
 namespace zk {
 
@@ -61,10 +60,6 @@ void put_byte(Screen& s, std::uint8_t ch) {
 
 void put_text(Screen& s, std::string_view text) {
     for (char ch : text) put_byte(s, static_cast<std::uint8_t>(ch));
-}
-
-void print_number(Screen& s, int n) {
-    put_text(s, std::to_string(n));
 }
 
 void put_char_at(Screen& s, int x, int y, int attr, std::uint8_t ch) {

@@ -50,7 +50,7 @@ constexpr bool on_screen(int col, int row) {
     return col >= 0 && col < SCREEN_COLUMNS && row >= 0 && row < SCREEN_ROWS;
 }
 
-/// Makes `attr` the attribute of later plain output (put_byte, put_text, print_number): the
+/// Makes `attr` the attribute of later plain output (put_byte, put_text): the
 /// typed echo and text that continues a line. Positioned output names its own attribute.
 void set_colour(Screen& s, int attr);
 /// Moves the output position to (x, y) without printing.
@@ -61,8 +61,6 @@ void move_to(Screen& s, int x, int y);
 void put_byte(Screen& s, std::uint8_t ch);
 /// Plain output of every byte of `text`, as put_byte.
 void put_text(Screen& s, std::string_view text);
-/// Prints `n` in decimal ("%d") at the current position, as put_text.
-void print_number(Screen& s, int n);
 /// Prints the one byte `ch` at (x, y) in attribute `attr`; the output position ends after it.
 /// The current attribute is left alone.
 void put_char_at(Screen& s, int x, int y, int attr, std::uint8_t ch);

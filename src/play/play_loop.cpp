@@ -17,21 +17,7 @@ NextScreen win_game(Context& ctx) {
     return NextScreen::menu;
 }
 
-} // namespace
-
-NextScreen play_game(Context& ctx) {
-    whiten_canvas(ctx.puzzle);
-    draw_game_screen(ctx.screen(), ctx.display_path);
-    draw_board_and_clues(ctx.puzzle, ctx.screen());
-    return start_game(ctx);
-}
-
-NextScreen start_game(Context& ctx) {
-    ctx.puzzle.start_ticks = ctx.console.clock_ms();
-    home_cursor(ctx.puzzle, ctx.screen());
-    return play_loop(ctx);
-}
-
+// Reads each key of the game and handles it until the game is left or won.
 NextScreen play_loop(Context& ctx) {
     PuzzleState& p = ctx.puzzle;
     Screen& s = ctx.screen();
@@ -49,6 +35,17 @@ NextScreen play_loop(Context& ctx) {
         }
         if (p.solved != 0) return win_game(ctx);
     }
+}
+
+} // namespace
+
+NextScreen play_game(Context& ctx) {
+    whiten_canvas(ctx.puzzle);
+    draw_game_screen(ctx.screen(), ctx.display_path);
+    draw_board_and_clues(ctx.puzzle, ctx.screen());
+    ctx.puzzle.start_ticks = ctx.console.clock_ms();
+    home_cursor(ctx.puzzle, ctx.screen());
+    return play_loop(ctx);
 }
 
 } // namespace zk

@@ -4,14 +4,9 @@
 
 namespace zk {
 
-/// Draws the game screen for the loaded level (ctx.display_path), then plays it.
-/// Returns the main menu once the game is left or won.
+/// Draws the game screen for the loaded level (ctx.display_path) on a white canvas, starts the
+/// clock, homes the cursor, then reads each key and handles it. Returns the main menu once the
+/// game is left or won; either way the level, the count and the solved flag are cleared.
 NextScreen play_game(Context& ctx);
-
-/// Starts the clock, homes the cursor and runs the play loop.
-NextScreen start_game(Context& ctx);
-
-/// The key loop of a game: reads each key and handles it. Returns the main menu.
-NextScreen play_loop(Context& ctx);
 
 } // namespace zk

@@ -32,7 +32,7 @@ TEST(ScreenObserver, HearsEveryDrawnByteEvenWhenNothingChanges) {
     move_to(s, 9, 9);                   // moves and colours alone draw nothing
     set_colour(s, 7);
     put_byte(s, 'c');
-    print_number(s, 42);
+    put_text(s, "42");
     EXPECT_EQ(log.events, "3,2:a@12 4,2:b@12 3,2:a@12 4,2:b@12 9,9:c@7 10,9:4@7 11,9:2@7 ");
 }
 

@@ -45,16 +45,6 @@ TEST(Screen, LineEndGoesToColumnZeroOfNextRowAndScrollsOnBottomRow) {
     EXPECT_EQ(s.y, 24);
 }
 
-TEST(Screen, NumbersPrintWithoutPaddingAndRunOnToTheRight) {
-    Screen s;
-    set_colour(s, 48);
-    move_to(s, 14, 4);
-    print_number(s, 10);
-    print_number(s, -3);
-    EXPECT_EQ(text_at(s, 4, 14, 4), "10-3");
-    EXPECT_EQ(attr_at(s, 4, 15), 48);
-}
-
 TEST(Screen, WritesOutsideTheScreenAreDropped) {
     Screen s;
     const Screen before = s;
