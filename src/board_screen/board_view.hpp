@@ -8,8 +8,8 @@
 
 namespace zk {
 
-/// Screen position of board cell (0, 0); cell (r, c) is at column BOARD_LEFT + c, row BOARD_TOP +
-/// r.
+/// Screen position of board cell (0, 0): cell (r, c) stands at column BOARD_LEFT + c,
+/// row BOARD_TOP + r.
 constexpr int BOARD_LEFT = 25;
 constexpr int BOARD_TOP = 9;
 
