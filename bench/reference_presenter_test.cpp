@@ -12,9 +12,9 @@ TEST(ReferencePresenter, SendsEveryChangedCellWithItsOwnMoveAndColour) {
     ReferencePresenter reference(sink);
     Screen s;
     set_colour(s, 7);
-    clear_screen(s);
+    clear_screen(s, s.attr);
     set_colour(s, 10);
-    put_text_at(s, 2, 3, "ab");
+    put_text_at(s, 2, 3, s.attr, "ab");
     move_to(s, 5, 24);
     put_byte(s, '\xf8');
     reference.present(s);
@@ -23,12 +23,13 @@ TEST(ReferencePresenter, SendsEveryChangedCellWithItsOwnMoveAndColour) {
                           "\x1b[25;6H\x1b[92;40m\xC2\xB0");
 
     sink.bytes.clear();
-    put_text_at(s, 2, 3, "ab"); // drawn again the same: not in the frame's changes
+    put_text_at(s, 2, 3, s.attr, "ab"); // drawn again the same: not in the frame's changes
     reference.present(s);
     EXPECT_EQ(sink.bytes, "");
 
     set_colour(s, 0x1C);
-    put_text_at(s, 2, 4, "c"); // a changed cell alone, in its full colour, even in 256 colours
+    put_text_at(s, 2, 4, s.attr,
+                "c"); // a changed cell alone, in its full colour, even in 256 colours
     StringSink other;
     ReferencePresenter indexed(other, {true, ColourMode::indexed256});
     indexed.present(s);
@@ -42,9 +43,9 @@ TEST(ReferencePresenter, AFrameChangedEverywhereIsSentAsAClearAndItsOtherCells) 
     ReferencePresenter reference(sink);
     Screen s;
     set_colour(s, 240);
-    clear_screen(s);
+    clear_screen(s, s.attr);
     set_colour(s, 12);
-    put_text_at(s, 0, 0, "x");
+    put_text_at(s, 0, 0, s.attr, "x");
     reference.present(s);
     // Every cell changed: one clear in the commonest blank, then the one other cell.
     EXPECT_EQ(sink.bytes, "\x1b[?25l\x1b[37;40m\x1b[2J"

@@ -11,9 +11,9 @@
 #include "bench_keys.hpp"
 #include "reference_presenter.hpp"
 
+#include "board_screen/context.hpp"
 #include "console/colours.hpp"
 #include "menu/screen_chain.hpp"
-#include "model/context.hpp"
 #include "model/level_file.hpp"
 
 #include <algorithm>
@@ -110,13 +110,15 @@ void run_session(const Session& session, bool reference, PresenterOptions option
     ReferencePresenter reference_presenter(sink, options);
     MarkedScript keys = reference ? MarkedScript(reference_presenter, sink, session.codes)
                                   : MarkedScript(presenter, sink, session.codes);
-    Context ctx(keys);
+    Screen screen;
+    Context ctx(screen, keys);
     keys.show(ctx.screen());
 
     const Clock::time_point start = Clock::now();
     int status = 1;
     try {
-        status = run_screens(ctx);
+        run_screens(ctx);
+        status = 0;
     } catch (const InputEnded&) {
         // The script ran out before "exit" reached the menu: some screen did not go as planned.
     }
@@ -190,12 +192,14 @@ double keys_per_second(long keys, PresenterOptions options) {
     CountingSink sink;
     Presenter presenter(sink, options);
     MixKeys source(presenter, keys);
-    Context ctx(source);
+    Screen screen;
+    Context ctx(screen, source);
     source.show(ctx.screen());
     const Clock::time_point start = Clock::now();
     int status = 1;
     try {
-        status = run_screens(ctx);
+        run_screens(ctx);
+        status = 0;
     } catch (const InputEnded&) {
         // The game ended before the script's quit: reported below.
     }

@@ -9,8 +9,8 @@
 
 #include "bench_keys.hpp"
 
+#include "board_screen/context.hpp"
 #include "menu/screen_chain.hpp"
-#include "model/context.hpp"
 #include "model/level_file.hpp"
 
 #include <cstdio>
@@ -140,7 +140,8 @@ bool soak_game(long keys) {
     CountingSink sink;
     Presenter presenter(sink, {true, ColourMode::basic16});
     GameSoakKeys source(presenter, keys);
-    Context ctx(source);
+    Screen screen;
+    Context ctx(screen, source);
     source.show(ctx.screen());
     const Clock::time_point start = Clock::now();
     bool scripted = run_screen(ctx, NextScreen::menu) == NextScreen::game;
@@ -161,11 +162,12 @@ bool soak_menu(long rounds) {
     CountingSink sink;
     Presenter presenter(sink, {true, ColourMode::basic16});
     MenuSoakKeys source(presenter, rounds);
-    Context ctx(source);
+    Screen screen;
+    Context ctx(screen, source);
     source.show(ctx.screen());
     const Clock::time_point start = Clock::now();
-    const bool scripted =
-        run_screens(ctx) == 0 && source.handed() == rounds * MenuSoakKeys::round_length() + 5;
+    run_screens(ctx);
+    const bool scripted = source.handed() == rounds * MenuSoakKeys::round_length() + 5;
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     const long peak_end = peak_resident_kb();
     char what[200];

@@ -1,25 +1,21 @@
 #include "checker/clue_text.hpp"
 
+#include "console/colours.hpp"
+#include "console/presenter.hpp"
+
 #include <iomanip>
 
 namespace zk {
 
 namespace {
 
-// The terminal colour closest to the game's clue attribute of each run letter.
-const char* ansi_colour(std::uint8_t letter) {
-    switch (letter) {
-    case 'E':
-        return "\x1b[92m"; // light green
-    case 'Y':
-        return "\x1b[93m"; // yellow
-    case 'B':
-        return "\x1b[94m"; // light blue
-    case 'R':
-        return "\x1b[91m"; // light red
-    default:
-        return "\x1b[37m"; // grey
-    }
+// The terminal code of the game's clue attribute for a run letter, as the game's presenter sends
+// it in 16 colours.
+std::string clue_sgr(std::uint8_t letter) {
+    const Colour* c = colour_of_letter(letter);
+    return attribute_sgr(
+        static_cast<std::uint8_t>(c != nullptr && c->clue_attr >= 0 ? c->clue_attr : 7),
+        ColourMode::basic16);
 }
 
 constexpr const char* ANSI_RESET = "\x1b[0m";
@@ -38,7 +34,7 @@ std::string clue_list_text(const RunList& runs, bool colour) {
     std::string text;
     for (const Run& run : runs) {
         if (!text.empty()) text += ' ';
-        if (colour) text += ansi_colour(run.letter);
+        if (colour) text += clue_sgr(run.letter);
         text += std::to_string(run.length);
         text += static_cast<char>(run.letter);
         if (colour) text += ANSI_RESET;

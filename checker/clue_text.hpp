@@ -9,7 +9,7 @@
 namespace zk {
 
 /// The runs of one line as "2R 1Y", in order; "0" for a line without runs. With `colour`,
-/// each run is wrapped in the ANSI colour of its letter (as the game prints its clues).
+/// each run is wrapped in the terminal colour the game's presenter sends for its clue.
 std::string clue_list_text(const RunList& runs, bool colour);
 
 /// Prints every row clue and every column clue, one line each, indented for a file's block.

@@ -66,10 +66,10 @@ void check_rows(const std::vector<int>& lengths, FormatReport& report) {
                                          ", row 1 has " + std::to_string(report.width);
         });
     }
-    if (report.height < LEVEL_MIN_SIDE)
+    if (report.height < MIN_BOARD)
         note(report, ProblemKind::single, 1, 1, [&] {
             return std::to_string(report.height) + (report.height == 1 ? " row" : " rows") +
-                   "; a board has " + std::to_string(LEVEL_MIN_SIDE) + " to " +
+                   "; a board has " + std::to_string(MIN_BOARD) + " to " +
                    std::to_string(MAX_BOARD) + " rows";
         });
     if (report.height > MAX_BOARD)
@@ -77,10 +77,10 @@ void check_rows(const std::vector<int>& lengths, FormatReport& report) {
             return std::to_string(report.height) + " rows; a board has at most " +
                    std::to_string(MAX_BOARD);
         });
-    if (report.height > 0 && report.width < LEVEL_MIN_SIDE)
+    if (report.height > 0 && report.width < MIN_BOARD)
         note(report, ProblemKind::single, 1, report.width + 1, [&] {
             return "row 1 has " + cells(report.width) + "; a board has " +
-                   std::to_string(LEVEL_MIN_SIDE) + " to " + std::to_string(MAX_BOARD) + " columns";
+                   std::to_string(MIN_BOARD) + " to " + std::to_string(MAX_BOARD) + " columns";
         });
     if (report.width > MAX_BOARD)
         note(report, ProblemKind::single, 1, MAX_BOARD + 1, [&] {

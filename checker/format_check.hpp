@@ -7,9 +7,6 @@
 
 namespace zk {
 
-/// Smallest board side a level may have; the largest is MAX_BOARD.
-constexpr int LEVEL_MIN_SIDE = 2;
-
 /// What the bytes of a level file say about its shape, and every way they break the format:
 /// lines of colour letters ending in CR LF or LF, then `n` and an answer of 1 to 15
 /// characters without blanks, then at most one line end.

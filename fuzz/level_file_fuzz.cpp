@@ -11,10 +11,10 @@
 
 #include "fuzz_check.hpp"
 
+#include "board_screen/board_view.hpp"
+#include "board_screen/context.hpp"
 #include "console/colours.hpp"
 #include "console/presenter.hpp"
-#include "model/context.hpp"
-#include "model/cursor.hpp"
 #include "model/level_file.hpp"
 #include "play/check.hpp"
 #include "play/game_screen.hpp"
@@ -170,7 +170,8 @@ std::string play_level(PuzzleState& loaded) {
     StringSink sink;
     Presenter presenter(sink, PresenterOptions{true, ColourMode::basic16});
     Player player(presenter);
-    Context ctx(player);
+    Screen screen;
+    Context ctx(screen, player);
     player.attach(ctx);
     std::int64_t now = 0;
     ctx.console.clock_ms = [&now] { return now += 6007; }; // minutes pass while playing
@@ -191,6 +192,7 @@ std::string show_win_box(PuzzleState& p) {
     StringSink sink;
     Presenter presenter(sink, PresenterOptions{false, ColourMode::rgb24});
     Screen s;
+    whiten_canvas(p);
     draw_game_screen(s, "plansze\\fuzz");
     draw_board_and_clues(p, s);
     for (int r = 0; r < GRID_STRIDE; ++r)

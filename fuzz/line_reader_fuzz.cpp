@@ -79,7 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace zk::fuzz;
 
     ScriptedKeys keys(std::string(reinterpret_cast<const char*>(data), size));
-    Console c(keys);
+    Screen screen;
+    Console c(screen, keys);
     try {
         for (std::size_t turn = 0;; ++turn) {
             const Position at = PROMPTS[turn % PROMPTS.size()];

@@ -14,11 +14,12 @@ namespace zk {
 std::int64_t steady_milliseconds();
 
 /// Everything a screen needs of the console: the screen it draws into, the keys it reads,
-/// the typed line not yet consumed by word and number reads, and the clock.
+/// the typed line not yet consumed by word and number reads, and the clock. The screen and
+/// the key source belong to whoever made the console (the program's main); both must outlive it.
 struct Console {
-    explicit Console(KeySource& key_source) : keys(&key_source) {}
+    Console(Screen& drawn, KeySource& key_source) : screen(drawn), keys(&key_source) {}
 
-    Screen screen;
+    Screen& screen;
     KeySource* keys;
     /// Rest of the last typed line (with its line end) that word and number reads have not
     /// taken yet. Key reads never see it.

@@ -1,15 +1,11 @@
 #pragma once
 
 #include "console/presenter.hpp"
+#include "console/write_all.hpp"
 
 #include <string_view>
 
 namespace zk {
-
-/// Writes all of `bytes` to `fd`, continuing after interruptions and partial writes and
-/// waiting while the descriptor is full; stops at any other error. True when every byte was
-/// written. Safe to call from a signal handler (on POSIX) or a console control handler.
-bool write_all(int fd, std::string_view bytes);
 
 /// True when `fd` is a terminal that shows ANSI colour sequences: on POSIX any terminal; on
 /// Windows a console that processes terminal sequences (Windows Terminal does, a classic

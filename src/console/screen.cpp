@@ -1,7 +1,6 @@
 #include "console/screen.hpp"
 
 #include <algorithm>
-#include <string>
 
 namespace zk {
 
@@ -28,14 +27,14 @@ void next_line(Screen& s) {
     }
 }
 
-// Prints one byte at the current position, without the pending wrap of plain output.
-void print_here(Screen& s, std::uint8_t ch) {
+// Prints one byte in `attr` at the current position, without the pending wrap of plain output.
+void print_here(Screen& s, std::uint8_t ch, std::uint8_t attr) {
     if (ch == '\n') {
         next_line(s);
         return;
     }
     if (on_screen(s.x, s.y)) {
-        s.cells[s.y * SCREEN_COLUMNS + s.x] = Cell{ch, s.attr};
+        s.cells[s.y * SCREEN_COLUMNS + s.x] = Cell{ch, attr};
         mark_row(s, s.y);
     }
     ++s.x;
@@ -54,31 +53,38 @@ void move_to(Screen& s, int x, int y) {
 
 void put_byte(Screen& s, std::uint8_t ch) {
     if (s.x == SCREEN_COLUMNS) next_line(s); // the wrap left pending by a write in column 79
-    print_here(s, ch);
+    print_here(s, ch, s.attr);
 }
 
 void put_text(Screen& s, std::string_view text) {
     for (char ch : text) put_byte(s, static_cast<std::uint8_t>(ch));
 }
 
-void print_number(Screen& s, int n) {
-    put_text(s, std::to_string(n));
-}
-
-void put_char_at(Screen& s, int x, int y, std::uint8_t ch) {
+void put_char_at(Screen& s, int x, int y, int attr, std::uint8_t ch) {
     move_to(s, x, y);
-    print_here(s, ch);
+    print_here(s, ch, static_cast<std::uint8_t>(attr));
 }
 
-void put_text_at(Screen& s, int row, int col, std::string_view text) {
+void put_text_at(Screen& s, int row, int col, int attr, std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i)
-        put_char_at(s, col + static_cast<int>(i), row, static_cast<std::uint8_t>(text[i]));
+        put_char_at(s, col + static_cast<int>(i), row, attr, static_cast<std::uint8_t>(text[i]));
 }
 
-void clear_screen(Screen& s) {
-    s.cells.fill(Cell{' ', s.attr});
+void clear_screen(Screen& s, int attr) {
+    const Cell blank{' ', static_cast<std::uint8_t>(attr)};
+    s.cells.fill(blank);
     s.dirty_rows = (1u << SCREEN_ROWS) - 1;
     move_to(s, 0, 0);
+}
+
+void draw_texts(Screen& s, std::span<const ScreenText> texts) {
+    for (const ScreenText& t : texts) {
+        if (t.continues) {
+            put_text_at(s, s.y, s.x, t.attr, t.text);
+        } else {
+            put_text_at(s, t.row, t.col, t.attr, t.text);
+        }
+    }
 }
 
 } // namespace zk

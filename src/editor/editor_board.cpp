@@ -1,8 +1,8 @@
 #include "editor/editor_board.hpp"
 
+#include "board_screen/board_view.hpp"
 #include "console/colours.hpp"
 #include "editor/editor_legend.hpp"
-#include "model/cursor.hpp"
 
 #include <string>
 
@@ -21,27 +21,12 @@ void lay_out_editor_board(PuzzleState& p, int height, int width) {
     at(p.canvas, height, 0) = 'x';
 }
 
-void draw_editor_board(const PuzzleState& p, Screen& s) {
-    for (int r = 0; r < GRID_STRIDE; ++r) {
-        for (int c = 0; c < GRID_STRIDE; ++c) {
-            if (!is_board_cell(p, r, c)) continue;
-            const Colour* colour = colour_of_letter(at(p.canvas, r, c));
-            set_colour(s,
-                       colour != nullptr ? colour->cell_attr : colour_of_letter(WHITE)->cell_attr);
-            put_char_at(s, BOARD_LEFT + c, BOARD_TOP + r, ' ');
-            set_colour(s, 7);
-        }
-    }
-}
-
 void restore_editor_rows(const PuzzleState& p, Screen& s, int first_row, int last_row) {
     const std::string blank_row(SCREEN_COLUMNS, ' ');
-    set_colour(s, 7);
-    for (int row = first_row; row <= last_row; ++row) put_text_at(s, row, 0, blank_row);
+    for (int row = first_row; row <= last_row; ++row) put_text_at(s, row, 0, 7, blank_row);
     draw_editor_legend(s);
-    draw_editor_board(p, s);
+    draw_board_cells(p, s);
     draw_cursor(p, s);
-    set_colour(s, 7);
 }
 
 } // namespace zk

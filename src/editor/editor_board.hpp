@@ -5,25 +5,14 @@
 
 namespace zk {
 
-/// Smallest board height and width the editor accepts; the largest is MAX_BOARD.
-constexpr int MIN_BOARD = 2;
-
-/// True when both sizes lie in MIN_BOARD .. MAX_BOARD.
-constexpr bool is_valid_board_size(int height, int width) {
-    return height >= MIN_BOARD && height <= MAX_BOARD && width >= MIN_BOARD && width <= MAX_BOARD;
-}
-
 /// Lays out a white board of a valid size as the text of its future level file: canvas holds
 /// 'p' on the board cells, a newline byte after each row and 'x' where the answer line goes;
 /// target holds 'p' on the board cells. Every other byte of both grids becomes 0.
 void lay_out_editor_board(PuzzleState& p, int height, int width);
 
-/// Draws every board cell as a blank in the colour of its canvas letter; leaves attribute 7.
-void draw_editor_board(const PuzzleState& p, Screen& s);
-
 /// Blanks rows first_row .. last_row across the whole screen, then redraws the legend, every
 /// board cell and the cursor mark, so the drawing shows exactly as before anything was written
-/// over those rows. Leaves attribute 7.
+/// over those rows.
 void restore_editor_rows(const PuzzleState& p, Screen& s, int first_row, int last_row);
 
 } // namespace zk

@@ -1,14 +1,17 @@
 #include "editor/editor_legend.hpp"
 
-#include "console/key_legend.hpp"
+#include "board_screen/key_legend.hpp"
 
 namespace zk {
 
+namespace {
+
+constexpr ScreenText SAVE_LINE[] = {{LEGEND_ACTION_ROW, LEGEND_COLUMN, 15, "[Z] - zapisz "}};
+
+} // namespace
+
 void draw_editor_legend(Screen& s) {
-    draw_key_legend(s, [](Screen& screen) {
-        set_colour(screen, 15);
-        put_text_at(screen, 17, LEGEND_COLUMN, "[Z] - zapisz ");
-    });
+    draw_key_legend(s, SAVE_LINE);
 }
 
 } // namespace zk

@@ -5,7 +5,7 @@
 namespace zk {
 
 /// Draws the editor's key legend from column 45: movement, the six colours in their legend
-/// attributes, save and back to the menu. Leaves attribute 7.
+/// attributes, save and back to the menu.
 void draw_editor_legend(Screen& s);
 
 } // namespace zk

@@ -1,8 +1,8 @@
 #include "editor/editor_loop.hpp"
 
-#include "console/dialog.hpp"
+#include "board_screen/board_view.hpp"
+#include "board_screen/dialog.hpp"
 #include "editor/save_dialog.hpp"
-#include "model/cursor.hpp"
 
 namespace zk {
 
@@ -11,10 +11,8 @@ namespace {
 // Asks whether the work is finished; the question is erased either way.
 bool confirm_finished(Context& ctx) {
     Screen& s = ctx.screen();
-    set_colour(s, 11);
-    put_text_at(s, 2, DIALOG_COLUMN, "Skonczyles juz prace ?");
-    set_colour(s, 15);
-    put_text_at(s, 4, DIALOG_COLUMN, "        [T/N]         ");
+    put_text_at(s, 2, DIALOG_COLUMN, 11, "Skonczyles juz prace ?");
+    put_text_at(s, 4, DIALOG_COLUMN, 15, "        [T/N]         ");
     const bool yes = wait_for_yes(ctx.console);
     erase_dialog_line(s, 2);
     erase_dialog_line(s, 4);
@@ -25,12 +23,12 @@ bool confirm_finished(Context& ctx) {
 
 NextScreen start_editor(Context& ctx) {
     home_cursor(ctx.puzzle, ctx.screen());
-    return editor_loop(ctx, get_key(ctx.console));
+    return editor_loop(ctx);
 }
 
-NextScreen editor_loop(Context& ctx, int key) {
-    int code = key == KEY_PREFIX ? get_key(ctx.console) : key;
+NextScreen editor_loop(Context& ctx) {
     for (;;) {
+        const int code = get_key(ctx.console);
         if (code == 'q' || code == 'Q') {
             if (confirm_quit(ctx.console, " Mapa sie nie zapisze ")) break;
         } else if (code == 'z' || code == 'Z') {
@@ -38,7 +36,6 @@ NextScreen editor_loop(Context& ctx, int key) {
         } else {
             handle_cursor_code(ctx.puzzle, ctx.screen(), code); // any other code does nothing
         }
-        code = read_command_code(ctx.console);
     }
     reset_puzzle(ctx.puzzle);
     return NextScreen::menu;

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "model/context.hpp"
+#include "board_screen/context.hpp"
 
 namespace zk {
 
-/// Homes the cursor, reads the first key and runs the editor loop. Returns the main menu.
+/// Homes the cursor and runs the editor loop. Returns the main menu.
 NextScreen start_editor(Context& ctx);
 
-/// The editor's key loop, entered with its first code. Returns the main menu after a
+/// The editor's key loop: reads each key and handles it. Returns the main menu after a
 /// confirmed quit or a save.
-NextScreen editor_loop(Context& ctx, int key);
+NextScreen editor_loop(Context& ctx);
 
 } // namespace zk

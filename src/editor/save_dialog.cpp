@@ -37,8 +37,7 @@ std::string read_first_word(Console& c, int echo_row) {
 
 // Shows `prompt` at its row in white and reads the word, echoed in light cyan on echo_row.
 std::string ask_word(Console& c, int prompt_row, const char* prompt, int echo_row) {
-    set_colour(c.screen, 15);
-    put_text_at(c.screen, prompt_row, 0, prompt);
+    put_text_at(c.screen, prompt_row, 0, 15, prompt);
     set_colour(c.screen, 11);
     return read_first_word(c, echo_row);
 }
@@ -47,18 +46,27 @@ std::string ask_word(Console& c, int prompt_row, const char* prompt, int echo_ro
 // message_row; the prompt is then drawn again at its own row.
 void refuse(const PuzzleState& p, Screen& s, int echo_row, int message_row, const char* why) {
     restore_editor_rows(p, s, echo_row, echo_row);
-    set_colour(s, 12);
-    put_text_at(s, message_row, 0, why);
+    put_text_at(s, message_row, 0, 12, why);
 }
 
 // Why `name` cannot name the level file, or nullptr when it can.
 const char* name_refusal(std::string_view name) {
-    if (name.size() > MAX_NAME_LENGTH) return TOO_LONG;
-    if (name.find_first_of("/\\") != std::string_view::npos) return "Nie wolno uzyc / ani \\!";
-    if (name.front() == '.') return "Nie zaczynaj od kropki!";
-    if (const char* why = platform_name_refusal(name)) return why;
-    if (!is_safe_level_name(name)) return "Niedozwolona nazwa!";
-    return nullptr;
+    switch (level_name_fault(name)) {
+    case NameFault::none:
+        return nullptr;
+    case NameFault::too_long:
+        return TOO_LONG;
+    case NameFault::separator:
+        return "Nie wolno uzyc / ani \\!";
+    case NameFault::leading_dot:
+        return "Nie zaczynaj od kropki!";
+    case NameFault::platform:
+        return platform_name_refusal(name);
+    case NameFault::empty:
+    case NameFault::zero_byte:
+        break;
+    }
+    return "Niedozwolona nazwa!";
 }
 
 std::string ask_answer(Context& ctx) {
@@ -84,15 +92,14 @@ std::string ask_file_name(Context& ctx) {
 
 bool save_drawing(Context& ctx) {
     Screen& s = ctx.screen();
-    set_colour(s, 10);
-    put_text_at(s, WARNING_ROW, 0, "Nie uzywamy spacji!");
+    put_text_at(s, WARNING_ROW, 0, 10, "Nie uzywamy spacji!");
 
     const std::string tail = "n" + ask_answer(ctx);
     restore_editor_rows(ctx.puzzle, s, NAME_PROMPT_ROW, NAME_PROMPT_ROW); // a refusal line
     const std::string name = ask_file_name(ctx);
     restore_editor_rows(ctx.puzzle, s, RESULT_ROW, RESULT_ROW); // a refusal line
 
-    move_to(s, 0, RESULT_ROW);
+    move_to(s, 0, RESULT_ROW); // the result is plain output over two lines
     if (save_level(ctx.puzzle.canvas, level_path(name), tail)) {
         set_colour(s, 10);
         put_text(s, "       Zapis udany \nnacisnij dowolny klawisz");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/context.hpp"
+#include "board_screen/context.hpp"
 
 namespace zk {
 

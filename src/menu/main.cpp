@@ -1,8 +1,8 @@
 // Program entry: take the console, run the chain of screens, give the console back.
 
+#include "board_screen/context.hpp"
 #include "console/program_console.hpp"
 #include "menu/screen_chain.hpp"
-#include "model/context.hpp"
 
 #include <cstdio>
 #include <exception>
@@ -15,12 +15,13 @@ int main() {
         return 1;
     }
     zk::ProgramConsole console;
-    zk::Context ctx(console);
-    console.show(ctx.console.screen);
+    zk::Screen screen;
+    zk::Context ctx(screen, console);
+    console.show(screen);
 
     int status = 0;
     try {
-        status = zk::run_screens(ctx);
+        zk::run_screens(ctx);
     } catch (const zk::InputEnded&) {
         status = 1; // the input ended before the player typed "exit"
     } catch (const std::exception& e) {

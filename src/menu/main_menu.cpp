@@ -10,19 +10,9 @@ namespace zk {
 
 namespace {
 
-// One text of the menu screen, drawn in table order. A text that continues is printed where the one
-// before it stopped instead of at its own row and column.
-struct MenuText {
-    int row;
-    int col;
-    int attr;
-    std::string_view text;
-    bool continues = false;
-};
-
 // Title blocks: "ZIMVO" from column 0 (35 wide) and "KRELT" from column 35 (39 wide). The second
 // is drawn after the first, each line whole.
-constexpr MenuText MENU_TEXTS[] = {
+constexpr ScreenText MENU_TEXTS[] = {
     {0, 0, 12, R"( _____  _   __  __  __    __  ___  )"},
     {1, 0, 12, R"(|__  / | | |  \/  | \ \  / / / _ \ )"},
     {2, 0, 12, R"(  / /  | | | |\/| |  \ \/ / | | | |)"},
@@ -83,27 +73,15 @@ constexpr std::string_view EDITOR_WORD = "edytor";
 } // namespace
 
 void draw_menu_screen(Screen& s) {
-    int current_attr = -1; // the first text always sets its attribute
-    for (const MenuText& t : MENU_TEXTS) {
-        if (t.attr != current_attr) {
-            set_colour(s, t.attr);
-            current_attr = t.attr;
-        }
-        if (t.continues) {
-            put_text(s, t.text);
-        } else {
-            put_text_at(s, t.row, t.col, t.text);
-        }
-    }
+    draw_texts(s, MENU_TEXTS);
 }
 
 NextScreen show_menu(Context& ctx) {
     Screen& s = ctx.screen();
-    set_colour(s, 7);
-    clear_screen(s);
+    clear_screen(s, 7);
     draw_menu_screen(s);
+    put_text_at(s, 22, 42, 10, "Podaj nazwe poziomu: "); // the typed word echoes from column 63
     set_colour(s, 10);
-    put_text_at(s, 22, 42, "Podaj nazwe poziomu: "); // the typed word echoes from column 63
 
     const std::string name = read_word(ctx.console);
     if (name == EXIT_WORD) return NextScreen::exit;
@@ -118,12 +96,10 @@ NextScreen show_menu(Context& ctx) {
 
 NextScreen show_level_not_found(Context& ctx) {
     Screen& s = ctx.screen();
-    clear_screen(s);
+    clear_screen(s, 7);
     draw_menu_screen(s);
-    set_colour(s, 12);
-    put_text_at(s, 22, 38, "Brak planszy o podanej nazwie");
-    set_colour(s, 15);
-    put_text_at(s, 23, 38, "  Nacsisnij dowolny klawisz  ");
+    put_text_at(s, 22, 38, 12, "Brak planszy o podanej nazwie");
+    put_text_at(s, 23, 38, 15, "  Nacsisnij dowolny klawisz  ");
     wait_for_any_key(ctx.console);
     return NextScreen::menu;
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "model/context.hpp"
+#include "board_screen/context.hpp"
 
 namespace zk {
 
-/// Draws the fixed menu content on a cleared screen; leaves attribute 15.
+/// Draws the fixed menu content on a cleared screen.
 void draw_menu_screen(Screen& s);
 
 /// One visit of the main menu: draws it, reads a word and returns the screen it leads to

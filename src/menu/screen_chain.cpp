@@ -25,10 +25,9 @@ NextScreen run_screen(Context& ctx, NextScreen screen) {
     return NextScreen::exit;
 }
 
-int run_screens(Context& ctx, NextScreen first) {
+void run_screens(Context& ctx, NextScreen first) {
     NextScreen screen = first;
     while (screen != NextScreen::exit) screen = run_screen(ctx, screen);
-    return 0;
 }
 
 } // namespace zk

@@ -1,14 +1,18 @@
 #pragma once
 
-#include "model/context.hpp"
+#include "board_screen/context.hpp"
 
 namespace zk {
 
 /// Runs one screen and returns the next.
 NextScreen run_screen(Context& ctx, NextScreen screen);
 
-/// Runs the chain of screens from `first` until the player types "exit"; returns the exit
-/// status 0. Input ending propagates as InputEnded. Uses constant memory however long it runs.
-int run_screens(Context& ctx, NextScreen first = NextScreen::menu);
+/// Runs the chain of screens from `first` until the player types "exit". Input ending
+/// propagates as InputEnded. Uses constant memory however long it runs.
+///
+/// Screens draw into ctx.screen() and read keys only through ctx.console; the key source
+/// shows the screen before every read that may block (TerminalKeys presents it), so no screen
+/// presents anything itself.
+void run_screens(Context& ctx, NextScreen first = NextScreen::menu);
 
 } // namespace zk

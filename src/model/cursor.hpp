@@ -1,42 +1,23 @@
 #pragma once
 
-#include "console/console.hpp"
 #include "model/puzzle.hpp"
 
 #include <optional>
 
 namespace zk {
 
-/// Screen position of board cell (0, 0); cell (r, c) is at column BOARD_LEFT + c, row BOARD_TOP +
-/// r.
-constexpr int BOARD_LEFT = 25;
-constexpr int BOARD_TOP = 9;
-
 enum class Direction { up, down, left, right };
 
-/// The direction that key code `code` selects (w W H, s S P, a A K, d D M), if any.
-std::optional<Direction> direction_of_code(int code);
+/// A cell of the grid, by row and column.
+struct CellPos {
+    int row;
+    int col;
+    friend bool operator==(const CellPos&, const CellPos&) = default;
+};
 
-/// Reads the next code to dispatch, applying the prefix rule: after KEY_PREFIX the
-/// following code is taken instead. No other code is a prefix.
-int read_command_code(Console& c);
-
-/// Puts the cursor on the top-left cell and draws the mark there in white; leaves attribute 7.
-void home_cursor(PuzzleState& p, Screen& s);
-
-/// Draws the mark on the cell under the cursor in that cell's colour; nothing when the
-/// cell's canvas byte is not a colour letter.
-void draw_cursor(const PuzzleState& p, Screen& s);
-
-/// Moves the cursor one cell, redrawing only the cell left and the cell reached. A move to a
-/// position that is not a board cell, or away from a cell without a colour, changes nothing.
-void move_cursor(PuzzleState& p, Screen& s, Direction d);
-
-/// Stores `letter` under the cursor and redraws that cell with the mark in the new colour.
-void paint_cell(PuzzleState& p, Screen& s, std::uint8_t letter);
-
-/// Handles a movement or paint code as both the game and the editor do.
-/// Returns false when the code is neither, leaving everything unchanged.
-bool handle_cursor_code(PuzzleState& p, Screen& s, int code);
+/// Where a one-cell move of the cursor in direction `d` leads: the neighbouring cell, or
+/// nothing when the move is refused because that position is not a board cell or the cell
+/// under the cursor has no colour letter in the canvas. Changes nothing.
+std::optional<CellPos> cursor_step(const PuzzleState& p, Direction d);
 
 } // namespace zk

@@ -78,11 +78,18 @@ std::string level_bytes(const Grid& canvas, std::string_view tail) {
     return bytes;
 }
 
+NameFault level_name_fault(std::string_view name) {
+    if (name.empty()) return NameFault::empty;
+    if (name.size() > MAX_NAME_LENGTH) return NameFault::too_long;
+    if (name.find_first_of("/\\") != std::string_view::npos) return NameFault::separator;
+    if (name.front() == '.') return NameFault::leading_dot;
+    if (name.find('\0') != std::string_view::npos) return NameFault::zero_byte;
+    if (platform_name_refusal(name) != nullptr) return NameFault::platform;
+    return NameFault::none;
+}
+
 bool is_safe_level_name(std::string_view name) {
-    if (name.empty() || name.size() > MAX_NAME_LENGTH || name.front() == '.') return false;
-    // A zero byte would cut the path short and open a different file.
-    if (name.find_first_of(std::string_view("/\\\0", 3)) != std::string_view::npos) return false;
-    return platform_name_refusal(name) == nullptr;
+    return level_name_fault(name) == NameFault::none;
 }
 
 std::string file_name_of(std::string_view name) {

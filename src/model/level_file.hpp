@@ -16,9 +16,23 @@ constexpr std::size_t MAX_NAME_LENGTH = 15;
 /// sparse file loads as quickly as a real one.
 constexpr std::size_t MAX_LEVEL_READ_BYTES = 64 * 1024;
 
-/// True when `name` may name a level file: 1 to 15 characters, no '/' or '\', not starting
-/// with '.', so the file always lies directly in the level directory, and nothing that
-/// platform_name_refusal() refuses.
+/// The rule of level names a name breaks, checked in this order; `none` for a name that may
+/// name a level file.
+enum class NameFault {
+    none,
+    empty,
+    too_long,    ///< more than MAX_NAME_LENGTH characters
+    separator,   ///< holds '/' or '\'
+    leading_dot, ///< starts with '.'
+    zero_byte,   ///< holds a zero byte, which would cut the path short
+    platform,    ///< this platform's file system cannot take it (platform_name_refusal)
+};
+
+/// The first rule `name` breaks, so that the file always lies directly in the level directory.
+NameFault level_name_fault(std::string_view name);
+
+/// True when `name` may name a level file: 1 to 15 characters, no '/', '\' or zero byte, not
+/// starting with '.', and nothing that platform_name_refusal() refuses.
 bool is_safe_level_name(std::string_view name);
 
 /// The file system's name for level `name`, whose bytes are code page 852 as typed: UTF-8,

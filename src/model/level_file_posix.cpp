@@ -1,8 +1,8 @@
 #include "model/level_file.hpp"
 #include "model/level_file_os.hpp"
 
-#include "console/fd_sink.hpp"
 #include "console/signal_cleanup.hpp"
+#include "console/write_all.hpp"
 
 #include <cerrno>
 #include <csignal>

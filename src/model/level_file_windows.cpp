@@ -1,7 +1,7 @@
 #include "model/level_file.hpp"
 #include "model/level_file_os.hpp"
 
-#include "console/fd_sink.hpp"
+#include "console/write_all.hpp"
 
 #include <array>
 #include <cctype>

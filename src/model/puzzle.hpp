@@ -9,6 +9,13 @@ constexpr int GRID_STRIDE = 17;
 constexpr int GRID_CELLS = GRID_STRIDE * GRID_STRIDE;
 /// Largest board height and width; rows and columns 15 and 16 are never board cells.
 constexpr int MAX_BOARD = 15;
+/// Smallest board height and width a level may have.
+constexpr int MIN_BOARD = 2;
+
+/// True when both sides lie in MIN_BOARD .. MAX_BOARD.
+constexpr bool is_valid_board_size(int height, int width) {
+    return height >= MIN_BOARD && height <= MAX_BOARD && width >= MIN_BOARD && width <= MAX_BOARD;
+}
 
 /// 17 x 17 bytes, addressed grid[r * GRID_STRIDE + c].
 using Grid = std::array<std::uint8_t, GRID_CELLS>;
@@ -46,7 +53,15 @@ inline bool is_board_cell(const PuzzleState& p, int r, int c) {
     return in_grid(r, c) && at(p.target, r, c) != 0;
 }
 
+/// Sets every board cell of the canvas to white, the painting a game starts from; other canvas
+/// bytes are left alone.
+void whiten_canvas(PuzzleState& p);
+
 /// Clears every byte of target and answer, so the next level loads onto a clear state.
 void reset_puzzle(PuzzleState& p);
+
+/// Ends a game, won or left: clears the level (as reset_puzzle), the check count and the
+/// solved flag, so the next game starts from a clear state.
+void finish_game(PuzzleState& p);
 
 } // namespace zk

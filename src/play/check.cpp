@@ -1,7 +1,7 @@
 #include "play/check.hpp"
 
+#include "board_screen/board_view.hpp"
 #include "console/colours.hpp"
-#include "model/cursor.hpp"
 
 #include <string>
 #include <string_view>
@@ -21,9 +21,8 @@ struct PassResult {
 
 // Walks every line of the board (rows when `rows`, else columns) from its first cell,
 // marks the line green while its cells agree and red at the first one that does not, and
-// stops that line there. `mark` draws the line's edge mark.
-template <typename Mark>
-PassResult check_lines(const PuzzleState& p, Screen& s, bool rows, Mark mark) {
+// stops that line there. `mark` draws the line's edge mark in the attribute it is given.
+template <typename Mark> PassResult check_lines(const PuzzleState& p, bool rows, Mark mark) {
     PassResult result;
     for (int line = 0; line < GRID_STRIDE; ++line) {
         for (int i = 0; i < GRID_STRIDE; ++i) {
@@ -31,8 +30,7 @@ PassResult check_lines(const PuzzleState& p, Screen& s, bool rows, Mark mark) {
             const int c = rows ? i : line;
             if (!is_board_cell(p, r, c)) continue;
             const bool agrees = at(p.canvas, r, c) == at(p.target, r, c);
-            set_colour(s, agrees ? RIGHT_ATTR : WRONG_ATTR);
-            mark(line);
+            mark(line, agrees ? RIGHT_ATTR : WRONG_ATTR);
             if (!agrees) {
                 result.any_disagreeing = true;
                 break;
@@ -49,6 +47,15 @@ std::string_view answer_text(const PuzzleState& p) {
     while (length < p.answer.size() && p.answer[length] != '\0') ++length;
     return {p.answer.data(), length};
 }
+
+constexpr int BOX_ATTR = 11;
+
+// The fixed texts of the win box; the answer, the count and the time go between them.
+constexpr ScreenText WIN_TEXTS[] = {
+    {8, 6, 12, "GRATULACJE!"},      {10, 4, 10, "Rozwiazanie to"},  {13, 4, 10, "Udalo Ci sie za"},
+    {16, 7, 10, "W czasie: "},      {19, 3, 15, "  Aby wrocic do"}, {20, 3, 15, "  menu nacisnij"},
+    {21, 4, 15, "dowolny klawisz"},
+};
 
 std::uint8_t box_glyph(int x, int y) {
     constexpr int LEFT = 2, RIGHT = 20, TOP = 6, BOTTOM = 23;
@@ -67,14 +74,14 @@ std::uint8_t box_glyph(int x, int y) {
 
 void check_canvas(PuzzleState& p, Screen& s, std::int64_t now_ms) {
     ++p.check_count;
-    set_colour(s, 48);
-    move_to(s, 14, 4);
-    print_number(s, p.check_count);
+    put_text_at(s, 4, 14, 48, std::to_string(p.check_count));
 
-    const PassResult row_pass = check_lines(
-        p, s, true, [&](int r) { put_char_at(s, BOARD_LEFT - 1, BOARD_TOP + r, GLYPH_EDGE); });
-    const PassResult column_pass = check_lines(
-        p, s, false, [&](int c) { put_char_at(s, BOARD_LEFT + c, BOARD_TOP - 1, GLYPH_EDGE); });
+    const PassResult row_pass = check_lines(p, true, [&](int r, int attr) {
+        put_char_at(s, BOARD_LEFT - 1, BOARD_TOP + r, attr, GLYPH_EDGE);
+    });
+    const PassResult column_pass = check_lines(p, false, [&](int c, int attr) {
+        put_char_at(s, BOARD_LEFT + c, BOARD_TOP - 1, attr, GLYPH_EDGE);
+    });
 
     if (row_pass.any_disagreeing || column_pass.any_disagreeing) {
         p.solved = 0;
@@ -85,38 +92,20 @@ void check_canvas(PuzzleState& p, Screen& s, std::int64_t now_ms) {
     }
 }
 
-void show_win_screen(PuzzleState& p, Screen& s) {
+void show_win_screen(const PuzzleState& p, Screen& s) {
+    for (int x = 0; x <= 23; ++x)
+        for (int y = 6; y <= 24; ++y) put_char_at(s, x, y, BOX_ATTR, box_glyph(x, y));
+    for (int x = 24; x <= 39; ++x)
+        for (int y = 0; y <= 7; ++y) put_char_at(s, x, y, BOX_ATTR, ' ');
+    draw_texts(s, WIN_TEXTS);
+
+    put_text_at(s, 11, 4, BOX_ATTR, answer_text(p));
+    const std::string count = std::to_string(p.check_count);
+    put_text_at(s, 14, 8, BOX_ATTR, count);
+    put_text_at(s, 14, 8 + static_cast<int>(count.size()), 10, " razem");
     const int minutes = p.elapsed_seconds / 60;
     const int seconds = p.elapsed_seconds % 60;
-
-    set_colour(s, 11);
-    for (int x = 0; x <= 23; ++x)
-        for (int y = 6; y <= 24; ++y) put_char_at(s, x, y, box_glyph(x, y));
-    for (int x = 24; x <= 39; ++x)
-        for (int y = 0; y <= 7; ++y) put_char_at(s, x, y, ' ');
-
-    set_colour(s, 12);
-    put_text_at(s, 8, 6, "GRATULACJE!");
-    set_colour(s, 10);
-    put_text_at(s, 10, 4, "Rozwiazanie to");
-    set_colour(s, 11);
-    put_text_at(s, 11, 4, answer_text(p));
-    set_colour(s, 10);
-    put_text_at(s, 13, 4, "Udalo Ci sie za");
-    set_colour(s, 11);
-    move_to(s, 8, 14);
-    print_number(s, p.check_count);
-    set_colour(s, 10);
-    put_text(s, " razem");
-    put_text_at(s, 16, 7, "W czasie: ");
-    set_colour(s, 15);
-    put_char_at(s, 8, 17, ' ');
-    put_text(s, std::to_string(minutes) + "m " + std::to_string(seconds) + "s");
-    put_text_at(s, 19, 3, "  Aby wrocic do");
-    put_text_at(s, 20, 3, "  menu nacisnij");
-    put_text_at(s, 21, 4, "dowolny klawisz");
-
-    reset_puzzle(p);
+    put_text_at(s, 17, 8, 15, " " + std::to_string(minutes) + "m " + std::to_string(seconds) + "s");
 }
 
 } // namespace zk

@@ -15,8 +15,8 @@ namespace zk {
 void check_canvas(PuzzleState& p, Screen& s, std::int64_t now_ms);
 
 /// Draws the congratulations box over the row clues and blanks the column clue area, shows the
-/// answer, the check count and the elapsed time as "Mm Ss", then clears target and answer.
-/// Reads no key and leaves check_count alone; leaves attribute 15.
-void show_win_screen(PuzzleState& p, Screen& s);
+/// answer, the check count and the elapsed time as "Mm Ss". Reads no key and changes nothing
+/// but the screen.
+void show_win_screen(const PuzzleState& p, Screen& s);
 
 } // namespace zk

@@ -1,12 +1,14 @@
 #include "play/game_screen.hpp"
 
+#include "board_screen/board_view.hpp"
+#include "board_screen/key_legend.hpp"
+#include "board_screen/title.hpp"
 #include "console/colours.hpp"
-#include "console/key_legend.hpp"
-#include "model/cursor.hpp"
 #include "model/runs.hpp"
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace zk {
 
@@ -23,29 +25,14 @@ constexpr int TOP_EDGE_ROW = BOARD_TOP - 1;
 // room and are left out.
 void print_clue(Screen& s, const Run& run, int x, int y) {
     if (!on_screen(x, y)) return;
-    set_colour(s, colour_of_letter(run.letter)->clue_attr);
-    move_to(s, x, y);
-    print_number(s, run.length);
-}
-
-void draw_board(PuzzleState& p, Screen& s) {
-    for (int r = 0; r < GRID_STRIDE; ++r) {
-        for (int c = 0; c < GRID_STRIDE; ++c) {
-            if (!is_board_cell(p, r, c)) continue;
-            set_colour(s, colour_of_letter(WHITE)->cell_attr);
-            put_char_at(s, BOARD_LEFT + c, BOARD_TOP + r, ' ');
-            set_colour(s, 7);
-            at(p.canvas, r, c) = WHITE;
-        }
-    }
+    put_text_at(s, y, x, colour_of_letter(run.letter)->clue_attr, std::to_string(run.length));
 }
 
 void draw_edge_marks(const PuzzleState& p, Screen& s) {
-    set_colour(s, 7);
     for (int r = 0; r < GRID_STRIDE; ++r)
-        if (is_board_cell(p, r, 0)) put_char_at(s, LEFT_EDGE_COLUMN, BOARD_TOP + r, GLYPH_EDGE);
+        if (is_board_cell(p, r, 0)) put_char_at(s, LEFT_EDGE_COLUMN, BOARD_TOP + r, 7, GLYPH_EDGE);
     for (int c = 0; c < GRID_STRIDE; ++c)
-        if (is_board_cell(p, 0, c)) put_char_at(s, BOARD_LEFT + c, TOP_EDGE_ROW, GLYPH_EDGE);
+        if (is_board_cell(p, 0, c)) put_char_at(s, BOARD_LEFT + c, TOP_EDGE_ROW, 7, GLYPH_EDGE);
 }
 
 // Rows from the bottom up, each read right to left, so that the run next to the board comes
@@ -72,36 +59,36 @@ void draw_column_clues(const PuzzleState& p, Screen& s) {
     }
 }
 
+// The fixed texts of the game screen beside the title and the level name.
+constexpr ScreenText GAME_FRAME[] = {
+    {3, 0, 15, "  Mapa: "},
+    {4, 2, 15, "Sprawdzenia: "},
+    {4, 14, 48, "0"},
+};
+
+// The check key's legend line, with the two check-mark colours, green and red.
+constexpr char BLOCK[] = {static_cast<char>(GLYPH_BLOCK), '\0'};
+constexpr ScreenText CHECK_LINE[] = {
+    {LEGEND_ACTION_ROW, LEGEND_COLUMN, 15, "[C] - sprawdz "},
+    {LEGEND_ACTION_ROW, LEGEND_COLUMN + 14, 10, BLOCK, true},
+    {LEGEND_ACTION_ROW, LEGEND_COLUMN + 15, 10, ":) ", true},
+    {LEGEND_ACTION_ROW, LEGEND_COLUMN + 18, 12, BLOCK, true},
+    {LEGEND_ACTION_ROW, LEGEND_COLUMN + 19, 12, ":( ", true},
+};
+
 } // namespace
 
 void draw_game_screen(Screen& s, std::string_view display_path) {
-    clear_screen(s);
-    set_colour(s, 12);
-    put_text_at(s, 1, 4, "Zimvo");
-    set_colour(s, 10);
-    put_text_at(s, 1, 9, "Krelt");
+    clear_screen(s, 7);
+    draw_title(s);
     // The label covers the "plansze\" prefix of the path, leaving the level name.
-    set_colour(s, 11);
-    put_text_at(s, 3, 0, display_path);
-    set_colour(s, 15);
-    put_text_at(s, 3, 0, "  Mapa: ");
-    put_text_at(s, 4, 2, "Sprawdzenia: ");
-    set_colour(s, 48);
-    put_text_at(s, 4, 14, "0");
-    draw_key_legend(s, [](Screen& screen) {
-        set_colour(screen, 15);
-        put_text_at(screen, 17, LEGEND_COLUMN, "[C] - sprawdz ");
-        set_colour(screen, 10); // the two check-mark colours, green and red
-        put_byte(screen, GLYPH_BLOCK);
-        put_text(screen, ":) ");
-        set_colour(screen, 12);
-        put_byte(screen, GLYPH_BLOCK);
-        put_text(screen, ":( ");
-    });
+    put_text_at(s, 3, 0, 11, display_path);
+    draw_texts(s, GAME_FRAME);
+    draw_key_legend(s, CHECK_LINE);
 }
 
-void draw_board_and_clues(PuzzleState& p, Screen& s) {
-    draw_board(p, s);
+void draw_board_and_clues(const PuzzleState& p, Screen& s) {
+    draw_board_cells(p, s);
     draw_edge_marks(p, s);
     draw_row_clues(p, s);
     draw_column_clues(p, s);

@@ -10,14 +10,13 @@ namespace zk {
 /// Clears the screen and draws the game's fixed frame: title, "  Mapa: " with the level name
 /// (the display path minus its "plansze\" prefix, in light cyan from column 8), the check
 /// counter at 0 and the key legend. Columns 45 to 66 of rows 1 to 4 stay blank for the quit
-/// dialog. Leaves attribute 7.
+/// dialog.
 void draw_game_screen(Screen& s, std::string_view display_path);
 
-/// Draws every board cell as a white blank and sets it to white in the canvas (other canvas
-/// bytes are left alone), draws the grey edge marks left of the board rows and above the board
-/// columns, and prints the clues of every row and column in the clue colours of their runs.
-/// Column clues that would lie above the top screen row are left out. Leaves the attribute of
-/// the last clue printed, or 7 when there is none.
-void draw_board_and_clues(PuzzleState& p, Screen& s);
+/// Draws every board cell as a blank in its canvas colour (white for a game just started), draws
+/// the grey edge marks left of the board rows and above the board columns, and prints the clues of
+/// every row and column in the clue colours of their runs. Column clues that would lie above the
+/// top screen row are left out.
+void draw_board_and_clues(const PuzzleState& p, Screen& s);
 
 } // namespace zk

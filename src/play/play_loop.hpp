@@ -1,17 +1,12 @@
 #pragma once
 
-#include "model/context.hpp"
+#include "board_screen/context.hpp"
 
 namespace zk {
 
-/// Draws the game screen for the loaded level (ctx.display_path), then plays it.
-/// Returns the main menu once the game is left or won.
+/// Draws the game screen for the loaded level (ctx.display_path) on a white canvas, starts the
+/// clock, homes the cursor, then reads each key and handles it. Returns the main menu once the
+/// game is left or won; either way the level, the count and the solved flag are cleared.
 NextScreen play_game(Context& ctx);
-
-/// Starts the clock, homes the cursor, reads the first key and runs the play loop.
-NextScreen start_game(Context& ctx);
-
-/// The key loop of a game, entered with its first code. Returns the main menu.
-NextScreen play_loop(Context& ctx, int key);
 
 } // namespace zk

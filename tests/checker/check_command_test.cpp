@@ -185,14 +185,15 @@ TEST_F(CheckCommandTest, CluesAreColouredOnlyForATerminal) {
 
     out.str("");
     EXPECT_EQ(run({"--clues", "e1.txt"}, true), CHECK_ALL_GOOD);
-    EXPECT_TRUE(out_has("     1: \x1b[91m3R\x1b[0m\n")) << out.str();
+    EXPECT_TRUE(out_has("     1: \x1b[91;40m3R\x1b[0m\n")) << out.str();
 }
 
 TEST(ClueText, RunsInOrderWithTheirLetters) {
     const std::uint8_t line[] = {'R', 'R', 'Y', 'p', 'G', 'B', 'B', 'B'};
     EXPECT_EQ(clue_list_text(line_runs(line), false), "2R 1Y 1G 3B");
-    EXPECT_EQ(clue_list_text(line_runs(line), true),
-              "\x1b[91m2R\x1b[0m \x1b[93m1Y\x1b[0m \x1b[37m1G\x1b[0m \x1b[94m3B\x1b[0m");
+    EXPECT_EQ(
+        clue_list_text(line_runs(line), true),
+        "\x1b[91;40m2R\x1b[0m \x1b[93;40m1Y\x1b[0m \x1b[37;40m1G\x1b[0m \x1b[94;40m3B\x1b[0m");
     EXPECT_EQ(clue_list_text(RunList{}, true), "0");
 }
 

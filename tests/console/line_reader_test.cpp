@@ -11,7 +11,8 @@ namespace {
 
 struct LineReaderTest : ::testing::Test {
     ScriptedKeys keys;
-    Console console{keys};
+    Screen screen;
+    Console console{screen, keys};
 };
 
 TEST_F(LineReaderTest, WordLeavesRestOfLinePendingForTheNextWord) {
@@ -61,6 +62,27 @@ TEST_F(LineReaderTest, EchoesAtThePositionWithBackspaceAndMovesToNextRow) {
     EXPECT_EQ(console.screen.y, 23);
 }
 
+TEST_F(LineReaderTest, BackspaceAtTheEndOfTheLineErasesTheLastCharacterOnScreen) {
+    put_text_at(console.screen, 22, 42, 10, "Podaj: ");
+    set_colour(console.screen, 10);
+    keys.add("abc\b\r");
+    EXPECT_EQ(read_word(console), "ab");
+    EXPECT_EQ(test::text_at(console.screen, 22, 42, 11), "Podaj: ab  ");
+
+    // More backspaces than characters stop at the start of the echo; the prompt stays.
+    move_to(console.screen, 49, 22);
+    keys.add("x\b\b\b\r");
+    keys.add("y\r");
+    EXPECT_EQ(read_word(console), "y");
+    EXPECT_EQ(test::text_at(console.screen, 22, 42, 7), "Podaj: ");
+
+    // In the last column too.
+    move_to(console.screen, 76, 3);
+    keys.add("abcd\b\r");
+    EXPECT_EQ(read_word(console), "abc");
+    EXPECT_EQ(test::text_at(console.screen, 3, 76, 4), "abc ");
+}
+
 TEST_F(LineReaderTest, LineIsLimitedToItsRowAndArrowKeysAreNotText) {
     move_to(console.screen, 76, 3);
     keys.add("abcdef\xE0H\r");
@@ -108,7 +130,8 @@ TEST_F(LineReaderTest, CtrlDEndsTheInputOnlyOnALineWithNothingTyped) {
 
 TEST(LineReader, TypedLettersAboveAsciiAreOneCodePage852ByteEach) {
     CodeKeys keys({'j', 'e', Z_DOT, '\r', O_ACUTE, 'x', '\r', 'a', Z_DOT, Z_DOT, 'b', '\r'});
-    Console console{keys};
+    Screen screen;
+    Console console{screen, keys};
     EXPECT_EQ(read_word(console), "je\xBE");
     EXPECT_EQ(test::glyph_at(console.screen, 0, 2), 0xBE);
     EXPECT_EQ(read_word(console), "\xE0x"); // not an extended key: the x stays
@@ -116,7 +139,7 @@ TEST(LineReader, TypedLettersAboveAsciiAreOneCodePage852ByteEach) {
     EXPECT_EQ(read_word(console), "a\xBE\xBE");
 
     CodeKeys more({O_ACUTE, 'x'});
-    Console waiting{more};
+    Console waiting{screen, more};
     wait_for_any_key(waiting); // a typed letter, not an extended key: x is the next key
     EXPECT_EQ(get_key(waiting), 'x');
 }

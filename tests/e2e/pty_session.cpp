@@ -147,16 +147,8 @@ const char* game_binary() {
 
 // ---- TempWorkDir ----------------------------------------------------------------------------
 
-TempWorkDir::TempWorkDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zk-e2e-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-    std::filesystem::create_directory(std::filesystem::path(path_) / "plansze");
-}
-
-TempWorkDir::~TempWorkDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+TempWorkDir::TempWorkDir() : scratch_("zk-e2e"), path_(scratch_.path().string()) {
+    std::filesystem::create_directory(scratch_.path() / "plansze");
 }
 
 void TempWorkDir::write_level(const std::string& name, const std::string& content) const {

@@ -3,6 +3,8 @@
 // End-to-end harness: runs the real game binary in a pseudo-terminal and reads its output
 // through libvterm, a real terminal emulator, into a screen that tests can query.
 
+#include "scratch_dir.hpp"
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -35,9 +37,6 @@ inline constexpr std::string_view KEY_CTRL_D = "\x04";
 class TempWorkDir {
   public:
     TempWorkDir();
-    ~TempWorkDir();
-    TempWorkDir(const TempWorkDir&) = delete;
-    TempWorkDir& operator=(const TempWorkDir&) = delete;
 
     const std::string& path() const { return path_; }
     /// Writes `content` as plansze/NAME.txt.
@@ -46,6 +45,7 @@ class TempWorkDir {
     std::optional<std::string> read_file(const std::string& relative_path) const;
 
   private:
+    test::ScratchDir scratch_;
     std::string path_;
 };
 

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "board_screen/context.hpp"
 #include "console/keys.hpp"
 #include "editor/editor_loop.hpp"
 #include "editor/editor_setup.hpp"
-#include "model/context.hpp"
+#include "scratch_dir.hpp"
 #include "screen_text.hpp"
 
 #include <gtest/gtest.h>
@@ -19,42 +20,9 @@
 
 namespace zk::test {
 
-/// A fresh private directory made the working directory for the life of the object; the
-/// working directory is its subdirectory "work", so a file written one level up still lands
-/// inside the private tree and can be seen.
-class TempWorkingDir {
-  public:
-    TempWorkingDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zk_editor_XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        root_ = pattern;
-        std::filesystem::create_directory(root_ / "work");
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(root_ / "work");
-    }
-    ~TempWorkingDir() {
-        std::filesystem::current_path(previous_);
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
-    TempWorkingDir(const TempWorkingDir&) = delete;
-    TempWorkingDir& operator=(const TempWorkingDir&) = delete;
-
-    /// Every regular file below the private root, as sorted paths relative to it.
-    std::vector<std::string> files() const {
-        std::vector<std::string> found;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(root_))
-            if (entry.is_regular_file())
-                found.push_back(std::filesystem::relative(entry.path(), root_).string());
-        std::sort(found.begin(), found.end());
-        return found;
-    }
-
-  private:
-    std::filesystem::path root_;
-    std::filesystem::path previous_;
-};
+/// The editor tests' scratch working directory: files() lists what was written, also one
+/// level above the working directory.
+using TempWorkingDir = ScratchWorkingDir;
 
 /// The whole contents of a file, byte for byte; empty when it cannot be read.
 inline std::string file_bytes(const std::string& path) {
@@ -84,7 +52,8 @@ inline bool looks_the_same(const Screen& a, const Screen& b, std::string* first_
 /// A context with scripted keys, and helpers to open the editor on a board of a given size.
 struct EditorTest : ::testing::Test {
     ScriptedKeys keys;
-    Context ctx{keys};
+    Screen drawn;
+    Context ctx{drawn, keys};
 
     Screen& screen() { return ctx.screen(); }
     PuzzleState& puzzle() { return ctx.puzzle; }
@@ -105,7 +74,7 @@ struct EditorTest : ::testing::Test {
     /// Goes on in the already started editor with `codes`, again until the script ends.
     void draw_more(const std::string& codes) {
         keys.add(codes);
-        EXPECT_THROW(editor_loop(ctx, get_key(ctx.console)), InputEnded);
+        EXPECT_THROW(editor_loop(ctx), InputEnded);
     }
 
     /// The letters of canvas row r, columns 0 .. length - 1.

@@ -77,7 +77,7 @@ TEST_F(EditorLoopTest, QuitAnsweredNoErasesTheDialogAndDrawingGoesOn) {
     draw("1dqNd");
     for (int row = 1; row <= 4; ++row) {
         EXPECT_EQ(text_at(screen(), row, 45, 22), BLANK_22) << "row " << row;
-        EXPECT_EQ(attr_at(screen(), row, 45), 12) << "row " << row;
+        EXPECT_EQ(attr_at(screen(), row, 45), 7) << "row " << row;
     }
     EXPECT_EQ(canvas_row(0, 3), "Epp");
     EXPECT_EQ(puzzle().cursor_col, 2); // the key after the dialog was handled
@@ -116,7 +116,7 @@ TEST_F(EditorLoopTest, SaveQuestionAnsweredNoErasesItAndDrawingGoesOn) {
     draw("3zs4nd");
     EXPECT_EQ(text_at(screen(), 2, 45, 22), BLANK_22);
     EXPECT_EQ(text_at(screen(), 4, 45, 22), BLANK_22);
-    EXPECT_EQ(attr_at(screen(), 4, 45), 15);
+    EXPECT_EQ(attr_at(screen(), 4, 45), 7);
     EXPECT_EQ(canvas_row(0, 3), "Bpp");
     EXPECT_EQ(puzzle().cursor_col, 1);
     EXPECT_EQ(row_text(screen(), 19).substr(0, 25), std::string(25, ' ')); // no prompt

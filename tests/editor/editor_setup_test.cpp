@@ -55,7 +55,6 @@ TEST_F(EditorSetupTest, RulesPromptsAndLegendShowInTheirColours) {
     EXPECT_EQ(attr_at(s, 17, 45), 15);
     EXPECT_EQ(row_text(s, 19).substr(45), " [Q] - wroc do menu");
     EXPECT_EQ(attr_at(s, 19, 46), 12);
-    EXPECT_EQ(s.attr, 7);
 }
 
 TEST_F(EditorSetupTest, BoardIsAWhiteRectangleAndTheMarkShowsBeforeTheFirstKey) {
@@ -162,7 +161,6 @@ TEST_P(RefusedSizeTest, ShowsTheMessageWaitsForAKeyAndAsksForAFreshSetup) {
     EXPECT_EQ(row_text(screen(), 19), "     sprobuj jeszcze raz");
     EXPECT_EQ(attr_at(screen(), 18, 1), 12);
     EXPECT_EQ(attr_at(screen(), 19, 5), 12);
-    EXPECT_EQ(screen().attr, 15);
     EXPECT_FALSE(shows_white_cell(screen(), 0, 0));
     EXPECT_EQ(puzzle().canvas, before.canvas);
     EXPECT_EQ(puzzle().target, before.target);

@@ -88,7 +88,7 @@ TEST_F(SaveTest, OverLongAnswerIsRefusedAndTheBoardUnderItsEchoRestored) {
     open_board(15, 15);
     draw(std::string(11, 's') + "2w"); // a yellow cell on screen row 20
     keys.add("zt" + std::string(40, 'a') + "\r");
-    EXPECT_THROW(editor_loop(ctx, get_key(ctx.console)), InputEnded); // waits for a new answer
+    EXPECT_THROW(editor_loop(ctx), InputEnded); // waits for a new answer
     const Screen& s = screen();
     EXPECT_EQ(text_at(s, 21, 0, 25), "Za dlugie, do 15 znakow! ");
     EXPECT_EQ(attr_at(s, 21, 0), 12);
@@ -184,7 +184,7 @@ TEST_F(SaveTest, FailedSaveKeepsTheDrawingAndASecondSaveSucceeds) {
 
     std::filesystem::remove("plansze");
     keys.add("aztkot\rtest\rk");
-    EXPECT_EQ(editor_loop(ctx, get_key(ctx.console)), NextScreen::menu);
+    EXPECT_EQ(editor_loop(ctx), NextScreen::menu);
     EXPECT_EQ(file_bytes("plansze/test.txt"), "EEp\r\npRR\r\nnkot");
 }
 

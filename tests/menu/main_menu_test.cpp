@@ -22,8 +22,7 @@ constexpr std::string_view PROMPT = "Podaj nazwe poziomu: ";
 // A drawn menu screen, on a screen cleared in light grey as the menu does.
 Screen menu_screen() {
     Screen s;
-    set_colour(s, 7);
-    clear_screen(s);
+    clear_screen(s, 7);
     draw_menu_screen(s);
     return s;
 }
@@ -36,45 +35,30 @@ void expect_text(const Screen& s, int row, int col, std::string_view text, int a
         EXPECT_EQ(attr_at(s, row, col + i), attr) << "row " << row << ", col " << col + i;
 }
 
-TEST(MenuScreenTest, LevelListInItsThreeColours) {
+TEST(MenuScreenTest, ShowsTheTableTextsInTheirPlacesAndColours) {
+    struct Sample {
+        int row;
+        int col;
+        char glyph;
+        int attr;
+    };
+    // One cell of each colour and part of the screen: level list, command note, rules.
+    constexpr Sample samples[] = {
+        {6, 14, 'P', 11},  {8, 5, 'L', 10},   {8, 14, 'S', 14},  {8, 24, 'T', 12},
+        {10, 6, '[', 10},  {12, 17, 'm', 14}, {14, 27, '5', 12}, {16, 15, 'U', 12},
+        {19, 4, 'e', 10},  {19, 11, 'j', 15}, {21, 13, 'e', 12}, {21, 18, 'o', 15},
+        {6, 50, 'J', 11},  {13, 37, '3', 10}, {13, 39, 'o', 15}, {16, 52, 't', 12},
+        {20, 40, 'k', 15}, {24, 1, 'W', 11},
+    };
     const Screen s = menu_screen();
-    expect_text(s, 6, 14, "Poziomy:", 11);
-    expect_text(s, 8, 5, "Latwe: ", 10);
-    expect_text(s, 8, 14, "Srednie: ", 14);
-    expect_text(s, 8, 24, "Trudne: ", 12);
-    expect_text(s, 10, 6, "[e1]", 10);
-    expect_text(s, 14, 6, "[e5]", 10);
-    expect_text(s, 12, 16, "[m3]", 14);
-    expect_text(s, 14, 25, "[h5]", 12);
-    EXPECT_EQ(row_text(s, 10), "      [e1]      [m1]     [h1]      "
-                               "     zlozonej z kwadratowych pol");
-}
-
-TEST(MenuScreenTest, CommandNotesContinueWhereTheTextBeforeStopped) {
-    const Screen s = menu_screen();
-    expect_text(s, 16, 15, "UWAGA!", 12);
-    expect_text(s, 17, 1, " Mozesz tworzyc wlasnie poziomy ", 15);
-    expect_text(s, 18, 1, " aby to zrobic po prostu wpisz  ", 15);
-    expect_text(s, 19, 1, "   edytor ", 10);
-    expect_text(s, 19, 11, "jako nazwa poziomu", 15);
-    expect_text(s, 21, 1, "   Wpisujac ", 15);
-    expect_text(s, 21, 13, "exit ", 12);
-    expect_text(s, 21, 18, "opuscisz gre", 15);
+    for (const Sample& at : samples) {
+        EXPECT_EQ(glyph_at(s, at.row, at.col), at.glyph) << at.row << "," << at.col;
+        EXPECT_EQ(attr_at(s, at.row, at.col), at.attr) << at.row << "," << at.col;
+    }
+    // Texts that continue stand right after the text before them.
+    EXPECT_EQ(row_text(s, 19).substr(0, 29), "    edytor jako nazwa poziomu");
     EXPECT_EQ(row_text(s, 21).substr(0, 30), "    Wpisujac exit opuscisz gre");
-}
-
-TEST(MenuScreenTest, RulesWithTheGreenExampleClue) {
-    const Screen s = menu_screen();
-    expect_text(s, 6, 50, "Jak grac?", 11);
-    expect_text(s, 8, 35, "* Jest to gra logiczna polegajaca na", 15);
-    expect_text(s, 13, 36, " 3", 10);
-    EXPECT_EQ(glyph_at(s, 13, 38), ' ');
-    expect_text(s, 13, 39, "oznacza trzy sasiadujace ze soba", 15);
-    expect_text(s, 14, 35, "  zielone pola (pionowo lub poziomo)", 15);
-    expect_text(s, 16, 35, "* Miedzy grupami", 15);
-    expect_text(s, 16, 51, " tego samego koloru", 12);
-    expect_text(s, 20, 35, "     kolejnoscia podanych liczb     ", 15);
-    EXPECT_EQ(s.attr, 15);
+    EXPECT_EQ(row_text(s, 16).substr(35), "* Miedzy grupami tego samego koloru");
 }
 
 TEST(MenuScreenTest, TitleBlocksStayInTheirColumns) {
@@ -114,7 +98,8 @@ TEST(MenuScreenTest, CreditLinesAreShortPlainAsciiInLightCyan) {
 class MainMenuTest : public test::ScratchDirTest {
   protected:
     ScriptedKeys keys;
-    Context ctx{keys};
+    Screen screen;
+    Context ctx{screen, keys};
 
     NextScreen menu_with(const std::string& typed) {
         keys.add(typed);
@@ -132,8 +117,8 @@ TEST_F(MainMenuTest, PromptWaitsInLightGreenAndEchoesFromColumn63) {
 }
 
 TEST_F(MainMenuTest, MenuIsRedrawnOverWhateverWasOnTheScreen) {
-    put_text_at(ctx.screen(), 22, 70, "old");
-    set_colour(ctx.screen(), 12);
+    put_text_at(ctx.screen(), 22, 70, 7, "old");
+    set_colour(ctx.screen(), 12); // left in force by an earlier screen
     EXPECT_EQ(menu_with("exit\r"), NextScreen::exit);
     EXPECT_EQ(text_at(ctx.screen(), 22, 70, 3), "   ");
     EXPECT_EQ(attr_at(ctx.screen(), 22, 70), 7);
@@ -204,7 +189,7 @@ TEST_F(MainMenuTest, NamesThatCouldLeaveTheLevelDirectoryNameNoLevel) {
 
 TEST_F(MainMenuTest, LevelNotFoundScreenWaitsForOneKeyAndLeadsToTheMenu) {
     ctx.console.pending_line = "e2\n";
-    put_text_at(ctx.screen(), 24, 70, "old");
+    put_text_at(ctx.screen(), 24, 70, 7, "old");
     keys.add("kz");
 
     EXPECT_EQ(show_level_not_found(ctx), NextScreen::menu);

@@ -80,6 +80,16 @@ TEST(LevelNameTest, RefusesNamesThatCouldLeaveTheLevelDirectory) {
     EXPECT_FALSE(is_safe_level_name(std::string_view("e1\0x", 4)));
 }
 
+TEST(LevelNameTest, TheFirstRuleBrokenIsTheReasonGiven) {
+    EXPECT_EQ(level_name_fault(""), NameFault::empty);
+    EXPECT_EQ(level_name_fault("../abcdefghijklmnop"), NameFault::too_long);
+    EXPECT_EQ(level_name_fault("../x"), NameFault::separator);
+    EXPECT_EQ(level_name_fault(".x\\y"), NameFault::separator);
+    EXPECT_EQ(level_name_fault(std::string_view(".a\0", 3)), NameFault::leading_dot);
+    EXPECT_EQ(level_name_fault(std::string_view("e1\0x", 4)), NameFault::zero_byte);
+    EXPECT_EQ(level_name_fault("a.b"), NameFault::none);
+}
+
 TEST(LevelNameTest, PathLiesInTheLevelDirectory) {
     EXPECT_EQ(level_path("e1"), "plansze/e1.txt");
     EXPECT_EQ(level_path("[e1]"), "plansze/[e1].txt");
@@ -109,6 +119,15 @@ TEST_F(LevelFileTest, LfAndCrLfFilesLoadTheSameLevel) {
     EXPECT_EQ(answer_of(lf), "kot");
     EXPECT_EQ(lf.target, crlf.target);
     EXPECT_EQ(lf.answer, crlf.answer);
+}
+
+TEST_F(LevelFileTest, ALoneCrIsACellByteAndNoLineEnd) {
+    write_file("cr.txt", "EE\rBB\npp\r\nnab\rc");
+    PuzzleState p;
+    ASSERT_TRUE(load_level(p, "cr.txt"));
+    EXPECT_EQ(target_row(p, 0, 6), std::string("EE\rBB\0", 6));
+    EXPECT_EQ(target_row(p, 1, 3), std::string("pp\0", 3));
+    EXPECT_EQ(answer_of(p), "ab\rc");
 }
 
 TEST_F(LevelFileTest, AnswerIsEmptyWithoutNLineOrAfterABareN) {

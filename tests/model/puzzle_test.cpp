@@ -34,5 +34,18 @@ TEST(PuzzleStateTest, ResetClearsTargetAndAnswerOnly) {
     EXPECT_EQ(p.check_count, 4);
 }
 
+TEST(PuzzleStateTest, FinishingAGameClearsTheLevelTheCountAndTheSolvedFlag) {
+    PuzzleState p;
+    p.target.fill('E');
+    p.answer.fill('a');
+    p.check_count = 4;
+    p.solved = 1;
+    finish_game(p);
+    EXPECT_EQ(p.target, Grid{});
+    EXPECT_EQ(p.answer, (std::array<char, 32>{}));
+    EXPECT_EQ(p.check_count, 0);
+    EXPECT_EQ(p.solved, 0);
+}
+
 } // namespace
 } // namespace zk

@@ -34,7 +34,7 @@ class TimedKeys : public KeySource {
 struct Game {
     Game(std::initializer_list<std::string_view> rows, std::string codes,
          std::string_view answer = "", std::int64_t step_ms = 1000)
-        : keys(std::move(codes), step_ms), ctx(keys) {
+        : keys(std::move(codes), step_ms), ctx(screen, keys) {
         load_board(ctx.puzzle, rows, answer);
         ctx.display_path = "plansze\\t1";
         ctx.console.clock_ms = [this] { return keys.now; };
@@ -56,6 +56,7 @@ struct Game {
     }
 
     TimedKeys keys;
+    Screen screen;
     Context ctx;
     PuzzleState& p() { return ctx.puzzle; }
     Screen& s() { return ctx.screen(); }

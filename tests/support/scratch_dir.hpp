@@ -2,36 +2,84 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zk::test {
 
-/// Fixture that runs each test in a fresh temporary working directory and removes it after.
+/// A fresh private directory below the system's temporary directory, removed with everything
+/// in it when the object goes. The one scratch directory helper of every test program.
+class ScratchDir {
+  public:
+    explicit ScratchDir(std::string_view prefix = "zk-test") {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
+        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+        path_ = pattern;
+    }
+    ~ScratchDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+    /// Every regular file below the directory, as sorted paths relative to it.
+    std::vector<std::string> files() const {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_))
+            if (entry.is_regular_file())
+                found.push_back(std::filesystem::relative(entry.path(), path_).string());
+        std::sort(found.begin(), found.end());
+        return found;
+    }
+
+  private:
+    std::filesystem::path path_;
+};
+
+/// A scratch directory whose subdirectory `work` (or the directory itself, for an empty name)
+/// is the working directory for the life of the object; the one before is restored after.
+/// With a subdirectory, a file written one level up still lands in the scratch directory.
+class ScratchWorkingDir : public ScratchDir {
+  public:
+    explicit ScratchWorkingDir(std::string_view work = "work")
+        : previous_(std::filesystem::current_path()) {
+        std::filesystem::create_directories(path() / work);
+        std::filesystem::current_path(path() / work);
+    }
+    ~ScratchWorkingDir() {
+        std::error_code ignored;
+        std::filesystem::current_path(previous_, ignored);
+    }
+
+  private:
+    std::filesystem::path previous_;
+};
+
+/// Fixture that runs each test in a fresh scratch working directory and removes it after.
 class ScratchDirTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        previous_ = std::filesystem::current_path();
-        std::string pattern = (std::filesystem::temp_directory_path() / "zk-test-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        scratch_ = pattern;
-        std::filesystem::current_path(scratch_);
+        dir_.emplace("");
+        scratch_ = dir_->path();
     }
-
-    void TearDown() override {
-        std::filesystem::current_path(previous_);
-        std::error_code ignored;
-        if (!scratch_.empty()) std::filesystem::remove_all(scratch_, ignored);
-    }
+    void TearDown() override { dir_.reset(); }
 
     std::filesystem::path scratch_;
 
   private:
-    std::filesystem::path previous_;
+    std::optional<ScratchWorkingDir> dir_;
 };
 
 /// Writes exactly `bytes` to `path`, creating its directories.

@@ -17,10 +17,10 @@ bool wait_for_yes(Console& c);
 
 /// Asks whether to leave: "UWAGA!", the screen's own `warning` and the question on rows 1 to 4
 /// at DIALOG_COLUMN. True when the user answers yes; on no the four rows are blanked again
-/// (in attribute 12) and false is returned.
+/// and false is returned.
 bool confirm_quit(Console& c, std::string_view warning);
 
-/// Erases the dialog line on `row` with blanks in the current attribute.
+/// Erases the dialog line on `row` with blanks in attribute 7.
 void erase_dialog_line(Screen& s, int row);
 
 } // namespace zk

@@ -20,7 +20,7 @@ enum class NextScreen {
 /// What every screen works on: the console, the puzzle state, and the display path that
 /// the menu hands to the game screen ("plansze\" followed by the level name).
 struct Context {
-    explicit Context(KeySource& keys) : console(keys) {}
+    Context(Screen& screen, KeySource& keys) : console(screen, keys) {}
 
     Console console;
     PuzzleState puzzle;

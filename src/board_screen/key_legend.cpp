@@ -1,0 +1,41 @@
+#include "board_screen/key_legend.hpp"
+
+#include "console/colours.hpp"
+
+#include <string>
+
+namespace zk {
+
+namespace {
+
+constexpr ScreenText LEGEND_HEAD[] = {
+    {6, LEGEND_COLUMN, 15, "      Sterowanie: "},
+    {8, LEGEND_COLUMN, 15, "   WSAD "},
+    {8, LEGEND_COLUMN + 8, 12, "/", true},
+    {8, LEGEND_COLUMN + 9, 15, " STRZALKI", true},
+};
+
+constexpr ScreenText BACK_TO_MENU{19, LEGEND_COLUMN, 12, " [Q] - wroc do menu"};
+
+// "[K] - name" in the colour's legend attribute, on row 10 for key 1 down to row 15 for key 6.
+void draw_colour_line(Screen& s, char key) {
+    const Colour& colour = *colour_of_key(key);
+    put_text_at(s, 10 + (key - '1'), LEGEND_COLUMN, colour.legend_attr,
+                std::string("[") + key + "] - " + colour.legend_name);
+}
+
+} // namespace
+
+void draw_key_legend(Screen& s, std::span<const ScreenText> action_line) {
+    draw_texts(s, LEGEND_HEAD);
+    draw_colour_line(s, '6');
+    draw_colour_line(s, '1');
+    draw_texts(s, action_line);
+    draw_colour_line(s, '2');
+    draw_colour_line(s, '3');
+    draw_colour_line(s, '4');
+    draw_texts(s, {&BACK_TO_MENU, 1});
+    draw_colour_line(s, '5');
+}
+
+} // namespace zk
