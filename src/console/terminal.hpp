@@ -1,7 +1,5 @@
 #pragma once
 
-#include <csignal>
-
 namespace zk {
 
 /// Columns and rows of a terminal window.
@@ -10,7 +8,7 @@ struct TerminalSize {
     int rows;
 };
 
-/// What a terminal is sent when the program lets go of it: default colours, a visible cursor,
+/// What a POSIX terminal is sent when the program lets go of it: default colours, a visible cursor,
 /// and the cursor on the line below the 25 drawn rows (the terminal scrolls when it has no
 /// such line), so the last screen stays visible above the shell's prompt.
 inline constexpr char TERMINAL_RESTORE_SEQUENCE[] = "\x1b[0m\x1b[?25h\x1b[25;1H\r\n";
@@ -42,10 +40,6 @@ class Terminal {
     /// terminal's contents can no longer be trusted and the screen must be repainted.
     bool take_repaint_request();
 
-    /// The signal mask to wait for input under: the window-change signal, blocked otherwise
-    /// so that it cannot slip in between a check and a wait, gets through.
-    const sigset_t* wait_mask() const { return &wait_mask_; }
-
     /// Restores the remembered terminal mode, sends TERMINAL_RESTORE_SEQUENCE and puts the
     /// signal handling back as it was. Later calls do nothing.
     void restore();
@@ -55,8 +49,6 @@ class Terminal {
     int output_fd_;
     bool input_is_tty_ = false;
     bool held_ = false;
-    sigset_t wait_mask_{};
-    sigset_t original_mask_{};
 };
 
 } // namespace zk

@@ -56,6 +56,7 @@ const char* name_refusal(std::string_view name) {
     if (name.size() > MAX_NAME_LENGTH) return TOO_LONG;
     if (name.find_first_of("/\\") != std::string_view::npos) return "Nie wolno uzyc / ani \\!";
     if (name.front() == '.') return "Nie zaczynaj od kropki!";
+    if (const char* why = platform_name_refusal(name)) return why;
     if (!is_safe_level_name(name)) return "Niedozwolona nazwa!";
     return nullptr;
 }

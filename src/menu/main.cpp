@@ -1,30 +1,16 @@
-// Program entry: take the terminal, run the chain of screens, give the terminal back.
+// Program entry: take the console, run the chain of screens, give the console back.
 
-#include "console/fd_sink.hpp"
-#include "console/presenter.hpp"
-#include "console/terminal.hpp"
-#include "console/terminal_keys.hpp"
+#include "console/program_console.hpp"
 #include "menu/screen_chain.hpp"
 #include "model/context.hpp"
 
-#include <clocale>
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
-#include <langinfo.h>
-#include <unistd.h>
 
 int main() {
-    std::setlocale(LC_CTYPE, "");
-    const zk::PresenterOptions options =
-        zk::presenter_options(nl_langinfo(CODESET), std::getenv("COLORTERM"));
-
-    zk::Terminal terminal(STDIN_FILENO, STDOUT_FILENO);
-    zk::FdSink sink(STDOUT_FILENO);
-    zk::Presenter presenter(sink, options);
-    zk::TerminalKeys keys(terminal, presenter);
-    zk::Context ctx(keys);
-    keys.show(ctx.console.screen);
+    zk::ProgramConsole console;
+    zk::Context ctx(console);
+    console.show(ctx.console.screen);
 
     int status = 0;
     try {
@@ -32,13 +18,13 @@ int main() {
     } catch (const zk::InputEnded&) {
         status = 1; // the input ended before the player typed "exit"
     } catch (const std::exception& e) {
-        keys.present();
-        terminal.restore();
+        console.present();
+        console.release();
         std::fprintf(stderr, "zimvokrelt: %s\n", e.what());
         return 2;
     }
-    // The last screen stays on the terminal above the shell's prompt.
-    keys.present();
-    terminal.restore();
+    // The last screen stays on the console above the shell's prompt.
+    console.present();
+    console.release();
     return status;
 }

@@ -1,4 +1,5 @@
 #include "console/terminal.hpp"
+#include "console/terminal_posix.hpp"
 
 #include "console/fd_sink.hpp"
 
@@ -21,6 +22,8 @@ int held_output_fd = -1;
 bool raw_mode_set = false;
 termios original_mode{};
 termios raw_mode{};
+sigset_t wait_mask{};
+sigset_t original_mask{};
 
 constexpr std::array<int, 5> TERMINATION_SIGNALS{SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE};
 std::array<struct sigaction, TERMINATION_SIGNALS.size()> original_termination{};
@@ -102,9 +105,9 @@ Terminal::Terminal(int input_fd, int output_fd) : input_fd_(input_fd), output_fd
     sigset_t winch{};
     sigemptyset(&winch);
     sigaddset(&winch, SIGWINCH);
-    sigprocmask(SIG_BLOCK, &winch, &original_mask_);
-    wait_mask_ = original_mask_;
-    sigdelset(&wait_mask_, SIGWINCH);
+    sigprocmask(SIG_BLOCK, &winch, &original_mask);
+    wait_mask = original_mask;
+    sigdelset(&wait_mask, SIGWINCH);
 
     repaint_requested = 0;
     terminal_held = 1;
@@ -115,6 +118,10 @@ Terminal::Terminal(int input_fd, int output_fd) : input_fd_(input_fd), output_fd
     install(SIGTSTP, on_stop, &original_tstp);
     install(SIGCONT, on_continue, &original_cont);
     take_terminal();
+}
+
+const sigset_t* terminal_wait_mask() {
+    return &wait_mask;
 }
 
 Terminal::~Terminal() {
@@ -159,7 +166,7 @@ void Terminal::restore() {
     sigaction(SIGWINCH, &original_winch, nullptr);
     sigaction(SIGTSTP, &original_tstp, nullptr);
     sigaction(SIGCONT, &original_cont, nullptr);
-    sigprocmask(SIG_SETMASK, &original_mask_, nullptr);
+    sigprocmask(SIG_SETMASK, &original_mask, nullptr);
 }
 
 } // namespace zk

@@ -6,7 +6,7 @@
 
 namespace zk {
 
-void write_all(int fd, std::string_view bytes) {
+bool write_all(int fd, std::string_view bytes) {
     const char* next = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
@@ -18,11 +18,12 @@ void write_all(int fd, std::string_view bytes) {
             continue;
         } else if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
             pollfd p{fd, POLLOUT, 0};
-            if (::poll(&p, 1, -1) < 0 && errno != EINTR) return;
+            if (::poll(&p, 1, -1) < 0 && errno != EINTR) return false;
         } else {
-            return;
+            return false;
         }
     }
+    return true;
 }
 
 } // namespace zk

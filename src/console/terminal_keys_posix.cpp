@@ -1,4 +1,5 @@
 #include "console/terminal_keys.hpp"
+#include "console/terminal_posix.hpp"
 
 #include <algorithm>
 #include <array>
@@ -48,7 +49,7 @@ void TerminalKeys::read_more() {
     const timespec escape_wait{0, LONE_ESCAPE_WAIT_MS * 1000000L};
     pollfd input{terminal_.input_fd(), POLLIN, 0};
     const int ready =
-        ppoll(&input, 1, wait_for_escape ? &escape_wait : nullptr, terminal_.wait_mask());
+        ppoll(&input, 1, wait_for_escape ? &escape_wait : nullptr, terminal_wait_mask());
     if (ready < 0) {
         if (errno == EINTR) return; // a window change: the next round repaints
         decoder_.end_of_input(codes_);

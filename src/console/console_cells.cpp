@@ -1,0 +1,37 @@
+#include "console/console_cells.hpp"
+
+#include "console/cp852.hpp"
+#include "console/presenter.hpp"
+
+namespace zk {
+
+char16_t console_char(std::uint8_t glyph) {
+    if (glyph < 32 || glyph == 127) return u' ';
+    return static_cast<char16_t>(
+        cp852_code_point(glyph)); // every code page 852 character is in the BMP
+}
+
+std::vector<CellSpan> changed_spans(const ShownCells& shown, const Screen& screen) {
+    std::vector<CellSpan> spans;
+    for (int row = 0; row < SCREEN_ROWS; ++row) {
+        const auto differs = [&](int col) {
+            const std::size_t i = static_cast<std::size_t>(row * SCREEN_COLUMNS + col);
+            return !(shown[i] == screen.cells[i]);
+        };
+        int first = 0;
+        while (first < SCREEN_COLUMNS && !differs(first)) ++first;
+        if (first == SCREEN_COLUMNS) continue;
+        int end = SCREEN_COLUMNS;
+        while (!differs(end - 1)) --end;
+        spans.push_back({row, first, end});
+    }
+    return spans;
+}
+
+std::string_view enlarge_request_for(int columns) {
+    if (columns >= static_cast<int>(ENLARGE_REQUEST.size())) return ENLARGE_REQUEST;
+    constexpr std::string_view SIZE = "80 x 25";
+    return SIZE.substr(0, static_cast<std::size_t>(columns < 0 ? 0 : columns));
+}
+
+} // namespace zk

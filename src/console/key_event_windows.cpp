@@ -1,0 +1,69 @@
+#include "console/key_event.hpp"
+
+#include "console/cp852.hpp"
+#include "console/keys.hpp"
+
+#include <windows.h>
+
+namespace zk {
+
+namespace {
+
+constexpr int CTRL_D = 4;
+constexpr int TAB = 9;
+constexpr int DEL = 127;
+
+// The code page 852 byte that shows `ch`, or 0 when the code page has none.
+int cp852_byte_of(char16_t ch) {
+    for (int byte = 128; byte < 256; ++byte)
+        if (cp852_code_point(static_cast<std::uint8_t>(byte)) == ch) return byte;
+    return 0;
+}
+
+int arrow_code(std::uint16_t virtual_key) {
+    switch (virtual_key) {
+    case VK_UP:
+        return KEY_UP;
+    case VK_DOWN:
+        return KEY_DOWN;
+    case VK_LEFT:
+        return KEY_LEFT;
+    case VK_RIGHT:
+        return KEY_RIGHT;
+    default:
+        return 0;
+    }
+}
+
+// The one code a typed character gives, or 0 for none.
+int character_code(char16_t ch) {
+    if (ch == KEY_ENTER || ch == KEY_BACKSPACE || ch == KEY_ESCAPE || ch == TAB || ch == CTRL_D)
+        return ch;
+    if (ch == DEL) return KEY_BACKSPACE; // Ctrl-Backspace, as a terminal's DEL
+    if (ch >= 32 && ch < DEL) return ch;
+    if (ch >= 128) return cp852_byte_of(ch);
+    return 0;
+}
+
+} // namespace
+
+void translate_key_event(const ConsoleKeyEvent& event, std::vector<int>& codes) {
+    if (!event.key_down) return;
+    const int presses = event.repeat_count == 0 ? 1 : event.repeat_count;
+    if (const int arrow = arrow_code(event.virtual_key); arrow != 0) {
+        for (int i = 0; i < presses; ++i) {
+            codes.push_back(KEY_PREFIX);
+            codes.push_back(arrow);
+        }
+        return;
+    }
+    const bool alt = (event.control_state & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0;
+    const bool ctrl = (event.control_state & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0;
+    if (alt && !ctrl) return; // Alt combinations are no keys of the program
+    if (alt && event.character < 32) return;
+    const int code = character_code(event.character);
+    if (code == 0) return;
+    codes.insert(codes.end(), static_cast<std::size_t>(presses), code);
+}
+
+} // namespace zk

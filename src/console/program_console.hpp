@@ -1,0 +1,41 @@
+#pragma once
+
+#include "console/keys.hpp"
+#include "console/screen.hpp"
+
+#include <memory>
+
+namespace zk {
+
+/// The console the whole program runs on: standard input and output, held from construction
+/// until release() or destruction, with everything done to them restored at every end.
+///
+/// On POSIX: the Terminal hold, the ANSI Presenter and the TerminalKeys decoder. On Windows:
+/// the console's own cell and key-event interfaces (the ANSI presenter and the byte decoder
+/// for an output or input that is not a console). Either way, every key read presents the
+/// shown screen first, and the input ending throws InputEnded. Only one may exist at a time.
+class ProgramConsole : public KeySource {
+  public:
+    ProgramConsole();
+    ~ProgramConsole() override;
+    ProgramConsole(const ProgramConsole&) = delete;
+    ProgramConsole& operator=(const ProgramConsole&) = delete;
+
+    /// The screen to present before every key read; none until this is called.
+    void show(Screen& screen);
+
+    int read_code() override;
+
+    /// Presents the shown screen now, taking any window change into account.
+    void present();
+
+    /// Gives the console back as it was found, leaving the last screen visible with the
+    /// prompt continuing below it. Later calls do nothing.
+    void release();
+
+  private:
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+};
+
+} // namespace zk

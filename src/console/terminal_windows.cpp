@@ -1,0 +1,148 @@
+#include "console/terminal_windows.hpp"
+#include "console/terminal.hpp"
+
+#include <atomic>
+#include <io.h>
+#include <stdexcept>
+
+namespace zk {
+
+namespace {
+
+// The control handler runs on a thread of its own and can reach only static data; one
+// Terminal exists at a time.
+std::mutex lock;
+bool held = false;
+HANDLE console_input = nullptr;
+HANDLE console_output = nullptr;
+DWORD original_input_mode = 0;
+DWORD original_output_mode = 0;
+CONSOLE_CURSOR_INFO original_cursor{};
+bool cursor_known = false;
+WORD original_attribute = 7;
+std::atomic<bool> repaint_requested{false};
+
+constexpr DWORD VIRTUAL_TERMINAL_INPUT = 0x0200; // ENABLE_VIRTUAL_TERMINAL_INPUT
+
+// The console handle behind C runtime descriptor `fd`, or nullptr when it is no console.
+HANDLE console_behind(int fd) {
+    const auto handle = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
+    DWORD mode = 0;
+    if (handle == INVALID_HANDLE_VALUE || GetConsoleMode(handle, &mode) == 0) return nullptr;
+    return handle;
+}
+
+// Gives the console back as it was found, with the cursor on the line below the 25 drawn
+// rows (the buffer scrolls when it has no such line), so the last screen stays visible above
+// the shell's prompt. The caller holds the lock.
+void release_console() {
+    if (!held) return;
+    held = false;
+    if (console_input != nullptr) SetConsoleMode(console_input, original_input_mode);
+    if (console_output == nullptr) return;
+    SetConsoleMode(console_output, original_output_mode);
+    SetConsoleTextAttribute(console_output, original_attribute);
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (GetConsoleScreenBufferInfo(console_output, &info) != 0) {
+        const SHORT window_rows = static_cast<SHORT>(info.srWindow.Bottom - info.srWindow.Top + 1);
+        const SHORT drawn_rows = window_rows < 25 ? window_rows : SHORT{25};
+        const SHORT last_drawn = static_cast<SHORT>(info.srWindow.Top + drawn_rows - 1);
+        SetConsoleCursorPosition(console_output, COORD{info.srWindow.Left, last_drawn});
+        DWORD written = 0;
+        WriteConsoleW(console_output, L"\r\n", 2, &written, nullptr);
+    }
+    if (cursor_known) SetConsoleCursorInfo(console_output, &original_cursor);
+}
+
+// Ctrl-C, Ctrl-Break, closing the window, logoff and shutdown: give the console back, then
+// let the default handling end the program.
+BOOL WINAPI on_console_control(DWORD) {
+    const std::lock_guard<std::mutex> guard(lock);
+    release_console();
+    return FALSE;
+}
+
+} // namespace
+
+HANDLE held_console_output() {
+    return console_output;
+}
+
+HANDLE held_console_input() {
+    return console_input;
+}
+
+WORD original_console_attribute() {
+    return original_attribute;
+}
+
+std::mutex& console_lock() {
+    return lock;
+}
+
+bool console_held() {
+    return held;
+}
+
+void request_console_repaint() {
+    repaint_requested = true;
+}
+
+Terminal::Terminal(int input_fd, int output_fd) : input_fd_(input_fd), output_fd_(output_fd) {
+    const std::lock_guard<std::mutex> guard(lock);
+    if (held) throw std::logic_error("the console is already held");
+    console_input = console_behind(input_fd);
+    console_output = console_behind(output_fd);
+    input_is_tty_ = console_input != nullptr;
+    if (console_input != nullptr) {
+        GetConsoleMode(console_input, &original_input_mode);
+        // Key events one at a time, unechoed; Ctrl-C stays a signal; window size events
+        // report resizes; no mouse events and no terminal sequences in place of keys.
+        DWORD mode = original_input_mode;
+        mode &= ~static_cast<DWORD>(ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_MOUSE_INPUT |
+                                    VIRTUAL_TERMINAL_INPUT);
+        mode |= ENABLE_PROCESSED_INPUT | ENABLE_WINDOW_INPUT;
+        SetConsoleMode(console_input, mode);
+    }
+    if (console_output != nullptr) {
+        GetConsoleMode(console_output, &original_output_mode);
+        cursor_known = GetConsoleCursorInfo(console_output, &original_cursor) != 0;
+        CONSOLE_SCREEN_BUFFER_INFO info{};
+        if (GetConsoleScreenBufferInfo(console_output, &info) != 0)
+            original_attribute = info.wAttributes;
+        const CONSOLE_CURSOR_INFO hidden{1, FALSE};
+        SetConsoleCursorInfo(console_output, &hidden);
+    }
+    repaint_requested = false;
+    held = true;
+    held_ = true;
+    SetConsoleCtrlHandler(on_console_control, TRUE);
+}
+
+Terminal::~Terminal() {
+    restore();
+}
+
+TerminalSize Terminal::size() const {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (console_output == nullptr || GetConsoleScreenBufferInfo(console_output, &info) == 0)
+        return {80, 25};
+    return {info.srWindow.Right - info.srWindow.Left + 1,
+            info.srWindow.Bottom - info.srWindow.Top + 1};
+}
+
+bool Terminal::take_repaint_request() {
+    return repaint_requested.exchange(false);
+}
+
+void Terminal::restore() {
+    if (!held_) return;
+    held_ = false;
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        release_console();
+    }
+    SetConsoleCtrlHandler(on_console_control, FALSE);
+}
+
+} // namespace zk

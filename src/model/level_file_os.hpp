@@ -1,0 +1,31 @@
+#pragma once
+
+// The file-system side of level files, one twin per platform (level_file_posix.cpp,
+// level_file_windows.cpp); level_file.cpp holds what is the same everywhere.
+
+#include "model/puzzle.hpp"
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace zk {
+
+/// What separates the level directory from the file name in level paths.
+extern const char PATH_SEPARATOR;
+
+/// True when `path` names an existing regular file (not a directory or a device).
+bool is_regular_file(const std::string& path);
+
+/// `path` opened for binary reading when it is a regular file, else nullptr. Never blocks on
+/// a FIFO or device placed in the level directory.
+std::FILE* open_level_for_reading(const std::string& path);
+
+/// The directory of the installed levels; empty when there are none.
+std::string installed_level_dir();
+
+/// The file contents for `canvas`: every non-zero byte in row order, line ends as CR LF, and
+/// `tail` (up to a zero byte, if it holds one) in place of each 'x'.
+std::string level_bytes(const Grid& canvas, std::string_view tail);
+
+} // namespace zk

@@ -1,0 +1,161 @@
+#include "model/level_file.hpp"
+#include "model/level_file_os.hpp"
+
+#include "console/fd_sink.hpp"
+
+#include <array>
+#include <cctype>
+#include <fcntl.h>
+#include <io.h>
+#include <string>
+#include <windows.h>
+
+namespace zk {
+
+namespace {
+
+// Paths are UTF-8 in the program and UTF-16 for the file system. False for a path that is
+// not UTF-8: such a file is never opened or written.
+bool wide_path(const std::string& path, std::wstring& wide) {
+    if (path.empty()) return false;
+    const int size = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(),
+                                         static_cast<int>(path.size()), nullptr, 0);
+    if (size <= 0) return false;
+    wide.assign(static_cast<std::size_t>(size), L'\0');
+    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(),
+                               static_cast<int>(path.size()), wide.data(), size) == size;
+}
+
+std::string utf8_path(const std::wstring& wide) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string path(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), path.data(),
+                            size, nullptr, nullptr);
+    return path;
+}
+
+std::wstring directory_of(const std::wstring& path) {
+    const auto slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return L".";
+    return path.substr(0, slash);
+}
+
+// True when `name` (before any extension, trailing blanks and dots ignored) is a device name
+// that Windows reserves in every directory.
+bool is_reserved_device_name(std::string_view name) {
+    std::string base(name.substr(0, name.find('.')));
+    while (!base.empty() && (base.back() == ' ' || base.back() == '.')) base.pop_back();
+    for (char& ch : base) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    static constexpr std::array<std::string_view, 6> WHOLE{"CON", "PRN",    "AUX",
+                                                           "NUL", "CONIN$", "CONOUT$"};
+    for (std::string_view reserved : WHOLE)
+        if (base == reserved) return true;
+    return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
+           base[3] >= '1' && base[3] <= '9';
+}
+
+// A handle to a regular disk file, opened for reading, or INVALID_HANDLE_VALUE.
+HANDLE open_regular_file(const std::string& path) {
+    std::wstring wide;
+    if (!wide_path(path, wide)) return INVALID_HANDLE_VALUE;
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return file;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(file) != FILE_TYPE_DISK || GetFileInformationByHandle(file, &info) == 0 ||
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        CloseHandle(file);
+        return INVALID_HANDLE_VALUE;
+    }
+    return file;
+}
+
+} // namespace
+
+const char PATH_SEPARATOR = '\\';
+
+const char* platform_name_refusal(std::string_view name) {
+    for (const char ch : name) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte < 32 || byte == 127) return "Niedozwolony znak w nazwie!";
+        if (std::string_view(":*?\"<>|").find(ch) != std::string_view::npos)
+            return "Nie wolno uzyc : * ? \" < > |!";
+    }
+    if (!name.empty() && (name.back() == '.' || name.back() == ' '))
+        return "Nie koncz kropka ani spacja!";
+    if (is_reserved_device_name(name)) return "Nazwa zarezerwowana w Windows!";
+    return nullptr;
+}
+
+bool is_regular_file(const std::string& path) {
+    HANDLE file = open_regular_file(path);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+std::FILE* open_level_for_reading(const std::string& path) {
+    HANDLE file = open_regular_file(path);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(file), _O_RDONLY | _O_BINARY);
+    if (fd < 0) {
+        CloseHandle(file);
+        return nullptr;
+    }
+    std::FILE* f = ::_fdopen(fd, "rb");
+    if (f == nullptr) ::_close(fd);
+    return f;
+}
+
+std::string installed_level_dir() {
+    std::wstring exe(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size()));
+        if (length == 0) return {};
+        if (length < exe.size()) {
+            exe.resize(length);
+            break;
+        }
+        exe.resize(exe.size() * 2);
+    }
+    return utf8_path(directory_of(exe) + L"\\plansze");
+}
+
+bool save_level(const Grid& canvas, const std::string& path, std::string_view tail) {
+    std::wstring target;
+    if (!wide_path(path, target)) return false;
+    const std::wstring dir = directory_of(target);
+    if (CreateDirectoryW(dir.c_str(), nullptr) == 0 && GetLastError() != ERROR_ALREADY_EXISTS)
+        return false;
+
+    // A temporary file of this process beside the target, created anew.
+    std::wstring temp;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (unsigned attempt = 0; file == INVALID_HANDLE_VALUE; ++attempt) {
+        if (attempt == 100) return false;
+        temp = target + L".tmp" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+               std::to_wstring(attempt);
+        file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
+    }
+    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(file), _O_WRONLY | _O_BINARY);
+    if (fd < 0) {
+        CloseHandle(file);
+        DeleteFileW(temp.c_str());
+        return false;
+    }
+    const bool written = write_all(fd, level_bytes(canvas, tail)) && ::_commit(fd) == 0;
+    const bool closed = ::_close(fd) == 0;
+    if (written && closed &&
+        MoveFileExW(temp.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0)
+        return true;
+    DeleteFileW(temp.c_str());
+    return false;
+}
+
+} // namespace zk
