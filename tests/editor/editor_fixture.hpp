@@ -4,6 +4,7 @@
 #include "editor/editor_loop.hpp"
 #include "editor/editor_setup.hpp"
 #include "model/context.hpp"
+#include "scratch_dir.hpp"
 #include "screen_text.hpp"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,6 @@
 #include <iterator>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace zk::test {
@@ -25,10 +25,7 @@ namespace zk::test {
 class TempWorkingDir {
   public:
     TempWorkingDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zk_editor_XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        root_ = pattern;
+        root_ = make_scratch_dir("zk_editor_");
         std::filesystem::create_directory(root_ / "work");
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(root_ / "work");
@@ -41,12 +38,13 @@ class TempWorkingDir {
     TempWorkingDir(const TempWorkingDir&) = delete;
     TempWorkingDir& operator=(const TempWorkingDir&) = delete;
 
-    /// Every regular file below the private root, as sorted paths relative to it.
+    /// Every regular file below the private root, as sorted paths relative to it with / between
+    /// names.
     std::vector<std::string> files() const {
         std::vector<std::string> found;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(root_))
             if (entry.is_regular_file())
-                found.push_back(std::filesystem::relative(entry.path(), root_).string());
+                found.push_back(std::filesystem::relative(entry.path(), root_).generic_string());
         std::sort(found.begin(), found.end());
         return found;
     }

@@ -6,19 +6,33 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace zk::test {
+
+/// Creates a new, empty directory named `prefix` and a random suffix in the system's temporary
+/// directory, readable by its owner only, and returns its path; throws when none can be made.
+inline std::filesystem::path make_scratch_dir(const std::string& prefix) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto path =
+            std::filesystem::temp_directory_path() / (prefix + std::to_string(random()));
+        if (!std::filesystem::create_directory(path)) continue;
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+        return path;
+    }
+    throw std::runtime_error("no scratch directory could be made");
+}
 
 /// Fixture that runs each test in a fresh temporary working directory and removes it after.
 class ScratchDirTest : public ::testing::Test {
   protected:
     void SetUp() override {
         previous_ = std::filesystem::current_path();
-        std::string pattern = (std::filesystem::temp_directory_path() / "zk-test-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        scratch_ = pattern;
+        scratch_ = make_scratch_dir("zk-test-");
         std::filesystem::current_path(scratch_);
     }
 
