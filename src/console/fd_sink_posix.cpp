@@ -26,4 +26,8 @@ bool write_all(int fd, std::string_view bytes) {
     return true;
 }
 
+bool shows_ansi_colours(int fd) {
+    return ::isatty(fd) == 1;
+}
+
 } // namespace zk

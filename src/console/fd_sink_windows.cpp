@@ -1,6 +1,7 @@
 #include "console/fd_sink.hpp"
 
 #include <io.h>
+#include <windows.h>
 
 namespace zk {
 
@@ -16,6 +17,14 @@ bool write_all(int fd, std::string_view bytes) {
         left -= static_cast<std::size_t>(written);
     }
     return true;
+}
+
+bool shows_ansi_colours(int fd) {
+    constexpr DWORD VIRTUAL_TERMINAL_PROCESSING = 0x0004; // ENABLE_VIRTUAL_TERMINAL_PROCESSING
+    const auto handle = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
+    DWORD mode = 0;
+    return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0 &&
+           (mode & VIRTUAL_TERMINAL_PROCESSING) != 0;
 }
 
 } // namespace zk

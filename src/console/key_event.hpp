@@ -17,8 +17,8 @@ struct ConsoleKeyEvent {
 };
 
 /// Appends the key codes of `event` to `codes`, the same codes the POSIX key decoder gives
-/// for the same key: printable ASCII as itself, Enter 13, Backspace 8, Escape 27, Tab 9,
-/// Ctrl-D 4, the arrow keys (with any modifier) KEY_PREFIX and then KEY_UP, KEY_DOWN,
+/// for the same key: printable ASCII as itself, Enter 13 (typed as CR or LF), Backspace 8, Escape
+/// 27, Tab 9, Ctrl-D 4, the arrow keys (with any modifier) KEY_PREFIX and then KEY_UP, KEY_DOWN,
 /// KEY_LEFT or KEY_RIGHT, and a typed character beyond ASCII as its code page 852 byte when
 /// code page 852 has it. Each press of a repeated key counts. Nothing for a release, for Alt
 /// combinations (AltGr, reported as Ctrl with Alt, still types its character), for other

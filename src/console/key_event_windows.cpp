@@ -11,6 +11,7 @@ namespace {
 
 constexpr int CTRL_D = 4;
 constexpr int TAB = 9;
+constexpr int LINE_FEED = 10;
 constexpr int DEL = 127;
 
 // The code page 852 byte that shows `ch`, or 0 when the code page has none.
@@ -39,7 +40,8 @@ int arrow_code(std::uint16_t virtual_key) {
 int character_code(char16_t ch) {
     if (ch == KEY_ENTER || ch == KEY_BACKSPACE || ch == KEY_ESCAPE || ch == TAB || ch == CTRL_D)
         return ch;
-    if (ch == DEL) return KEY_BACKSPACE; // Ctrl-Backspace, as a terminal's DEL
+    if (ch == LINE_FEED) return KEY_ENTER; // Ctrl-Enter, and Enter as a terminal sends it
+    if (ch == DEL) return KEY_BACKSPACE;   // Ctrl-Backspace, as a terminal's DEL
     if (ch >= 32 && ch < DEL) return ch;
     if (ch >= 128) return cp852_byte_of(ch);
     return 0;

@@ -186,7 +186,8 @@ struct ProgramConsole::Parts {
                                  key.dwControlKeyState},
                                 codes);
         }
-        // While the window is too small to show the screen, keys wait rather than act unseen.
+        // While the window is too small to show the screen, keys are dropped rather than acted on
+        // unseen.
         if (cells && cells->window_is_small()) {
             codes.resize(before);
             return;

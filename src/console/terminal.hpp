@@ -15,12 +15,19 @@ inline constexpr char TERMINAL_RESTORE_SEQUENCE[] = "\x1b[0m\x1b[?25h\x1b[25;1H\
 
 /// The program's hold on its terminal, from construction until restore() or destruction.
 ///
-/// While held: a terminal input is in raw mode (no line buffering, no echo, no flow control;
-/// Ctrl-C and the other signal keys still work), the window-change signal asks for a repaint,
-/// and SIGINT, SIGTERM, SIGHUP, SIGQUIT and SIGPIPE restore the terminal before the program
-/// dies of them. Ctrl-Z restores the terminal before stopping and takes it again, with a
-/// repaint, on continuing. An input that is not a terminal is left as it is. Only one
-/// Terminal may exist at a time.
+/// On POSIX, while held: a terminal input is in raw mode (no line buffering, no echo, no flow
+/// control; Ctrl-C and the other signal keys still work), the window-change signal asks for a
+/// repaint, and SIGINT, SIGTERM, SIGHUP, SIGQUIT and SIGPIPE restore the terminal before the
+/// program dies of them. Ctrl-Z restores the terminal before stopping and takes it again, with
+/// a repaint, on continuing. An input that is not a terminal is left as it is.
+///
+/// On Windows, the descriptors are the C runtime's and "terminal" means console. While held:
+/// a console input gives unbuffered, unechoed key events and window size events (Ctrl-C stays
+/// a signal), and the console cursor is hidden. The input and output modes, the cursor and the
+/// attribute found at start are restored at restore() and, by a console control handler, at
+/// Ctrl-C, Ctrl-Break, closing the window, logoff and shutdown.
+///
+/// Only one Terminal may exist at a time.
 class Terminal {
   public:
     explicit Terminal(int input_fd = 0, int output_fd = 1);
@@ -33,15 +40,17 @@ class Terminal {
     /// True when the input is a terminal (and is in raw mode while held).
     bool input_is_tty() const { return input_is_tty_; }
 
-    /// The output window's size; 80 x 25 when the output is not a terminal.
+    /// The output window's size (on Windows the console's visible window); 80 x 25 when the
+    /// output is not a terminal.
     TerminalSize size() const;
 
     /// True once for every batch of window changes and continues since the last call: the
     /// terminal's contents can no longer be trusted and the screen must be repainted.
     bool take_repaint_request();
 
-    /// Restores the remembered terminal mode, sends TERMINAL_RESTORE_SEQUENCE and puts the
-    /// signal handling back as it was. Later calls do nothing.
+    /// Restores the remembered terminal mode, leaves the cursor below the 25 drawn rows (on
+    /// POSIX by sending TERMINAL_RESTORE_SEQUENCE) and puts the signal or control handling back
+    /// as it was. Later calls do nothing.
     void restore();
 
   private:

@@ -44,21 +44,35 @@ void release_console() {
     SetConsoleTextAttribute(console_output, original_attribute);
     CONSOLE_SCREEN_BUFFER_INFO info{};
     if (GetConsoleScreenBufferInfo(console_output, &info) != 0) {
-        const SHORT window_rows = static_cast<SHORT>(info.srWindow.Bottom - info.srWindow.Top + 1);
-        const SHORT drawn_rows = window_rows < 25 ? window_rows : SHORT{25};
-        const SHORT last_drawn = static_cast<SHORT>(info.srWindow.Top + drawn_rows - 1);
-        SetConsoleCursorPosition(console_output, COORD{info.srWindow.Left, last_drawn});
-        DWORD written = 0;
-        WriteConsoleW(console_output, L"\r\n", 2, &written, nullptr);
+        const int window_rows = info.srWindow.Bottom - info.srWindow.Top + 1;
+        int below = info.srWindow.Top + (window_rows < 25 ? window_rows : 25);
+        const int last_row = info.dwSize.Y - 1;
+        if (below > last_row) {
+            // No line below the screen: the buffer moves up by one line, as a line end written
+            // on its last row would move it (Wine's console does not, so it is done here).
+            const SMALL_RECT moved{0, 1, static_cast<SHORT>(info.dwSize.X - 1),
+                                   static_cast<SHORT>(last_row)};
+            CHAR_INFO blank{};
+            blank.Char.UnicodeChar = L' ';
+            blank.Attributes = original_attribute;
+            ScrollConsoleScreenBufferW(console_output, &moved, nullptr, COORD{0, 0}, &blank);
+            below = last_row;
+        }
+        SetConsoleCursorPosition(console_output, COORD{0, static_cast<SHORT>(below)});
     }
     if (cursor_known) SetConsoleCursorInfo(console_output, &original_cursor);
 }
 
-// Ctrl-C, Ctrl-Break, closing the window, logoff and shutdown: give the console back, then
-// let the default handling end the program.
-BOOL WINAPI on_console_control(DWORD) {
-    const std::lock_guard<std::mutex> guard(lock);
-    release_console();
+// Ctrl-C, Ctrl-Break, closing the window, logoff and shutdown: give the console back first.
+// Ctrl-C and Ctrl-Break then end the program with the status that says it was interrupted,
+// as the default handling means to (under Wine that would be 0, which reads as success); for
+// the others the system ends it once this returns.
+BOOL WINAPI on_console_control(DWORD event) {
+    {
+        const std::lock_guard<std::mutex> guard(lock);
+        release_console();
+    }
+    if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) ExitProcess(STATUS_CONTROL_C_EXIT);
     return FALSE;
 }
 

@@ -40,6 +40,9 @@ TEST(KeyEvent, TypedCharactersAndTheEditingKeysGiveTheDecoderCodes) {
     EXPECT_EQ(codes_of(typed(u'Q', SHIFT_PRESSED)), (Codes{'Q'}));
     EXPECT_EQ(codes_of(typed(u'~')), (Codes{'~'}));
     EXPECT_EQ(codes_of({true, 1, VK_RETURN, u'\r', 0}), (Codes{KEY_ENTER}));
+    // Wine reads Enter from a terminal as a line feed; Ctrl-Enter types one on Windows.
+    EXPECT_EQ(codes_of({true, 1, VK_RETURN, u'\n', 0}), (Codes{KEY_ENTER}));
+    EXPECT_EQ(codes_of({true, 1, VK_RETURN, u'\n', LEFT_CTRL_PRESSED}), (Codes{KEY_ENTER}));
     EXPECT_EQ(codes_of({true, 1, VK_BACK, u'\b', 0}), (Codes{KEY_BACKSPACE}));
     EXPECT_EQ(codes_of({true, 1, VK_BACK, 127, LEFT_CTRL_PRESSED}), (Codes{KEY_BACKSPACE}));
     EXPECT_EQ(codes_of({true, 1, VK_ESCAPE, 27, 0}), (Codes{KEY_ESCAPE}));
