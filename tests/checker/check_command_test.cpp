@@ -8,7 +8,9 @@
 
 #include <sstream>
 #include <string>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 #include <vector>
 
 namespace zk {
@@ -220,10 +222,17 @@ TEST_F(CheckCommandTest, DoubleDashEndsOptions) {
 
 // The built program, run through the shell: its exit status is what scripts and CI see.
 int program_status(const std::string& args) {
+#ifdef _WIN32
+    // cmd.exe takes off the outermost quotes of the whole line.
+    const std::string command =
+        std::string("\"\"") + ZK_CHECK_PROGRAM + "\" " + args + " >NUL 2>&1\"";
+    return std::system(command.c_str());
+#else
     const std::string command =
         std::string("'") + ZK_CHECK_PROGRAM + "' " + args + " >/dev/null 2>&1";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
 }
 
 TEST_F(CheckCommandTest, ProgramExitStatuses) {

@@ -116,6 +116,14 @@ std::vector<std::string> child_environment(const SessionOptions& options) {
     return env;
 }
 
+// The program's name followed by the game's arguments, as execve wants them.
+std::vector<std::string> command_line(const std::string& program,
+                                      const std::vector<std::string>& arguments) {
+    std::vector<std::string> line{program};
+    line.insert(line.end(), arguments.begin(), arguments.end());
+    return line;
+}
+
 std::vector<char*> pointers_to(std::vector<std::string>& strings) {
     std::vector<char*> pointers;
     for (std::string& s : strings) pointers.push_back(s.data());
@@ -143,6 +151,14 @@ ExitStatus status_of(int wait_status) {
 
 const char* game_binary() {
     return ZK_GAME_BINARY;
+}
+
+std::vector<std::string> game_arguments() {
+#ifdef ZK_GAME_ARGUMENT
+    return {ZK_GAME_ARGUMENT};
+#else
+    return {};
+#endif
 }
 
 // ---- TempWorkDir ----------------------------------------------------------------------------
@@ -179,7 +195,9 @@ PtySession::PtySession(const SessionOptions& options) {
     std::vector<std::string> env = child_environment(options);
     std::vector<char*> envp = pointers_to(env);
     std::string program = options.program;
-    std::vector<char*> argv{program.data(), nullptr};
+    std::vector<std::string> line = command_line(program, options.arguments);
+    std::vector<char*> argv = pointers_to(line);
+    default_attr_ = options.default_attr;
 
     pid_ = fork();
     if (pid_ < 0) throw std::runtime_error("fork failed");
@@ -313,8 +331,10 @@ char32_t PtySession::char_at(int row, int col) const {
 int PtySession::attr_at(int row, int col) const {
     VTermScreenCell cell{};
     if (vterm_screen_get_cell(screen_, VTermPos{row, col}, &cell) == 0) return -1;
-    const int foreground = console_colour(cell.fg);
-    const int background = console_colour(cell.bg);
+    int foreground = console_colour(cell.fg);
+    int background = console_colour(cell.bg);
+    if (default_attr_ >= 0 && VTERM_COLOR_IS_DEFAULT_FG(&cell.fg)) foreground = default_attr_ & 15;
+    if (default_attr_ >= 0 && VTERM_COLOR_IS_DEFAULT_BG(&cell.bg)) background = default_attr_ >> 4;
     if (foreground < 0 || background < 0) return -1;
     return background << 4 | foreground;
 }
@@ -400,7 +420,8 @@ PipedRun run_piped(const std::string& working_dir, const std::string& input, int
     std::vector<std::string> env = child_environment(options);
     std::vector<char*> envp = pointers_to(env);
     std::string program = game_binary();
-    std::vector<char*> argv{program.data(), nullptr};
+    std::vector<std::string> line = command_line(program, options.arguments);
+    std::vector<char*> argv = pointers_to(line);
     const pid_t pid = fork();
     if (pid < 0) throw std::runtime_error("fork failed");
     if (pid == 0) {

@@ -20,8 +20,12 @@ struct VTermScreen;
 
 namespace zk::e2e {
 
-/// Path of the zimvokrelt binary under test.
+/// Path of the program that runs the game under test: the zimvokrelt binary itself, or the
+/// launcher (Wine) of a Windows build.
 const char* game_binary();
+/// Arguments that game_binary() needs to start the game: none for the native binary, the
+/// Windows program's path for a launcher.
+std::vector<std::string> game_arguments();
 
 /// Keys as a terminal sends them.
 inline constexpr std::string_view KEY_ARROW_UP = "\x1b[A";
@@ -58,6 +62,10 @@ struct SessionOptions {
     int rows = 25;           ///< terminal size
     int columns = 80;
     std::string program = game_binary();
+    std::vector<std::string> arguments = game_arguments(); ///< after the program's name
+    /// The console attribute that cells in the terminal's default colours count as, or -1 when
+    /// such cells have none (a Windows console under Wine sends light grey on black that way).
+    int default_attr = -1;
     /// Environment changes after the defaults TERM=xterm-256color and LANG=C.UTF-8 (LC_ALL,
     /// LC_CTYPE and COLORTERM removed): a value sets the variable, nullopt removes it.
     Environment environment;
@@ -147,6 +155,7 @@ class PtySession {
     VTerm* vt_ = nullptr;
     VTermScreen* screen_ = nullptr;
     termios initial_mode_{};
+    int default_attr_ = -1;
     std::string output_;
     bool cursor_visible_ = true;
 };

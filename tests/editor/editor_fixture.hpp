@@ -15,7 +15,6 @@
 #include <iterator>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace zk::test {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -15,15 +16,26 @@
 
 namespace zk::test {
 
+/// Creates a new, empty directory named `prefix` and a random suffix in the system's temporary
+/// directory, readable by its owner only, and returns its path; throws when none can be made.
+inline std::filesystem::path make_scratch_dir(const std::string& prefix) {
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto path =
+            std::filesystem::temp_directory_path() / (prefix + std::to_string(random()));
+        if (!std::filesystem::create_directory(path)) continue;
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+        return path;
+    }
+    throw std::runtime_error("no scratch directory could be made");
+}
+
 /// A fresh private directory below the system's temporary directory, removed with everything
 /// in it when the object goes. The one scratch directory helper of every test program.
 class ScratchDir {
   public:
     explicit ScratchDir(std::string_view prefix = "zk-test") {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
+        path_ = make_scratch_dir(std::string(prefix) + "-");
     }
     ~ScratchDir() {
         std::error_code ignored;
@@ -39,7 +51,7 @@ class ScratchDir {
         std::vector<std::string> found;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(path_))
             if (entry.is_regular_file())
-                found.push_back(std::filesystem::relative(entry.path(), path_).string());
+                found.push_back(std::filesystem::relative(entry.path(), path_).generic_string());
         std::sort(found.begin(), found.end());
         return found;
     }
