@@ -3,19 +3,27 @@
 #include "board_screen/board_view.hpp"
 #include "board_screen/dialog.hpp"
 #include "editor/save_dialog.hpp"
+#include "editor/verdict_line.hpp"
 
 namespace zk {
 
 namespace {
 
-// Asks whether the work is finished; the question is erased either way.
+// The save question; the verdict on the drawing goes on the row between.
+constexpr ScreenText SAVE_QUESTION[] = {
+    {2, DIALOG_COLUMN, 11, "Skonczyles juz prace ?"},
+    {4, DIALOG_COLUMN, 15, "        [T/N]         "},
+};
+
+// Asks whether the work is finished, with the verdict on the drawing as advice: the answer
+// alone decides. The question and the verdict are erased either way.
 bool confirm_finished(Context& ctx) {
     Screen& s = ctx.screen();
-    put_text_at(s, 2, DIALOG_COLUMN, 11, "Skonczyles juz prace ?");
-    put_text_at(s, 4, DIALOG_COLUMN, 15, "        [T/N]         ");
+    const ScreenText& verdict = verdict_line(judge_editor_drawing(ctx.puzzle));
+    draw_texts(s, SAVE_QUESTION);
+    draw_texts(s, {&verdict, 1});
     const bool yes = wait_for_yes(ctx.console);
-    erase_dialog_line(s, 2);
-    erase_dialog_line(s, 4);
+    for (int row = 2; row <= 4; ++row) erase_dialog_line(s, row);
     return yes;
 }
 

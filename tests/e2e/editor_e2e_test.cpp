@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::string_view PROMPT = "Podaj nazwe poziomu: ";
 constexpr char32_t CURSOR_MARK = U'\u00B0';
+constexpr std::string_view BLANK_22 = "                      ";
 
 class EditorE2e : public ::testing::Test {
   protected:
@@ -104,6 +105,33 @@ TEST_F(EditorE2e, FailedSaveIsReportedAndTheDrawingCanStillBeSaved) {
     save_as(s, "kot", "test");
     ASSERT_TRUE(s.wait_for_text(23, 7, "Zapis udany")) << s.screen_text();
     EXPECT_EQ(dir.read_file("plansze/test.txt"), "EEp\r\npRR\r\nnkot");
+}
+
+TEST_F(EditorE2e, SaveQuestionShowsTheVerdictAndTheAnswerAloneDecides) {
+    PtySession s(options());
+    ASSERT_TRUE(s.wait_for_text(22, 42, PROMPT)) << s.screen_text();
+    s.send("edytor\r2\r3\r");
+    ASSERT_TRUE(s.wait_for([&] { return s.char_at(9, 25) == CURSOR_MARK; })) << s.screen_text();
+
+    s.send("1sd1z"); // Epp over pEp: the other diagonal fits the clues too
+    ASSERT_TRUE(s.wait_for_text(3, 45, "   Wiele rozwiazan!   ")) << s.screen_text();
+    EXPECT_EQ(s.attr_at(3, 48), 12);
+    EXPECT_EQ(s.text_at(2, 45, 22), "Skonczyles juz prace ?");
+    EXPECT_EQ(s.text_at(4, 45, 22), "        [T/N]         ");
+
+    s.send("n");
+    ASSERT_TRUE(s.wait_for_text(3, 45, BLANK_22)) << s.screen_text();
+    EXPECT_EQ(s.attr_at(10, 26), 160);
+
+    s.send("a1z"); // Epp over EEp has one picture, and line reasoning finds it
+    ASSERT_TRUE(s.wait_for_text(3, 45, "   Jedno rozwiazanie  ")) << s.screen_text();
+    EXPECT_EQ(s.attr_at(3, 48), 10);
+    s.send("t");
+    ASSERT_TRUE(s.wait_for_text(19, 0, "Podaj rozwiazanie do 15:")) << s.screen_text();
+    EXPECT_EQ(s.text_at(3, 45, 22), BLANK_22);
+    s.send("kot\rtest\r");
+    ASSERT_TRUE(s.wait_for_text(23, 7, "Zapis udany")) << s.screen_text();
+    EXPECT_EQ(dir.read_file("plansze/test.txt"), "Epp\r\nEEp\r\nnkot");
 }
 
 } // namespace
