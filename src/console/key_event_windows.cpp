@@ -61,7 +61,11 @@ void translate_key_event(const ConsoleKeyEvent& event, std::vector<int>& codes) 
     const bool ctrl = (event.control_state & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0;
     if (alt && !ctrl) return; // Alt combinations are no keys of the program
     if (alt && event.character < 32) return;
-    const int code = character_code(event.character);
+    // Some consoles (Wine's, fed by a terminal) report Escape by its key alone, with no
+    // character.
+    const char16_t character =
+        event.character == 0 && event.virtual_key == VK_ESCAPE ? KEY_ESCAPE : event.character;
+    const int code = character_code(character);
     if (code == 0) return;
     codes.insert(codes.end(), static_cast<std::size_t>(presses), code);
 }

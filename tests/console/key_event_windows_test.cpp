@@ -46,6 +46,7 @@ TEST(KeyEvent, TypedCharactersAndTheEditingKeysGiveTheDecoderCodes) {
     EXPECT_EQ(codes_of({true, 1, VK_BACK, u'\b', 0}), (Codes{KEY_BACKSPACE}));
     EXPECT_EQ(codes_of({true, 1, VK_BACK, 127, LEFT_CTRL_PRESSED}), (Codes{KEY_BACKSPACE}));
     EXPECT_EQ(codes_of({true, 1, VK_ESCAPE, 27, 0}), (Codes{KEY_ESCAPE}));
+    EXPECT_EQ(codes_of({true, 1, VK_ESCAPE, 0, 0}), (Codes{KEY_ESCAPE})); // Wine: no character
     EXPECT_EQ(codes_of({true, 1, VK_TAB, u'\t', 0}), (Codes{9}));
     EXPECT_EQ(codes_of({true, 1, 'D', 4, LEFT_CTRL_PRESSED}), (Codes{4}));
     ConsoleKeyEvent held = typed(u'1');
