@@ -1,5 +1,5 @@
-#include "console/terminal.hpp"
 #include "console/terminal_posix.hpp"
+#include "console/terminal.hpp"
 
 #include "console/fd_sink.hpp"
 #include "console/signal_cleanup.hpp"
