@@ -94,7 +94,8 @@ bool save_drawing(Context& ctx) {
     Screen& s = ctx.screen();
     put_text_at(s, WARNING_ROW, 0, 10, "Nie uzywamy spacji!");
 
-    const std::string tail = "n" + ask_answer(ctx);
+    std::string tail = ask_answer(ctx);
+    tail.insert(tail.begin(), 'n'); // the answer marker of the level file
     restore_editor_rows(ctx.puzzle, s, NAME_PROMPT_ROW, NAME_PROMPT_ROW); // a refusal line
     const std::string name = ask_file_name(ctx);
     restore_editor_rows(ctx.puzzle, s, RESULT_ROW, RESULT_ROW); // a refusal line

@@ -105,7 +105,9 @@ void show_win_screen(const PuzzleState& p, Screen& s) {
     put_text_at(s, 14, 8 + static_cast<int>(count.size()), 10, " razem");
     const int minutes = p.elapsed_seconds / 60;
     const int seconds = p.elapsed_seconds % 60;
-    put_text_at(s, 17, 8, 15, " " + std::to_string(minutes) + "m " + std::to_string(seconds) + "s");
+    const std::string time = std::to_string(minutes) + "m " + std::to_string(seconds) + "s";
+    put_text_at(s, 17, 8, 15, " ");
+    put_text_at(s, 17, 9, 15, time);
 }
 
 } // namespace zk

@@ -126,7 +126,8 @@ TEST_F(LevelFileTest, ALineEndClosingTheFileIsNotPartOfTheAnswer) {
 TEST_F(LevelFileTest, ExcessBeyondTheFormatsLimitsIsNotStored) {
     std::string file;
     for (int r = 0; r < 40; ++r) file += std::string(200, 'R') + "\r\n";
-    file += "n" + std::string(31, 'a') + std::string(100, 'z');
+    file += 'n';
+    file += std::string(31, 'a') + std::string(100, 'z');
     write_file("big.txt", file);
 
     PuzzleState p;
