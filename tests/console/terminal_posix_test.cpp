@@ -246,13 +246,19 @@ TEST(TerminalKeys, PipedInputIsDecodedAndItsEndThrows) {
     close(output[1]);
 }
 
-TEST(TerminalKeys, CtrlDOnATerminalIsACodeAndAHangUpEndsTheInput) {
+// The program's key source on a pseudo-terminal held by a Terminal, presenting into memory.
+class TerminalKeysOnPty : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(pty.ok()); }
+
     Pty pty;
-    ASSERT_TRUE(pty.ok());
-    Terminal terminal(pty.slave, pty.slave);
+    Terminal terminal{pty.slave, pty.slave};
     StringSink sink;
-    Presenter presenter(sink);
-    TerminalKeys keys(terminal, presenter);
+    Presenter presenter{sink};
+    TerminalKeys keys{terminal, presenter};
+};
+
+TEST_F(TerminalKeysOnPty, CtrlDOnATerminalIsACodeAndAHangUpEndsTheInput) {
     pty.type("x\x04y");
     for (int expected : {int{'x'}, KEY_END_OF_TEXT, int{'y'}})
         EXPECT_EQ(keys.read_code(), expected);
@@ -261,13 +267,7 @@ TEST(TerminalKeys, CtrlDOnATerminalIsACodeAndAHangUpEndsTheInput) {
     EXPECT_THROW(keys.read_code(), InputEnded);
 }
 
-TEST(TerminalKeys, ALoneEscapeOnATerminalIsTheEscapeKey) {
-    Pty pty;
-    ASSERT_TRUE(pty.ok());
-    Terminal terminal(pty.slave, pty.slave);
-    StringSink sink;
-    Presenter presenter(sink);
-    TerminalKeys keys(terminal, presenter);
+TEST_F(TerminalKeysOnPty, ALoneEscapeOnATerminalIsTheEscapeKey) {
     pty.type("\x1b[B");
     EXPECT_EQ(keys.read_code(), KEY_PREFIX);
     EXPECT_EQ(keys.read_code(), KEY_DOWN);
@@ -278,13 +278,7 @@ TEST(TerminalKeys, ALoneEscapeOnATerminalIsTheEscapeKey) {
     EXPECT_EQ(keys.read_code(), 'A');
 }
 
-TEST(TerminalKeys, AWindowChangeRepaintsAtItsNewSize) {
-    Pty pty;
-    ASSERT_TRUE(pty.ok());
-    Terminal terminal(pty.slave, pty.slave);
-    StringSink sink;
-    Presenter presenter(sink);
-    TerminalKeys keys(terminal, presenter);
+TEST_F(TerminalKeysOnPty, AWindowChangeRepaintsAtItsNewSize) {
     Screen screen;
     keys.show(screen);
     pty.type("a");

@@ -158,6 +158,25 @@ std::vector<ColourSet> brute_force(const RunList& runs, const std::vector<Colour
     return possible;
 }
 
+// Solves `cells` of a line of `picture` and checks the outcome against trying every colouring:
+// a contradiction leaves the cells alone, otherwise exactly the colours some colouring uses
+// remain, and the outcome says whether any was removed.
+void expect_brute_force_agrees(const std::string& picture, const RunList& runs,
+                               const std::vector<ColourSet>& cells) {
+    bool any = false;
+    const std::vector<ColourSet> expected = brute_force(runs, cells, any);
+    std::vector<ColourSet> solved = cells;
+    const LineOutcome outcome = solve_line(runs, solved);
+    SCOPED_TRACE("picture " + picture + ", cells " + sets_text(cells));
+    if (!any) {
+        EXPECT_EQ(outcome, LineOutcome::contradiction);
+        EXPECT_EQ(solved, cells);
+    } else {
+        EXPECT_EQ(sets_text(solved), sets_text(expected));
+        EXPECT_EQ(outcome, solved == cells ? LineOutcome::unchanged : LineOutcome::narrowed);
+    }
+}
+
 TEST(LineSolver, AgreesWithEveryColouringOnRandomLines) {
     std::mt19937 rng(20240611);
     const std::string letters = "pEYBRG";
@@ -172,18 +191,7 @@ TEST(LineSolver, AgreesWithEveryColouringOnRandomLines) {
         for (ColourSet& s : cells)
             s = rng() % 3 == 0 ? static_cast<ColourSet>(rng() % 64) : ALL_COLOURS;
 
-        bool any = false;
-        const std::vector<ColourSet> expected = brute_force(runs, cells, any);
-        std::vector<ColourSet> solved = cells;
-        const LineOutcome outcome = solve_line(runs, solved);
-        SCOPED_TRACE("picture " + picture + ", cells " + sets_text(cells));
-        if (!any) {
-            EXPECT_EQ(outcome, LineOutcome::contradiction);
-            EXPECT_EQ(solved, cells);
-        } else {
-            EXPECT_EQ(sets_text(solved), sets_text(expected));
-            EXPECT_EQ(outcome, solved == cells ? LineOutcome::unchanged : LineOutcome::narrowed);
-        }
+        expect_brute_force_agrees(picture, runs, cells);
     }
 }
 
@@ -209,17 +217,7 @@ TEST(LineSolver, AgreesWithEveryColouringOnLongLines) {
                             : colour_bit(rng() % 9 == 0 ? letters[rng() % colours] : picture[i]);
             combinations *= std::popcount(cells[i]);
         }
-        bool any = false;
-        const std::vector<ColourSet> expected = brute_force(runs, cells, any);
-        std::vector<ColourSet> solved = cells;
-        const LineOutcome outcome = solve_line(runs, solved);
-        SCOPED_TRACE("picture " + picture + ", cells " + sets_text(cells));
-        if (!any) {
-            EXPECT_EQ(outcome, LineOutcome::contradiction);
-            EXPECT_EQ(solved, cells);
-        } else {
-            EXPECT_EQ(sets_text(solved), sets_text(expected));
-        }
+        expect_brute_force_agrees(picture, runs, cells);
     }
 }
 
