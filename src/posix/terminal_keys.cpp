@@ -1,5 +1,5 @@
-#include "console/terminal_keys.hpp"
-#include "console/terminal_posix.hpp"
+#include "posix/terminal_keys.hpp"
+#include "posix/terminal_wait.hpp"
 
 #include <array>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "console/terminal_windows.hpp"
+#include "windows/console_hold.hpp"
 #include "console/terminal.hpp"
 
 #include <atomic>

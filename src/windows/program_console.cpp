@@ -3,10 +3,10 @@
 #include "console/console_cells.hpp"
 #include "console/fd_sink.hpp"
 #include "console/key_decoder.hpp"
-#include "console/key_event.hpp"
+#include "windows/key_event.hpp"
 #include "console/presenter.hpp"
 #include "console/terminal.hpp"
-#include "console/terminal_windows.hpp"
+#include "windows/console_hold.hpp"
 
 #include <algorithm>
 #include <array>

@@ -3,7 +3,7 @@
 #include "console/fd_sink.hpp"
 #include "console/presenter.hpp"
 #include "console/terminal.hpp"
-#include "console/terminal_keys.hpp"
+#include "posix/terminal_keys.hpp"
 
 #include <clocale>
 #include <cstdlib>

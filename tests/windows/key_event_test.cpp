@@ -1,4 +1,4 @@
-#include "console/key_event.hpp"
+#include "windows/key_event.hpp"
 
 #include "console/keys.hpp"
 

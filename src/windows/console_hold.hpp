@@ -1,7 +1,7 @@
 #pragma once
 
 // What the Windows console back end needs of the Windows console hold beyond the shared
-// Terminal. Included by *_windows.cpp files only.
+// Terminal. Included by the Windows back end only.
 
 #include <mutex>
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "console/terminal_posix.hpp"
+#include "posix/terminal_wait.hpp"
 #include "console/terminal.hpp"
 
 #include "console/fd_sink.hpp"
