@@ -1,5 +1,6 @@
 #pragma once
 
+#include "console/palette.hpp"
 #include "console/screen.hpp"
 
 #include <array>
@@ -36,6 +37,7 @@ enum class ColourMode {
 struct PresenterOptions {
     bool utf8 = true; ///< glyph bytes as UTF-8 code page 852 characters, else ASCII stand-ins
     ColourMode colours = ColourMode::basic16;
+    Palette palette = Palette::classic; ///< the colours sent in the 256-colour and 24-bit modes
 };
 
 /// Options for the locale's character set name (nl_langinfo(CODESET)), the value of

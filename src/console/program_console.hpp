@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/keys.hpp"
+#include "console/palette.hpp"
 #include "console/screen.hpp"
 
 #include <memory>
@@ -21,7 +22,8 @@ std::string_view console_unusable_reason();
 /// shown screen first, and the input ending throws InputEnded. Only one may exist at a time.
 class ProgramConsole : public KeySource {
   public:
-    ProgramConsole();
+    /// `palette`: the colours to send where the terminal takes chosen colours.
+    explicit ProgramConsole(Palette palette = Palette::classic);
     ~ProgramConsole() override;
     ProgramConsole(const ProgramConsole&) = delete;
     ProgramConsole& operator=(const ProgramConsole&) = delete;

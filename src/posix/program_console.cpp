@@ -15,9 +15,12 @@ namespace zk {
 namespace {
 
 // The presenter's options for the user's locale and terminal.
-PresenterOptions locale_options() {
+PresenterOptions locale_options(Palette palette) {
     std::setlocale(LC_CTYPE, "");
-    return presenter_options(nl_langinfo(CODESET), std::getenv("COLORTERM"), std::getenv("TERM"));
+    PresenterOptions options =
+        presenter_options(nl_langinfo(CODESET), std::getenv("COLORTERM"), std::getenv("TERM"));
+    options.palette = palette;
+    return options;
 }
 
 } // namespace
@@ -29,8 +32,8 @@ std::string_view console_unusable_reason() {
 }
 
 struct ProgramConsole::Parts {
-    Parts()
-        : options(locale_options()), presenter(sink, options),
+    explicit Parts(Palette palette)
+        : options(locale_options(palette)), presenter(sink, options),
           keys(terminal, presenter, options.utf8) {}
 
     PresenterOptions options;
@@ -40,7 +43,7 @@ struct ProgramConsole::Parts {
     TerminalKeys keys;
 };
 
-ProgramConsole::ProgramConsole() : parts_(std::make_unique<Parts>()) {}
+ProgramConsole::ProgramConsole(Palette palette) : parts_(std::make_unique<Parts>(palette)) {}
 
 ProgramConsole::~ProgramConsole() {
     release();

@@ -3,10 +3,10 @@
 #include "console/console_cells.hpp"
 #include "console/fd_sink.hpp"
 #include "console/key_decoder.hpp"
-#include "windows/key_event.hpp"
 #include "console/presenter.hpp"
 #include "console/terminal.hpp"
 #include "windows/console_hold.hpp"
+#include "windows/key_event.hpp"
 
 #include <algorithm>
 #include <array>
@@ -222,7 +222,8 @@ std::string_view console_unusable_reason() {
     return {};
 }
 
-ProgramConsole::ProgramConsole() : parts_(std::make_unique<Parts>()) {}
+// The console's own palette decides the colours of a Windows console.
+ProgramConsole::ProgramConsole(Palette) : parts_(std::make_unique<Parts>()) {}
 
 ProgramConsole::~ProgramConsole() {
     release();
