@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -7,11 +8,30 @@ namespace zk {
 
 /// The colours the 16 console colours are sent as in the 256-colour and 24-bit modes.
 enum class Palette {
-    classic,      ///< the classic console colours
+    classic,      ///< the classic console colours, with a light blue that reads well on black
     colour_blind, ///< colours that stay apart for players who cannot tell red from green
 };
 
 /// The palette called `name` ("classic" or "colour-blind"), or nothing for any other name.
 std::optional<Palette> palette_named(std::string_view name);
+
+/// The 24-bit value, as 0xRRGGBB, console colour `colour` (0..15, Windows order: bit 0 blue,
+/// bit 1 green, bit 2 red, bit 3 intensity) is sent as in `palette`.
+std::uint32_t palette_rgb(Palette palette, int colour);
+
+/// The fixed 256-colour palette index console colour `colour` (0..15) is sent as in `palette`:
+/// the one nearest its 24-bit value, the lowest of equally near ones; always 16..255, whose
+/// values terminals do not theme.
+int palette_index_256(Palette palette, int colour);
+
+/// The value of fixed 256-colour palette index `index` (16..255) as 0xRRGGBB: the 6 x 6 x 6
+/// cube (levels 0, 95, 135, 175, 215, 255), then the grey ramp 8, 18, .. 238.
+std::uint32_t palette_256_rgb(int index);
+
+/// Printed once on the error output when the colour-blind palette is chosen on a terminal
+/// that shows only its own 16 colours, which the program cannot change.
+inline constexpr std::string_view PALETTE_NOT_SHOWN_MESSAGE =
+    "zimvokrelt: ten terminal pokazuje tylko 16 wlasnych kolorow, wiec paleta colour-blind "
+    "nie zmieni kolorow gry";
 
 } // namespace zk

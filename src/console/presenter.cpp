@@ -16,13 +16,6 @@ constexpr std::string_view RESET_ATTRIBUTES = "\x1b[0m";
 constexpr std::string_view CLEAR_TERMINAL = "\x1b[2J";
 constexpr std::string_view HIDE_CURSOR = "\x1b[?25l";
 
-// The classic console palette in Windows order (bit 0 blue, bit 1 green, bit 2 red, bit 3
-// intensity), as 0xRRGGBB.
-constexpr std::array<std::uint32_t, 16> CLASSIC_PALETTE{
-    0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
-    0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
-};
-
 // Soft hyphen: some terminals give it no width, so the cursor is not trusted after it.
 constexpr std::uint8_t GLYPH_SOFT_HYPHEN = 240;
 
@@ -78,60 +71,23 @@ void append_rgb(std::string& out, std::uint32_t rgb) {
     append_number(out, static_cast<int>(rgb & 0xFF));
 }
 
-// The six levels of each channel in the 256-colour palette's 6 x 6 x 6 cube (16..231).
-constexpr std::array<int, 6> CUBE_LEVELS{0, 95, 135, 175, 215, 255};
-
-// The value of fixed palette index `index` (16..255) as 0xRRGGBB: the cube, then the grey ramp
-// 8, 18, .. 238 (232..255).
-std::uint32_t palette_256_rgb(int index) {
-    if (index >= 232) {
-        const auto grey = static_cast<std::uint32_t>(8 + 10 * (index - 232));
-        return grey << 16 | grey << 8 | grey;
-    }
-    const int i = index - 16;
-    return static_cast<std::uint32_t>(CUBE_LEVELS[i / 36] << 16 | CUBE_LEVELS[i / 6 % 6] << 8 |
-                                      CUBE_LEVELS[i % 6]);
-}
-
-int squared_distance(std::uint32_t a, std::uint32_t b) {
-    int sum = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
-        sum += d * d;
-    }
-    return sum;
-}
-
 constexpr int COLOUR_COUNT = 16;
 
-std::array<int, COLOUR_COUNT> nearest_palette_indices() {
-    std::array<int, COLOUR_COUNT> indices{};
-    for (int colour = 0; colour < COLOUR_COUNT; ++colour) {
-        int best = 16;
-        for (int index = 17; index < 256; ++index)
-            if (squared_distance(palette_256_rgb(index), CLASSIC_PALETTE[colour]) <
-                squared_distance(palette_256_rgb(best), CLASSIC_PALETTE[colour]))
-                best = index;
-        indices[colour] = best;
-    }
-    return indices;
-}
-
-const std::array<int, COLOUR_COUNT> PALETTE_256_INDEX = nearest_palette_indices();
-
 // The parameters of one half of a colour: `extended` is 38 for the foreground and 48 for the
-// background, `basic` the first of its eight 16-colour codes (30 or 40).
-void append_half(std::string& out, int colour, ColourMode colours, int extended, int basic) {
+// background, `basic` the first of its eight 16-colour codes (30 or 40). The palette applies
+// only where the terminal takes chosen colours (256 colours and 24 bits).
+void append_half(std::string& out, int colour, ColourMode colours, Palette palette, int extended,
+                 int basic) {
     switch (colours) {
     case ColourMode::rgb24:
         append_number(out, extended);
         out += ";2;";
-        append_rgb(out, CLASSIC_PALETTE[colour]);
+        append_rgb(out, palette_rgb(palette, colour));
         break;
     case ColourMode::indexed256:
         append_number(out, extended);
         out += ";5;";
-        append_number(out, PALETTE_256_INDEX[colour]);
+        append_number(out, palette_index_256(palette, colour));
         break;
     case ColourMode::basic16:
         append_number(out, (colour & 8 ? basic + 60 : basic) + terminal_colour(colour));
@@ -139,12 +95,12 @@ void append_half(std::string& out, int colour, ColourMode colours, int extended,
     }
 }
 
-void append_foreground(std::string& out, int colour, ColourMode colours) {
-    append_half(out, colour, colours, 38, 30);
+void append_foreground(std::string& out, int colour, ColourMode colours, Palette palette) {
+    append_half(out, colour, colours, palette, 38, 30);
 }
 
-void append_background(std::string& out, int colour, ColourMode colours) {
-    append_half(out, colour, colours, 48, 40);
+void append_background(std::string& out, int colour, ColourMode colours, Palette palette) {
+    append_half(out, colour, colours, palette, 48, 40);
 }
 
 int digit_count(int n) {
@@ -189,15 +145,11 @@ bool is_dumb_terminal(const char* term) {
     return term != nullptr && std::strcmp(term, "dumb") == 0;
 }
 
-int palette_index_256(int colour) {
-    return PALETTE_256_INDEX[static_cast<std::size_t>(colour & 15)];
-}
-
-std::string attribute_sgr(std::uint8_t attr, ColourMode colours) {
+std::string attribute_sgr(std::uint8_t attr, ColourMode colours, Palette palette) {
     std::string out = "\x1b[";
-    append_foreground(out, foreground_of(attr), colours);
+    append_foreground(out, foreground_of(attr), colours, palette);
     out.push_back(';');
-    append_background(out, background_of(attr), colours);
+    append_background(out, background_of(attr), colours, palette);
     out.push_back('m');
     return out;
 }
@@ -205,10 +157,10 @@ std::string attribute_sgr(std::uint8_t attr, ColourMode colours) {
 Presenter::Presenter(ByteSink& sink, PresenterOptions options) : sink_(sink), options_(options) {
     for (int colour = 0; colour < COLOUR_COUNT; ++colour) {
         std::string half;
-        append_foreground(half, colour, options_.colours);
+        append_foreground(half, colour, options_.colours, options_.palette);
         foreground_length_[colour] = static_cast<int>(half.size());
         half.clear();
-        append_background(half, colour, options_.colours);
+        append_background(half, colour, options_.colours, options_.palette);
         background_length_[colour] = static_cast<int>(half.size());
     }
 }
@@ -515,14 +467,16 @@ void Presenter::move_cursor(std::string& out, Shown& shown, int col, int row) co
 void Presenter::use_attr(std::string& out, Shown& shown, std::uint8_t attr) const {
     if (shown.attr == attr) return;
     if (shown.attr < 0) {
-        out += attribute_sgr(attr, options_.colours);
+        out += attribute_sgr(attr, options_.colours, options_.palette);
     } else {
         const bool same_foreground = foreground_of(shown.attr) == foreground_of(attr);
         const bool same_background = background_of(shown.attr) == background_of(attr);
         out += "\x1b[";
-        if (!same_foreground) append_foreground(out, foreground_of(attr), options_.colours);
+        if (!same_foreground)
+            append_foreground(out, foreground_of(attr), options_.colours, options_.palette);
         if (!same_foreground && !same_background) out.push_back(';');
-        if (!same_background) append_background(out, background_of(attr), options_.colours);
+        if (!same_background)
+            append_background(out, background_of(attr), options_.colours, options_.palette);
         out.push_back('m');
     }
     shown.attr = attr;

@@ -29,8 +29,8 @@ class StringSink : public ByteSink {
 enum class ColourMode {
     basic16,    ///< the terminal's own 16 colours (SGR 30..37, 90..97, 40..47, 100..107)
     indexed256, ///< for each console colour the fixed 256-colour palette index nearest its
-                ///< classic value (the 6 x 6 x 6 cube and the grey ramp, 16..255)
-    rgb24,      ///< the classic console palette as 24-bit colours
+                ///< value in the palette (the 6 x 6 x 6 cube and the grey ramp, 16..255)
+    rgb24,      ///< the palette's values as 24-bit colours
 };
 
 /// How the terminal shows glyphs and colours.
@@ -55,10 +55,6 @@ inline constexpr std::string_view DUMB_TERMINAL_MESSAGE =
     "zimvokrelt: ten terminal (TERM=dumb) nie umie ustawiac kursora ani kolorow, wiec nie "
     "pokaze gry";
 
-/// The fixed 256-colour palette index nearest the classic value of console colour `colour`
-/// (0..15); always 16..255, whose values terminals do not theme.
-int palette_index_256(int colour);
-
 /// The smallest window that shows the whole screen.
 inline constexpr int MIN_TERMINAL_COLUMNS = SCREEN_COLUMNS;
 inline constexpr int MIN_TERMINAL_ROWS = SCREEN_ROWS;
@@ -66,8 +62,10 @@ inline constexpr int MIN_TERMINAL_ROWS = SCREEN_ROWS;
 /// The request shown alone on the first row while the window is smaller than the screen.
 inline constexpr std::string_view ENLARGE_REQUEST = "Powieksz okno do 80 x 25";
 
-/// The SGR sequence that selects console attribute `attr` (foreground and background).
-std::string attribute_sgr(std::uint8_t attr, ColourMode colours);
+/// The SGR sequence that selects console attribute `attr` (foreground and background), its
+/// colours sent as `palette` has them where the mode takes chosen colours.
+std::string attribute_sgr(std::uint8_t attr, ColourMode colours,
+                          Palette palette = Palette::classic);
 
 /// Shows a Screen on a terminal at rows 1..25, columns 1..80 (absolute positions, no
 /// alternate screen), sending only what differs from what the terminal already shows.

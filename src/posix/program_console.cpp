@@ -6,6 +6,7 @@
 #include "posix/terminal_keys.hpp"
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <langinfo.h>
 #include <unistd.h>
@@ -14,12 +15,17 @@ namespace zk {
 
 namespace {
 
-// The presenter's options for the user's locale and terminal.
+// The presenter's options for the user's locale and terminal. A palette other than the
+// classic one cannot reach a terminal of 16 colours, whose own palette decides: that is said
+// on the error output, before the terminal is taken, and the game goes on in its colours.
 PresenterOptions locale_options(Palette palette) {
     std::setlocale(LC_CTYPE, "");
     PresenterOptions options =
         presenter_options(nl_langinfo(CODESET), std::getenv("COLORTERM"), std::getenv("TERM"));
     options.palette = palette;
+    if (palette != Palette::classic && options.colours == ColourMode::basic16)
+        std::fprintf(stderr, "%.*s\n", static_cast<int>(PALETTE_NOT_SHOWN_MESSAGE.size()),
+                     PALETTE_NOT_SHOWN_MESSAGE.data());
     return options;
 }
 

@@ -1,0 +1,109 @@
+#include "console/palette.hpp"
+
+#include "console/colours.hpp"
+#include "console/presenter.hpp"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <sstream>
+#include <string>
+
+namespace zk {
+namespace {
+
+using Vec = std::array<double, 3>;
+using Matrix = std::array<Vec, 3>;
+
+Vec times(const Matrix& m, const Vec& v) {
+    Vec r{};
+    for (int i = 0; i < 3; ++i) r[i] = m[i][0] * v[0] + m[i][1] * v[1] + m[i][2] * v[2];
+    return r;
+}
+
+double linear(double c) { // one sRGB channel, 0..1
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+Vec linear_rgb(std::uint32_t rgb) {
+    return {linear((rgb >> 16) / 255.0), linear((rgb >> 8 & 255) / 255.0),
+            linear((rgb & 255) / 255.0)};
+}
+
+double contrast_on_black(std::uint32_t rgb) {
+    const Vec c = linear_rgb(rgb);
+    return (0.2126 * c[0] + 0.7152 * c[1] + 0.0722 * c[2] + 0.05) / 0.05;
+}
+
+// Machado, Oliveira and Fernandes (2009) at full severity, on linear sRGB.
+constexpr Matrix PROTANOPIA{{{0.152286, 1.052583, -0.204868},
+                             {0.114503, 0.786281, 0.099216},
+                             {-0.003882, -0.048116, 1.051998}}};
+constexpr Matrix DEUTERANOPIA{{{0.367322, 0.860646, -0.227968},
+                               {0.280085, 0.672501, 0.047413},
+                               {-0.011820, 0.042940, 0.968881}}};
+
+// CIELAB (D65) of `rgb` as a screen shows it simulated: clipped and sent again in 8-bit sRGB.
+Vec simulated_lab(std::uint32_t rgb, const Matrix& simulation) {
+    Vec shown = times(simulation, linear_rgb(rgb));
+    for (double& c : shown) {
+        c = std::clamp(c, 0.0, 1.0);
+        c = linear(
+            std::round(255 * (c <= 0.0031308 ? 12.92 * c : 1.055 * std::pow(c, 1 / 2.4) - 0.055)) /
+            255);
+    }
+    const Vec xyz = times(
+        {{{0.4124, 0.3576, 0.1805}, {0.2126, 0.7152, 0.0722}, {0.0193, 0.1192, 0.9505}}}, shown);
+    const Vec white{0.95047, 1.0, 1.08883};
+    Vec f{};
+    for (int i = 0; i < 3; ++i) {
+        const double t = xyz[i] / white[i];
+        f[i] = t > 216.0 / 24389 ? std::cbrt(t) : (24389.0 / 27 * t + 16) / 116;
+    }
+    return {116 * f[1] - 16, 500 * (f[0] - f[1]), 200 * (f[1] - f[2])};
+}
+
+// The 0xRRGGBB an SGR sequence sends for its foreground (38) or background (48).
+std::uint32_t sent(const std::string& sgr, int half) {
+    std::istringstream in(sgr.substr(2));
+    std::array<int, 5> n{};
+    char sep = 0;
+    while (in >> n[0] >> sep >> n[1] >> sep >> n[2]) {
+        if (n[1] == 2) in >> sep >> n[3] >> sep >> n[4];
+        in >> sep;
+        if (n[0] != half) continue;
+        return n[1] == 5 ? palette_256_rgb(n[2]) : std::uint32_t(n[2] << 16 | n[3] << 8 | n[4]);
+    }
+    ADD_FAILURE() << "no colour " << half << " in " << sgr.substr(1);
+    return 0;
+}
+
+TEST(Palette, BlueReadsOnBlackAndColourBlindCellsStayApartInEveryChosenColourMode) {
+    for (const ColourMode mode : {ColourMode::indexed256, ColourMode::rgb24}) {
+        for (const Palette palette : {Palette::classic, Palette::colour_blind}) {
+            const std::string blue = attribute_sgr(COLOUR_TABLE[2].legend_attr, mode, palette);
+            EXPECT_GE(contrast_on_black(sent(blue, 38)), 4.5) << blue.substr(1);
+            EXPECT_EQ(sent(blue, 48), 0u);
+        }
+        std::array<std::uint32_t, 6> cells{};
+        for (std::size_t i = 0; i < 6; ++i) {
+            const Colour& c = COLOUR_TABLE[i];
+            cells[i] = sent(attribute_sgr(c.cell_attr, mode, Palette::colour_blind), 48);
+            // Clue digits and legend are drawn in the cell's own colour.
+            EXPECT_EQ(sent(attribute_sgr(c.legend_attr, mode, Palette::colour_blind), 38),
+                      cells[i]);
+        }
+        for (const Matrix& simulation : {PROTANOPIA, DEUTERANOPIA})
+            for (std::size_t i = 0; i < 6; ++i)
+                for (std::size_t j = i + 1; j < 6; ++j) {
+                    const Vec a = simulated_lab(cells[i], simulation);
+                    const Vec b = simulated_lab(cells[j], simulation);
+                    EXPECT_GE(std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]), 20.0)
+                        << COLOUR_TABLE[i].legend_name << " " << COLOUR_TABLE[j].legend_name;
+                }
+    }
+}
+
+} // namespace
+} // namespace zk
