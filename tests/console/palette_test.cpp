@@ -1,14 +1,13 @@
 #include "console/palette.hpp"
 
 #include "console/colours.hpp"
-#include "console/presenter.hpp"
+#include "console/presenter.hpp" // ColourMode
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
-#include <sstream>
-#include <string>
 
 namespace zk {
 namespace {
@@ -24,6 +23,12 @@ Vec times(const Matrix& m, const Vec& v) {
 
 double linear(double c) { // one sRGB channel, 0..1
     return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double encoded_8bit(double c) { // one linear channel, 0..1, as the nearest 8-bit sRGB level
+    c = std::clamp(c, 0.0, 1.0);
+    return std::round(255 * (c <= 0.0031308 ? 12.92 * c : 1.055 * std::pow(c, 1 / 2.4) - 0.055)) /
+           255;
 }
 
 Vec linear_rgb(std::uint32_t rgb) {
@@ -44,17 +49,14 @@ constexpr Matrix DEUTERANOPIA{{{0.367322, 0.860646, -0.227968},
                                {0.280085, 0.672501, 0.047413},
                                {-0.011820, 0.042940, 0.968881}}};
 
+constexpr Matrix SRGB_TO_XYZ{
+    {{0.4124, 0.3576, 0.1805}, {0.2126, 0.7152, 0.0722}, {0.0193, 0.1192, 0.9505}}};
+
 // CIELAB (D65) of `rgb` as a screen shows it simulated: clipped and sent again in 8-bit sRGB.
 Vec simulated_lab(std::uint32_t rgb, const Matrix& simulation) {
     Vec shown = times(simulation, linear_rgb(rgb));
-    for (double& c : shown) {
-        c = std::clamp(c, 0.0, 1.0);
-        c = linear(
-            std::round(255 * (c <= 0.0031308 ? 12.92 * c : 1.055 * std::pow(c, 1 / 2.4) - 0.055)) /
-            255);
-    }
-    const Vec xyz = times(
-        {{{0.4124, 0.3576, 0.1805}, {0.2126, 0.7152, 0.0722}, {0.0193, 0.1192, 0.9505}}}, shown);
+    for (double& c : shown) c = linear(encoded_8bit(c));
+    const Vec xyz = times(SRGB_TO_XYZ, shown);
     const Vec white{0.95047, 1.0, 1.08883};
     Vec f{};
     for (int i = 0; i < 3; ++i) {
@@ -64,44 +66,30 @@ Vec simulated_lab(std::uint32_t rgb, const Matrix& simulation) {
     return {116 * f[1] - 16, 500 * (f[0] - f[1]), 200 * (f[1] - f[2])};
 }
 
-// The 0xRRGGBB an SGR sequence sends for its foreground (38) or background (48).
-std::uint32_t sent(const std::string& sgr, int half) {
-    std::istringstream in(sgr.substr(2));
-    std::array<int, 5> n{};
-    char sep = 0;
-    while (in >> n[0] >> sep >> n[1] >> sep >> n[2]) {
-        if (n[1] == 2) in >> sep >> n[3] >> sep >> n[4];
-        in >> sep;
-        if (n[0] != half) continue;
-        return n[1] == 5 ? palette_256_rgb(n[2]) : std::uint32_t(n[2] << 16 | n[3] << 8 | n[4]);
-    }
-    ADD_FAILURE() << "no colour " << half << " in " << sgr.substr(1);
-    return 0;
+// The 0xRRGGBB console colour `colour` is sent as in `mode`.
+std::uint32_t sent(ColourMode mode, Palette palette, int colour) {
+    return mode == ColourMode::rgb24 ? palette_rgb(palette, colour)
+                                     : palette_256_rgb(palette_index_256(palette, colour));
 }
 
 TEST(Palette, BlueReadsOnBlackAndColourBlindCellsStayApartInEveryChosenColourMode) {
     for (const ColourMode mode : {ColourMode::indexed256, ColourMode::rgb24}) {
-        for (const Palette palette : {Palette::classic, Palette::colour_blind}) {
-            const std::string blue = attribute_sgr(COLOUR_TABLE[2].legend_attr, mode, palette);
-            EXPECT_GE(contrast_on_black(sent(blue, 38)), 4.5) << blue.substr(1);
-            EXPECT_EQ(sent(blue, 48), 0u);
-        }
-        std::array<std::uint32_t, 6> cells{};
+        for (const Palette palette : {Palette::classic, Palette::colour_blind})
+            EXPECT_GE(contrast_on_black(sent(mode, palette, COLOUR_TABLE[2].legend_attr)), 4.5);
+        std::array<Vec, 6> cells[2];
         for (std::size_t i = 0; i < 6; ++i) {
-            const Colour& c = COLOUR_TABLE[i];
-            cells[i] = sent(attribute_sgr(c.cell_attr, mode, Palette::colour_blind), 48);
-            // Clue digits and legend are drawn in the cell's own colour.
-            EXPECT_EQ(sent(attribute_sgr(c.legend_attr, mode, Palette::colour_blind), 38),
-                      cells[i]);
+            const int colour = COLOUR_TABLE[i].cell_attr >> 4; // clues and legend alike
+            ASSERT_EQ(colour, COLOUR_TABLE[i].legend_attr);
+            cells[0][i] = simulated_lab(sent(mode, Palette::colour_blind, colour), PROTANOPIA);
+            cells[1][i] = simulated_lab(sent(mode, Palette::colour_blind, colour), DEUTERANOPIA);
         }
-        for (const Matrix& simulation : {PROTANOPIA, DEUTERANOPIA})
+        for (const auto& lab : cells)
             for (std::size_t i = 0; i < 6; ++i)
-                for (std::size_t j = i + 1; j < 6; ++j) {
-                    const Vec a = simulated_lab(cells[i], simulation);
-                    const Vec b = simulated_lab(cells[j], simulation);
-                    EXPECT_GE(std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]), 20.0)
+                for (std::size_t j = i + 1; j < 6; ++j)
+                    EXPECT_GE(std::hypot(lab[i][0] - lab[j][0], lab[i][1] - lab[j][1],
+                                         lab[i][2] - lab[j][2]),
+                              20.0)
                         << COLOUR_TABLE[i].legend_name << " " << COLOUR_TABLE[j].legend_name;
-                }
     }
 }
 
