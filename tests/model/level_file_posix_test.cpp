@@ -14,8 +14,10 @@
 #include <filesystem>
 #include <grp.h>
 #include <string>
+#include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <tuple>
 #include <unistd.h>
@@ -193,6 +195,41 @@ TEST_F(LevelFilePosixTest, ASignalDuringASaveRemovesItsTemporaryFile) {
     EXPECT_EQ(read_file("plansze/lvl.txt"), "EE\r\nEE\r\nnold");
     EXPECT_EQ(files_in("plansze"), std::vector<std::string>{"lvl.txt"});
 }
+
+#if defined(__linux__) && defined(PTRACE_GET_SYSCALL_INFO)
+// Runs the traced, stopped child `pid` until it enters the system call `call`; false when it
+// ends or fails first.
+bool run_to_system_call(pid_t pid, long call) {
+    int status = 0;
+    while (ptrace(PTRACE_SYSCALL, pid, nullptr, nullptr) == 0 && waitpid(pid, &status, 0) == pid &&
+           WIFSTOPPED(status)) {
+        __ptrace_syscall_info info{};
+        if (ptrace(PTRACE_GET_SYSCALL_INFO, pid, sizeof info, &info) > 0 &&
+            info.op == PTRACE_SYSCALL_INFO_ENTRY && info.entry.nr == static_cast<__u64>(call))
+            return true;
+    }
+    return false;
+}
+
+// The save is stopped as it flushes what it wrote, and killed there.
+TEST_F(LevelFilePosixTest, ASaveKilledWhileWritingLeavesNoFileBehind) {
+    write_file("plansze/lvl.txt", "EE\r\nEE\r\nnold");
+    const pid_t child = fork();
+    if (child == 0) {
+        if (ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(1);
+        raise(SIGSTOP);
+        _exit(save_level(editor_layout({"pp", "pp"}), level_path("lvl"), "nab") ? 0 : 1);
+    }
+    waitpid(child, nullptr, 0);
+    ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+    const bool stopped = run_to_system_call(child, SYS_fsync);
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(read_file("plansze/lvl.txt"), "EE\r\nEE\r\nnold");
+    EXPECT_EQ(files_in("plansze"), std::vector<std::string>{"lvl.txt"});
+}
+#endif
 
 } // namespace
 } // namespace zk
