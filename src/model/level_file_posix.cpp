@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -157,36 +158,34 @@ std::string link_under_temporary_name(int fd, const std::string& path) {
 // the level directory (O_TMPFILE) is linked in as a new level, or under a temporary name that
 // is at once renamed over the old level. A kill while writing leaves nothing behind; the
 // temporary name exists only between the two calls that link and rename, with every signal
-// held. False, with `saved` untouched, when the file system or the system refuses and the
-// save must be made the usual way.
-bool save_through_unnamed_file(const std::string& dir, const std::string& path,
-                               const Replaced& replaced, const std::string& bytes, bool& saved) {
+// held. Whether the save succeeded, or nothing when the file system or the system refuses
+// unnamed files and the save must be made the usual way.
+std::optional<bool> save_through_unnamed_file(const std::string& dir, const std::string& path,
+                                              const Replaced& replaced, const std::string& bytes) {
     const int fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-    if (fd < 0) return false; // not supported here (EOPNOTSUPP, EISDIR, EINVAL...)
-    bool handled = true;      // false: the usual way must be tried
-    if (!write_durably(fd, replaced, bytes)) {
-        saved = false;
-    } else {
+    if (fd < 0) return std::nullopt; // not supported here (EOPNOTSUPP, EISDIR, EINVAL...)
+    std::optional<bool> saved = false;
+    if (write_durably(fd, replaced, bytes)) {
         const SignalsHeld held;
         if (!replaced.exists && link_unnamed(fd, path)) {
             saved = true; // a new level, named once under its own name
         } else if (const std::string temp = link_under_temporary_name(fd, path); temp.empty()) {
-            handled = false;
+            saved = std::nullopt;
         } else {
             saved = std::rename(temp.c_str(), path.c_str()) == 0;
-            if (!saved) ::unlink(temp.c_str());
+            if (!*saved) ::unlink(temp.c_str());
             clear_file_to_remove_on_signal();
         }
     }
     ::close(fd); // written and flushed, or given up
-    return handled;
+    return saved;
 }
 
 #else
 
-bool save_through_unnamed_file(const std::string&, const std::string&, const Replaced&,
-                               const std::string&, bool&) {
-    return false; // no unnamed files on this system
+std::optional<bool> save_through_unnamed_file(const std::string&, const std::string&,
+                                              const Replaced&, const std::string&) {
+    return std::nullopt; // no unnamed files on this system
 }
 
 #endif
@@ -233,10 +232,9 @@ bool save_level(const Grid& canvas, const std::string& path, std::string_view ta
     Replaced replaced;
     if (!examine_replaced(path, replaced)) return false;
     const std::string bytes = level_bytes(canvas, tail);
-    bool saved = false;
-    if (!save_through_unnamed_file(dir, path, replaced, bytes, saved)) {
-        saved = save_through_named_file(path, replaced, bytes);
-    }
-    return saved && flush_directory(dir);
+    std::optional<bool> saved = save_through_unnamed_file(dir, path, replaced, bytes);
+    if (!saved) saved = save_through_named_file(path, replaced, bytes);
+    return *saved && flush_directory(dir);
 }
+
 } // namespace zk
