@@ -29,10 +29,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The classic console palette in console colour order, as 0xRRGGBB.
+// The classic console palette in console colour order, as 0xRRGGBB, light blue lightened to
+// read on black.
 constexpr std::array<std::uint32_t, 16> CLASSIC_PALETTE{
     0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
-    0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
+    0x808080, 0x3B78FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
 };
 
 // Console colours order their bits blue, green, red; terminals red, green, blue.
@@ -42,7 +43,7 @@ int console_colour_of_terminal_index(int index) {
 
 // The classic console colour a fixed 256-colour palette index (16..255: the 6 x 6 x 6 cube,
 // then the grey ramp) shows as: the one nearest the index's value when each channel is within
-// 32 of it, else -1.
+// 47 of it (the most a channel lies from its nearest cube level), else -1.
 int console_colour_of_fixed_index(int index) {
     static constexpr std::array<int, 6> LEVELS{0, 95, 135, 175, 215, 255};
     int r = 0, g = 0, b = 0;
@@ -59,7 +60,7 @@ int console_colour_of_fixed_index(int index) {
         const int dr = r - static_cast<int>(CLASSIC_PALETTE[i] >> 16);
         const int dg = g - static_cast<int>((CLASSIC_PALETTE[i] >> 8) & 0xFF);
         const int db = b - static_cast<int>(CLASSIC_PALETTE[i] & 0xFF);
-        if (dr * dr > 32 * 32 || dg * dg > 32 * 32 || db * db > 32 * 32) continue;
+        if (dr * dr > 47 * 47 || dg * dg > 47 * 47 || db * db > 47 * 47) continue;
         const int distance = dr * dr + dg * dg + db * db;
         if (best < 0 || distance < best_distance) {
             best = static_cast<int>(i);
