@@ -6,11 +6,13 @@
 #include "checker/printable_text.hpp"
 #include "console/cp852.hpp"
 #include "model/level_file.hpp"
+#include "model/level_file_os.hpp"
 #include "solver/clues.hpp"
 
 #include <algorithm>
+#include <cstdio>
+#include <exception>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <optional>
 #include <vector>
@@ -22,17 +24,34 @@ namespace {
 // Positions listed for two differing solutions before the list is cut short.
 constexpr int MAX_LISTED_DIFFERENCES = 20;
 
+// The bytes of the regular file at `path` (UTF-8, opened by its wide name on Windows), or
+// nullopt when it cannot be read.
 std::optional<std::string> read_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
+    std::FILE* file = open_level_for_reading(path);
+    if (file == nullptr) return std::nullopt;
     std::string bytes;
     char buffer[4096];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+    std::size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        bytes.append(buffer, count);
         if (bytes.size() > MAX_LEVEL_FILE_BYTES) break;
     }
-    if (in.bad()) return std::nullopt;
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return std::nullopt;
     return bytes;
+}
+
+// The size of the file at `path` (UTF-8 on every system), or nullopt when it is unknown.
+std::optional<std::uintmax_t> size_on_disk(const std::string& path) {
+    try {
+        std::error_code error;
+        const std::uintmax_t size =
+            std::filesystem::file_size(std::u8string(path.begin(), path.end()), error);
+        if (!error) return size;
+    } catch (const std::exception&) { // a path that is not UTF-8 cannot be named on Windows
+    }
+    return std::nullopt;
 }
 
 std::string quoted_answer(const PuzzleState& p) {
@@ -201,9 +220,8 @@ FileVerdict check_level_file(const std::string& path, const CheckOptions& option
     FileVerdict verdict;
     out << printable_text(path) << ":\n";
     // The size is known before anything is read, so a huge file costs no reading at all.
-    std::error_code size_error;
-    const std::uintmax_t size_on_disk = std::filesystem::file_size(path, size_error);
-    const bool too_large = !size_error && size_on_disk > MAX_LEVEL_FILE_BYTES;
+    const std::optional<std::uintmax_t> size = size_on_disk(path);
+    const bool too_large = size && *size > MAX_LEVEL_FILE_BYTES;
     PuzzleState puzzle;
     std::optional<std::string> bytes;
     if (load_level(puzzle, path)) bytes = too_large ? std::string() : read_bytes(path);
