@@ -220,8 +220,8 @@ FileVerdict check_level_file(const std::string& path, const CheckOptions& option
     FileVerdict verdict;
     out << printable_text(path) << ":\n";
     // The size is known before anything is read, so a huge file costs no reading at all.
-    const std::optional<std::uintmax_t> size = size_on_disk(path);
-    const bool too_large = size && *size > MAX_LEVEL_FILE_BYTES;
+    const std::optional<std::uintmax_t> file_size = size_on_disk(path);
+    const bool too_large = file_size && *file_size > MAX_LEVEL_FILE_BYTES;
     PuzzleState puzzle;
     std::optional<std::string> bytes;
     if (load_level(puzzle, path)) bytes = too_large ? std::string() : read_bytes(path);

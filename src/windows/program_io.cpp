@@ -7,10 +7,11 @@
 #include <io.h>
 #include <iostream>
 #include <optional>
-#include <shellapi.h>
 #include <streambuf>
 #include <string_view>
 #include <windows.h>
+
+#include <shellapi.h> // after windows.h, which it needs
 
 namespace zk {
 
