@@ -369,7 +369,7 @@ TEST(Presenter, RandomDrawingAlwaysPlaysBackToTheScreen) {
           PresenterOptions{false, ColourMode::basic16}}) {
         std::mt19937 rng(7);
         auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-        constexpr int ATTRS[] = {7, 12, 10, 15, 48, 112, 160, 240, 0x1C, 0x17, 0xA0};
+        constexpr int ATTRS[] = {7, 12, 10, 15, 48, 112, 160, 240, 0x1C, 0x17, 0xA0, 9, 0x90};
         StringSink sink;
         Presenter presenter(sink, options);
         test::ReplayTerminal terminal(options.utf8);

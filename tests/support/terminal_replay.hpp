@@ -72,7 +72,7 @@ class ReplayTerminal {
     static int palette_index(int r, int g, int b) {
         static constexpr std::array<std::uint32_t, 16> PALETTE{
             0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
-            0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
+            0x808080, 0x3B78FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
         };
         const std::uint32_t rgb = static_cast<std::uint32_t>(r << 16 | g << 8 | b);
         for (int i = 0; i < 16; ++i)
@@ -81,7 +81,8 @@ class ReplayTerminal {
     }
 
     // The console colour shown for 256-colour palette index `index`: the classic colour nearest
-    // the index's value when each channel is within 32 of it, else -2 (never matches). The
+    // the index's value when each channel is within 47 of it (the most a channel lies from its
+    // nearest cube level), else -2 (never matches). The
     // basic 16 indices are left to the terminal's theme and never match either.
     static int indexed_colour(int index) {
         static constexpr std::array<int, 6> LEVELS{0, 95, 135, 175, 215, 255};
@@ -96,7 +97,7 @@ class ReplayTerminal {
         }
         static constexpr std::array<std::uint32_t, 16> PALETTE{
             0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
-            0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
+            0x808080, 0x3B78FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
         };
         int best = -2;
         int best_distance = 0;
@@ -105,7 +106,7 @@ class ReplayTerminal {
             const int dg = g - static_cast<int>((PALETTE[i] >> 8) & 0xFF);
             const int db = b - static_cast<int>(PALETTE[i] & 0xFF);
             const int distance = dr * dr + dg * dg + db * db;
-            const bool near = dr * dr <= 32 * 32 && dg * dg <= 32 * 32 && db * db <= 32 * 32;
+            const bool near = dr * dr <= 47 * 47 && dg * dg <= 47 * 47 && db * db <= 47 * 47;
             if (near && (best < 0 || distance < best_distance)) {
                 best = i;
                 best_distance = distance;
