@@ -8,8 +8,7 @@
 namespace zk::e2e {
 namespace {
 
-// The game started with `args` through the shell, one of its outputs sent to /dev/null
-// ("1" or "2"), the other to the terminal; returns how it ended and what the terminal got.
+// How the game ended and what the terminal got, with one output ("1" or "2") dropped.
 struct Outcome {
     ExitStatus status;
     std::string shown;
@@ -20,15 +19,12 @@ Outcome run_with(const TempWorkDir& dir, std::vector<std::string> args, const ch
     SessionOptions o;
     o.working_dir = dir.path();
     o.program = "/bin/sh";
-    o.arguments = {"-c", std::string("exec \"$0\" \"$@\" ") + dropped + ">/dev/null",
+    o.arguments = {"-c", "exec \"$0\" \"$@\" " + std::string(dropped) + ">/dev/null",
                    game_binary()};
     o.arguments.insert(o.arguments.end(), args.begin(), args.end());
     PtySession s(o);
-    Outcome out;
-    out.status = s.wait_exit();
-    out.shown = s.output();
-    out.mode_kept = same_terminal_mode(s.initial_mode(), s.current_mode());
-    return out;
+    const ExitStatus status = s.wait_exit();
+    return {status, s.output(), same_terminal_mode(s.initial_mode(), s.current_mode())};
 }
 
 TEST(CommandLineE2e, HelpAndVersionOnStandardOutputFaultsOnStandardError) {
