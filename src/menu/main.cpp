@@ -3,6 +3,7 @@
 
 #include "board_screen/context.hpp"
 #include "console/program_console.hpp"
+#include "console/program_io.hpp"
 #include "menu/command_line.hpp"
 #include "menu/main_menu.hpp"
 #include "menu/screen_chain.hpp"
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,28 +20,31 @@
 namespace {
 
 // Writes `text` whole to `out`; false when it could not.
-bool print(std::FILE* out, const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
+bool print(std::ostream& out, const std::string& text) {
+    out << text;
+    out.flush();
+    return static_cast<bool>(out);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const std::vector<std::string> arguments = zk::program_arguments(argc, argv);
+    const std::vector<std::string_view> args(arguments.begin(), arguments.end());
     const zk::CommandLine line =
         zk::parse_command_line(args, std::getenv(std::string(zk::PALETTE_VARIABLE).c_str()));
     const std::vector<std::string> level_dirs =
         zk::level_search_dirs(zk::level_places(argc > 0 ? argv[0] : nullptr));
     switch (line.action) {
     case zk::CommandAction::help:
-        return print(stdout, zk::usage_text(level_dirs)) ? 0 : 1;
+        return print(zk::text_output(), zk::usage_text(level_dirs)) ? 0 : 1;
     case zk::CommandAction::version:
-        return print(stdout, zk::version_text()) ? 0 : 1;
+        return print(zk::text_output(), zk::version_text()) ? 0 : 1;
     case zk::CommandAction::usage_error:
-        print(stderr, line.error + "\n" + zk::usage_text(level_dirs));
+        print(zk::text_errors(), line.error + "\n" + zk::usage_text(level_dirs));
         return 2;
     case zk::CommandAction::refused:
-        print(stderr, line.error + "\n");
+        print(zk::text_errors(), line.error + "\n");
         return 2;
     case zk::CommandAction::play:
         break;
