@@ -95,7 +95,7 @@ bool save_drawing(Context& ctx) {
     put_text_at(s, WARNING_ROW, 0, 10, "Nie uzywamy spacji!");
 
     std::string tail = ask_answer(ctx);
-    tail.insert(tail.begin(), 'n'); // the answer marker of the level file
+    tail.insert(tail.begin(), static_cast<char>(ANSWER_MARKER));
     restore_editor_rows(ctx.puzzle, s, NAME_PROMPT_ROW, NAME_PROMPT_ROW); // a refusal line
     const std::string name = ask_file_name(ctx);
     restore_editor_rows(ctx.puzzle, s, RESULT_ROW, RESULT_ROW); // a refusal line

@@ -2,6 +2,7 @@
 
 #include "board_screen/context.hpp"
 #include "console/program_console.hpp"
+#include "menu/console_texts.hpp"
 #include "menu/screen_chain.hpp"
 
 #include <cstdio>
@@ -9,12 +10,13 @@
 #include <string_view>
 
 int main() {
-    if (const std::string_view why = zk::console_unusable_reason(); !why.empty()) {
+    if (!zk::console_can_draw()) {
         // Nothing taken yet: the console stays as it was.
+        const std::string_view why = zk::DUMB_TERMINAL_MESSAGE;
         std::fprintf(stderr, "%.*s\n", static_cast<int>(why.size()), why.data());
         return 1;
     }
-    zk::ProgramConsole console;
+    zk::ProgramConsole console(zk::ENLARGE_REQUEST);
     zk::Screen screen;
     zk::Context ctx(screen, console);
     console.show(screen);

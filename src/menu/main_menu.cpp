@@ -89,7 +89,7 @@ NextScreen show_menu(Context& ctx) {
     // A name that could lead out of the level directory names no level.
     if (!is_safe_level_name(name)) return NextScreen::level_not_found;
 
-    ctx.display_path = std::string("plansze\\") + name;
+    ctx.display_path = level_display_path(name);
     if (!load_level(ctx.puzzle, find_level_file(name))) return NextScreen::level_not_found;
     return NextScreen::game;
 }

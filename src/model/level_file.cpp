@@ -10,8 +10,6 @@ namespace zk {
 
 namespace {
 
-constexpr int ANSWER_CAPACITY = 31; // answer bytes kept before the terminating zero
-
 // Gives the first MAX_LEVEL_READ_BYTES bytes of a file with every CR LF turned into one LF,
 // as text-mode input does.
 class TextReader {
@@ -27,7 +25,7 @@ class TextReader {
         const int ch = raw();
         if (ch != '\r') return ch;
         const int after = raw();
-        if (after == '\n') return '\n';
+        if (after == LINE_END) return LINE_END;
         held_ = after; // a lone CR is an ordinary byte
         return '\r';
     }
@@ -48,14 +46,14 @@ class TextReader {
 // Stores the rest of the file as the answer: at most ANSWER_CAPACITY bytes, and one line end
 // that closes the file is left out.
 void read_answer(TextReader& in, PuzzleState& p) {
-    int stored = 0;
+    std::size_t stored = 0;
     bool line_end_held = false;
     auto store = [&](int ch) {
         if (stored < ANSWER_CAPACITY) p.answer[stored++] = static_cast<char>(ch);
     };
     for (int ch = in.next(); ch != EOF; ch = in.next()) {
-        if (line_end_held) store('\n');
-        line_end_held = ch == '\n';
+        if (line_end_held) store(LINE_END);
+        line_end_held = ch == LINE_END;
         if (!line_end_held) store(ch);
     }
 }
@@ -67,10 +65,10 @@ std::string level_bytes(const Grid& canvas, std::string_view tail) {
     std::string bytes;
     for (std::uint8_t ch : canvas) {
         if (ch == 0) continue;
-        if (ch == 'x') {
+        if (ch == ANSWER_PLACEHOLDER) {
             bytes += tail;
-        } else if (ch == '\n') {
-            bytes += "\r\n";
+        } else if (ch == LINE_END) {
+            bytes += SAVED_LINE_END;
         } else {
             bytes += static_cast<char>(ch);
         }
@@ -102,14 +100,22 @@ std::string level_path(std::string_view name) {
     std::string path(LEVEL_DIR);
     path += PATH_SEPARATOR;
     path += file_name_of(name);
-    path += ".txt";
+    path += LEVEL_FILE_EXTENSION;
+    return path;
+}
+
+std::string level_display_path(std::string_view name) {
+    std::string path(LEVEL_DIR);
+    path += '\\';
+    path += name;
     return path;
 }
 
 std::string find_level_file(std::string_view name, const std::string& install_dir) {
     std::string local = level_path(name);
     if (is_regular_file(local) || install_dir.empty()) return local;
-    std::string installed = install_dir + PATH_SEPARATOR + file_name_of(name) + ".txt";
+    std::string installed =
+        install_dir + PATH_SEPARATOR + file_name_of(name) + std::string(LEVEL_FILE_EXTENSION);
     return is_regular_file(installed) ? installed : local;
 }
 
@@ -125,10 +131,10 @@ bool load_level(PuzzleState& p, const std::string& path) {
     int r = 0;
     int c = 0;
     for (int ch = in.next(); ch != EOF; ch = in.next()) {
-        if (ch == '\n') {
+        if (ch == LINE_END) {
             if (r < MAX_BOARD) ++r; // rows from 15 on are never stored, so r need not grow
             c = 0;
-        } else if (ch == 'n') {
+        } else if (ch == ANSWER_MARKER) {
             read_answer(in, p);
             break;
         } else {

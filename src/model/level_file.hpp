@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/level_format.hpp"
 #include "model/puzzle.hpp"
 
 #include <string>
@@ -7,10 +8,6 @@
 
 namespace zk {
 
-/// Directory of the levels, below the working directory.
-inline constexpr std::string_view LEVEL_DIR = "plansze";
-/// Longest level name and answer word the program takes.
-constexpr std::size_t MAX_NAME_LENGTH = 15;
 /// Bytes of a level file that load_level reads at most. A level is a few hundred bytes; the
 /// rest of a larger file is excess, ignored as the format ignores excess, so that a huge or
 /// sparse file loads as quickly as a real one.
@@ -50,6 +47,14 @@ const char* platform_name_refusal(std::string_view name);
 /// file_name_of(name).
 std::string level_path(std::string_view name);
 
+/// The path the game screen shows for level `name`: "plansze\NAME" on every platform, the
+/// name as typed.
+std::string level_display_path(std::string_view name);
+
+/// Length of what stands before the level's name in level_display_path: the level folder and
+/// the backslash.
+inline constexpr std::size_t LEVEL_DISPLAY_PREFIX_LENGTH = LEVEL_DIR.size() + 1;
+
 /// The file to load for level `name`: the one in the working directory's level directory if it
 /// exists, otherwise the installed one if that exists, otherwise the working-directory path.
 /// The installed levels are the build's data directory on POSIX, and the plansze folder
@@ -61,14 +66,15 @@ std::string find_level_file(std::string_view name);
 std::string find_level_file(std::string_view name, const std::string& install_dir);
 
 /// Reads the level file at `path` into target and answer, which it clears first. A CR before
-/// an LF is dropped, cells beyond row or column 14 and answer bytes beyond 31 are not stored,
+/// an LF is dropped, cells beyond row or column 14 and answer bytes beyond ANSWER_CAPACITY are
+/// not stored,
 /// and a line end at the very end of the answer is not part of it. Only the first
 /// MAX_LEVEL_READ_BYTES bytes of the file are read.
 /// Returns false, changing nothing, when `path` cannot be opened or is not a regular file.
 bool load_level(PuzzleState& p, const std::string& path);
 
 /// Writes the editor's canvas layout to `path`: every non-zero byte in row order, the line
-/// ends as CR LF, and `tail` in place of the byte 'x'. Creates the level directory when it is
+/// ends as CR LF, and `tail` in place of ANSWER_PLACEHOLDER. Creates the level directory when it is
 /// missing and replaces an existing file atomically (a flushed temporary file in the same
 /// directory, then a rename): on failure it returns false, and the file at `path` is left as
 /// it was and no temporary file remains, nor does one when a signal ends the program during

@@ -121,7 +121,8 @@ std::string installed_level_dir() {
         }
         exe.resize(exe.size() * 2);
     }
-    return utf8_path(directory_of(exe) + L"\\plansze");
+    return utf8_path(directory_of(exe) + static_cast<wchar_t>(PATH_SEPARATOR) +
+                     std::wstring(LEVEL_DIR.begin(), LEVEL_DIR.end()));
 }
 
 bool save_level(const Grid& canvas, const std::string& path, std::string_view tail) {

@@ -1,0 +1,18 @@
+#include "console/enlarge_request.hpp"
+
+namespace zk {
+
+std::string fit_enlarge_request(const EnlargeRequest& words, int room, const TerminalSize* now) {
+    const std::size_t cells = room < 0 ? 0 : static_cast<std::size_t>(room);
+    std::string text(words.request);
+    if (now != nullptr) {
+        text += " (";
+        text += words.size_label;
+        text += " " + std::to_string(now->columns) + " x " + std::to_string(now->rows) + ")";
+    }
+    if (text.size() > cells) text = words.request;
+    if (text.size() > cells) text = words.needed_size.substr(0, cells);
+    return text;
+}
+
+} // namespace zk
