@@ -28,10 +28,4 @@ int palette_index_256(Palette palette, int colour);
 /// cube (levels 0, 95, 135, 175, 215, 255), then the grey ramp 8, 18, .. 238.
 std::uint32_t palette_256_rgb(int index);
 
-/// Printed once on the error output when the colour-blind palette is chosen on a terminal
-/// that shows only its own 16 colours, which the program cannot change.
-inline constexpr std::string_view PALETTE_NOT_SHOWN_MESSAGE =
-    "zimvokrelt: ten terminal pokazuje tylko 16 wlasnych kolorow, wiec paleta colour-blind "
-    "nie zmieni kolorow gry";
-
 } // namespace zk

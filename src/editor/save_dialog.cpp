@@ -112,8 +112,8 @@ bool save_drawing(Context& ctx) {
     restore_editor_rows(ctx.puzzle, s, RESULT_ROW, RESULT_ROW); // a refusal line
 
     std::string tail = std::move(*answer);
-    tail.insert(tail.begin(), 'n'); // the answer marker of the level file
-    move_to(s, 0, RESULT_ROW);      // the result is plain output over two lines
+    tail.insert(tail.begin(), static_cast<char>(ANSWER_MARKER));
+    move_to(s, 0, RESULT_ROW); // the result is plain output over two lines
     if (save_level(ctx.puzzle.canvas, level_path(*name), tail)) {
         set_colour(s, 10);
         put_text(s, "       Zapis udany \nnacisnij dowolny klawisz");

@@ -1,7 +1,7 @@
 #include "play/check.hpp"
 
 #include "board_screen/board_view.hpp"
-#include "console/colours.hpp"
+#include "board_screen/glyphs.hpp"
 
 #include <string>
 #include <string_view>

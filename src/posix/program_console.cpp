@@ -6,7 +6,6 @@
 #include "posix/terminal_keys.hpp"
 
 #include <clocale>
-#include <cstdio>
 #include <cstdlib>
 #include <langinfo.h>
 #include <unistd.h>
@@ -15,31 +14,31 @@ namespace zk {
 
 namespace {
 
-// The presenter's options for the user's locale and terminal. A palette other than the
-// classic one cannot reach a terminal of 16 colours, whose own palette decides: that is said
-// on the error output, before the terminal is taken, and the game goes on in its colours.
+// The presenter's options for the user's locale and terminal.
 PresenterOptions locale_options(Palette palette) {
     std::setlocale(LC_CTYPE, "");
     PresenterOptions options =
         presenter_options(nl_langinfo(CODESET), std::getenv("COLORTERM"), std::getenv("TERM"));
     options.palette = palette;
-    if (palette != Palette::classic && options.colours == ColourMode::basic16)
-        std::fprintf(stderr, "%.*s\n", static_cast<int>(PALETTE_NOT_SHOWN_MESSAGE.size()),
-                     PALETTE_NOT_SHOWN_MESSAGE.data());
     return options;
 }
 
 } // namespace
 
-std::string_view console_unusable_reason() {
-    if (isatty(STDOUT_FILENO) && is_dumb_terminal(std::getenv("TERM")))
-        return DUMB_TERMINAL_MESSAGE;
-    return {};
+bool console_can_draw() {
+    return !(isatty(STDOUT_FILENO) && is_dumb_terminal(std::getenv("TERM")));
+}
+
+// A terminal of 16 colours shows them in its own palette.
+bool console_shows_palette(Palette palette) {
+    return palette == Palette::classic ||
+           presenter_options(nullptr, std::getenv("COLORTERM"), std::getenv("TERM")).colours !=
+               ColourMode::basic16;
 }
 
 struct ProgramConsole::Parts {
-    explicit Parts(Palette palette)
-        : options(locale_options(palette)), presenter(sink, options),
+    Parts(const EnlargeRequest& enlarge, Palette palette)
+        : options(locale_options(palette)), presenter(sink, enlarge, options),
           keys(terminal, presenter, options.utf8) {}
 
     PresenterOptions options;
@@ -49,7 +48,8 @@ struct ProgramConsole::Parts {
     TerminalKeys keys;
 };
 
-ProgramConsole::ProgramConsole(Palette palette) : parts_(std::make_unique<Parts>(palette)) {}
+ProgramConsole::ProgramConsole(const EnlargeRequest& enlarge, Palette palette)
+    : parts_(std::make_unique<Parts>(enlarge, palette)) {}
 
 ProgramConsole::~ProgramConsole() {
     release();

@@ -1,8 +1,9 @@
 #include "console/presenter.hpp"
 
-#include "console/colours.hpp"
 #include "console/screen.hpp"
 
+#include "menu/console_texts.hpp"
+#include "string_sink.hpp"
 #include "terminal_replay.hpp"
 
 #include <gtest/gtest.h>
@@ -29,7 +30,7 @@ std::size_t count_of(const std::string& text, const std::string& part) {
 
 // A presenter that has already shown `screen` once.
 struct Shown {
-    explicit Shown(PresenterOptions options = {}) : presenter(sink, options) {
+    explicit Shown(PresenterOptions options = {}) : presenter(sink, ENLARGE_REQUEST, options) {
         presenter.present(screen);
         first = take(sink);
     }
@@ -51,7 +52,7 @@ TEST(Presenter, StartsWithAClearInTheCommonestBlankAndDrawsTheRest) {
     EXPECT_EQ(t.present(), ""); // nothing changed, nothing sent
 
     StringSink sink;
-    Presenter presenter(sink);
+    Presenter presenter(sink, ENLARGE_REQUEST);
     Screen screen;
     set_colour(screen, 240);
     clear_screen(screen, screen.attr);
@@ -205,7 +206,7 @@ TEST(Presenter, CellsOfOneColourGoTogetherWhenThatIsShorter) {
             set_colour(t.screen, row % 2 == 0 ? 14 : 12);
             put_text_at(t.screen, row, 22, t.screen.attr, "4");
             set_colour(t.screen, 7);
-            put_char_at(t.screen, 24, row, t.screen.attr, GLYPH_EDGE);
+            put_char_at(t.screen, 24, row, t.screen.attr, 254); // a small filled square
             set_colour(t.screen, 240);
             put_text_at(t.screen, row, 25, t.screen.attr, std::string(15, ' '));
         }
@@ -371,7 +372,7 @@ TEST(Presenter, RandomDrawingAlwaysPlaysBackToTheScreen) {
         auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
         constexpr int ATTRS[] = {7, 12, 10, 15, 48, 112, 160, 240, 0x1C, 0x17, 0xA0, 9, 0x90};
         StringSink sink;
-        Presenter presenter(sink, options);
+        Presenter presenter(sink, ENLARGE_REQUEST, options);
         test::ReplayTerminal terminal(options.utf8);
         Screen screen;
         for (int round = 0; round < 400; ++round) {
