@@ -107,5 +107,42 @@ TEST_F(ColoursE2e, ADumbTerminalGetsOneLineWhyAndIsLeftAsItWas) {
     EXPECT_EQ(piped.status.code, 0);
 }
 
+// With the colour-blind palette a 256-colour terminal gets its colours for the clue digits,
+// the legend and the cells alike; a 16-colour terminal is told once, before the game, that it
+// keeps its own colours, and the game goes on.
+TEST_F(ColoursE2e, TheColourBlindPaletteReachesCluesLegendAndCells) {
+    std::string level = "EYBRGp\r\n";
+    for (int row = 1; row < 6; ++row) level += "pppppp\r\n";
+    dir.write_level("t6", level + "nKOLORY");
+    // Green, yellow, blue, red, grey, white: nearest 009E73 (the lower of two), F0E442,
+    // 56B4E9, D55E00, C0C0C0 and FFFFFF.
+    constexpr int INDEX[6] = {35, 221, 74, 166, GREY_INDEX, WHITE_INDEX};
+    SessionOptions o = options("xterm-256color");
+    o.environment.push_back({"ZIMVOKRELT_PALETTE", "colour-blind"});
+    PtySession s(o);
+    ASSERT_TRUE(s.wait_for_text(22, 42, MENU_PROMPT)) << s.screen_text();
+    s.send("t6\r");
+    ASSERT_TRUE(s.wait_for_text(3, 0, "  Mapa: t6")) << s.screen_text();
+    s.send("1d2d3d4d5"); // the sixth cell stays white
+    ASSERT_TRUE(s.wait_for([&] { return s.background_index_at(9, 29) == GREY_INDEX; }));
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(s.background_index_at(9, 25 + i), INDEX[i]) << "cell " << i;
+        EXPECT_EQ(s.foreground_index_at(10 + i, 45), INDEX[i]) << "legend " << i;
+        if (i < 5) {
+            EXPECT_EQ(s.foreground_index_at(7, 25 + i), INDEX[i]) << "clue " << i;
+        }
+    }
+    EXPECT_EQ(s.output().find("16 wlasnych kolorow"), std::string::npos);
+
+    o = options("xterm");
+    o.environment.push_back({"ZIMVOKRELT_PALETTE", "colour-blind"});
+    PtySession basic(o);
+    ASSERT_TRUE(basic.wait_for_text(22, 42, MENU_PROMPT)) << basic.screen_text();
+    const std::string& out = basic.output();
+    EXPECT_EQ(out.find("zimvokrelt: ten terminal pokazuje tylko 16 wlasnych kolorow"), 0u) << out;
+    EXPECT_EQ(out.find('\x1b'), out.find("\r\n") + 2) << out; // one line, then the game
+    EXPECT_EQ(out.find("kolorow", out.find('\n')), std::string::npos);
+}
+
 } // namespace
 } // namespace zk::e2e

@@ -353,6 +353,13 @@ int PtySession::background_index_at(int row, int col) const {
     return cell.bg.indexed.idx;
 }
 
+int PtySession::foreground_index_at(int row, int col) const {
+    VTermScreenCell cell{};
+    if (vterm_screen_get_cell(screen_, VTermPos{row, col}, &cell) == 0) return -1;
+    if (!VTERM_COLOR_IS_INDEXED(&cell.fg) || VTERM_COLOR_IS_DEFAULT_FG(&cell.fg)) return -1;
+    return cell.fg.indexed.idx;
+}
+
 int PtySession::cursor_row() const {
     VTermPos pos{};
     vterm_state_get_cursorpos(vterm_obtain_state(vt_), &pos);

@@ -120,6 +120,8 @@ class PtySession {
     int attr_at(int row, int col) const;
     /// The palette index (0..255) the cell's background came as; -1 when it came otherwise.
     int background_index_at(int row, int col) const;
+    /// The palette index (0..255) the cell's foreground came as; -1 when it came otherwise.
+    int foreground_index_at(int row, int col) const;
     /// True when the cell's colours came as 24-bit colours.
     bool rgb_at(int row, int col) const;
     /// The emulator's cursor row and column, and whether the cursor is shown.
