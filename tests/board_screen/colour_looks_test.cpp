@@ -1,6 +1,6 @@
-#include "console/palette.hpp"
+#include "board_screen/colour_looks.hpp"
 
-#include "console/colours.hpp"
+#include "console/palette.hpp"
 #include "console/presenter.hpp" // ColourMode
 
 #include <gtest/gtest.h>
@@ -72,14 +72,16 @@ std::uint32_t sent(ColourMode mode, Palette palette, int colour) {
                                      : palette_256_rgb(palette_index_256(palette, colour));
 }
 
-TEST(Palette, BlueReadsOnBlackAndColourBlindCellsStayApartInEveryChosenColourMode) {
+// The board's colours as each palette sends them: blue reads on black, and the colour-blind
+// palette keeps every two cell colours apart for protanopes and deuteranopes.
+TEST(ColourLooks, BlueReadsOnBlackAndColourBlindCellsStayApartInEveryChosenColourMode) {
     for (const ColourMode mode : {ColourMode::indexed256, ColourMode::rgb24}) {
         for (const Palette palette : {Palette::classic, Palette::colour_blind})
-            EXPECT_GE(contrast_on_black(sent(mode, palette, COLOUR_TABLE[2].legend_attr)), 4.5);
+            EXPECT_GE(contrast_on_black(sent(mode, palette, COLOUR_LOOKS[2].legend_attr)), 4.5);
         std::array<Vec, 6> cells[2];
         for (std::size_t i = 0; i < 6; ++i) {
-            const int colour = COLOUR_TABLE[i].cell_attr >> 4; // clues and legend alike
-            ASSERT_EQ(colour, COLOUR_TABLE[i].legend_attr);
+            const int colour = COLOUR_LOOKS[i].cell_attr >> 4; // clues and legend alike
+            ASSERT_EQ(colour, COLOUR_LOOKS[i].legend_attr);
             cells[0][i] = simulated_lab(sent(mode, Palette::colour_blind, colour), PROTANOPIA);
             cells[1][i] = simulated_lab(sent(mode, Palette::colour_blind, colour), DEUTERANOPIA);
         }
@@ -89,7 +91,7 @@ TEST(Palette, BlueReadsOnBlackAndColourBlindCellsStayApartInEveryChosenColourMod
                     EXPECT_GE(std::hypot(lab[i][0] - lab[j][0], lab[i][1] - lab[j][1],
                                          lab[i][2] - lab[j][2]),
                               20.0)
-                        << COLOUR_TABLE[i].legend_name << " " << COLOUR_TABLE[j].legend_name;
+                        << COLOUR_LOOKS[i].legend_name << " " << COLOUR_LOOKS[j].legend_name;
     }
 }
 
