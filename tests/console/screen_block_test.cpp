@@ -14,7 +14,7 @@ TEST(ScreenBlock, ComparesGlyphsAndKeyedAttributesAndShowsBothBlocksOnAMismatch)
     put_text_at(s, 3, 78, 12, "ab");
     put_text_at(s, 4, 78, 10, "c\xDB");
     const test::AttrKey key{{'r', 12}, {'g', 10}};
-    EXPECT_TRUE(shows(s, 3, 78, {{"ab", "c\xDB"}, {"rr", "g "}}, key));
+    EXPECT_TRUE(shows(s, 3, 78, {{"ab", "c█"}, {"rr", "g "}}, key));
 
     const std::string glyph_miss = shows(s, 3, 78, {{"ab", "cd"}}).message();
     EXPECT_NE(glyph_miss.find("\"cd\"\non screen:\n  \"ab\"\n  \"c\u2588\""), std::string::npos)
@@ -28,7 +28,7 @@ TEST(ScreenBlock, ComparesGlyphsAndKeyedAttributesAndShowsBothBlocksOnAMismatch)
     EXPECT_NE(attr_miss.find("expected 'b' in 10, found 'b' in 12"), std::string::npos)
         << attr_miss;
 
-    EXPECT_FALSE(shows(s, 4, 79, {{"\xDBx"}})); // a cell past the screen's edge never matches
+    EXPECT_FALSE(shows(s, 4, 79, {{"█x"}})); // a cell past the screen's edge never matches
 }
 
 } // namespace

@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zk::test {
@@ -15,9 +18,10 @@ namespace zk::test {
 /// What the characters of an attribute block stand for: one character for each attribute.
 using AttrKey = std::map<char, int>;
 
-/// A block of screen rows: `text` holds the glyphs, one string per row; `attrs`, when given,
-/// has the same shape and names each cell's attribute by a character of the key (a blank
-/// there leaves that cell's attribute unchecked).
+/// A block of screen rows: `text` holds the characters as the screen shows them (UTF-8, each
+/// one a glyph of code page 852), one string per row; `attrs`, when given, has one character
+/// per cell and names the cell's attribute by a character of the key (a blank there leaves
+/// that cell's attribute unchecked).
 struct Block {
     std::vector<std::string> text;
     std::vector<std::string> attrs = {};
@@ -29,6 +33,23 @@ namespace block_detail {
 inline std::string shown(const std::string& glyphs) {
     std::string out;
     for (char ch : glyphs) append_utf8(out, cp852_code_point(static_cast<std::uint8_t>(ch)));
+    return out;
+}
+
+// The glyph bytes of `shown`; a character code page 852 lacks is a mistake in the test.
+inline std::string glyphs(std::string_view shown) {
+    std::string out;
+    for (std::size_t i = 0; i < shown.size();) {
+        const auto lead = static_cast<unsigned char>(shown[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t code_point = length == 1 ? lead : lead & (0x7F >> length);
+        for (int k = 1; k < length && i + k < shown.size(); ++k)
+            code_point = (code_point << 6) | (static_cast<unsigned char>(shown[i + k]) & 0x3F);
+        i += static_cast<std::size_t>(length);
+        const std::optional<std::uint8_t> byte = cp852_byte(code_point);
+        if (!byte) throw std::invalid_argument("no code page 852 glyph in " + std::string(shown));
+        out.push_back(static_cast<char>(*byte));
+    }
     return out;
 }
 
@@ -51,7 +72,7 @@ inline ::testing::AssertionResult shows(const Screen& s, int row, int col, const
     std::string first_difference;
     for (std::size_t i = 0; i < expected.text.size(); ++i) {
         const int y = row + static_cast<int>(i);
-        const std::string& want = expected.text[i];
+        const std::string want = block_detail::glyphs(expected.text[i]);
         const std::string want_attrs = i < expected.attrs.size() ? expected.attrs[i] : "";
         std::string got;
         std::string got_attrs;
@@ -81,7 +102,7 @@ inline ::testing::AssertionResult shows(const Screen& s, int row, int col, const
     auto failure = ::testing::AssertionFailure();
     failure << "the cells from row " << row << ", column " << col << " differ\nexpected:\n";
     for (std::size_t i = 0; i < expected.text.size(); ++i) {
-        failure << "  \"" << block_detail::shown(expected.text[i]) << "\"";
+        failure << "  \"" << expected.text[i] << "\"";
         if (i < expected.attrs.size()) failure << "  " << expected.attrs[i];
         failure << "\n";
     }
