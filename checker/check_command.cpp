@@ -22,17 +22,21 @@ Options:
   --strict  also fail a level that is all white, breaks an advice rule, or that line
             reasoning alone does not solve (the editor's judgement of a drawing; the
             standard for the levels that ship with the game)
-  --help    print this text and exit
+  --help, -h
+            print this text and exit
   --        end of options; every later argument is a file
 
-For each FILE one block is printed:
-  board     rows x columns of the picture, and the answer word
+For each FILE one block is printed. A file that cannot be read, or is larger than
+1048576 bytes, gets one line saying so and the result; any other file gets:
+  board     rows x columns of the picture, and the answer word (code page 852 letters
+            shown in UTF-8, control bytes as \xNN)
   format    each problem as FILE:ROW:COLUMN: message (the first 20 of each kind, then a
-            count of the rest; bytes that are not printable ASCII shown as \xNN, here and
-            everywhere in the report). A level is lines of the colour
-            letters E Y B R G p (green, yellow, blue, red, grey, white), all of one length,
-            2 to 15 lines of 2 to 15 letters, each ending in CR LF or LF; then the letter n
-            and the answer: 1 to 15 characters, no blanks; then at most one line end.
+            count of the rest; bytes of the file name that are not printable ASCII shown
+            as \xNN). A level is lines of the colour letters E Y B R G p (green,
+            yellow, blue, red, grey, white), all of one length, 2 to 15 lines of 2 to 15
+            letters, each ending in CR LF or LF; then the letter n and the answer: 1 to 15
+            characters, no blanks (bytes 128 to 255 are code page 852 letters); then at
+            most one line end.
   advice    the editor's rules: no run longer than 9 cells (its clue would take two
             columns and cover its neighbour), no column with more than 8 runs (no room
             above the board)
@@ -46,12 +50,12 @@ For each FILE one block is printed:
             the number of line steps that narrowed a line, plus 5 for each probe (a value
             tried on one cell) and 50 for each guess of the search; with the passes over
             the board, line steps, probes and guesses behind it
-  result    good, or NOT GOOD with the reasons
+  result    good, or NOT GOOD with the reasons the lines above show
 
 Exit status:
   0  every file is well formed and has exactly one solution (with --strict also not all
      white, within the advice rules and solved by line reasoning alone)
-  1  some file is not, or cannot be read
+  1  some file is not, or cannot be read, or the report could not be written
   2  usage error: no file given or an unknown option
 )";
 

@@ -9,9 +9,6 @@
 #include "solver/clues.hpp"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -21,19 +18,6 @@ namespace {
 
 // Positions listed for two differing solutions before the list is cut short.
 constexpr int MAX_LISTED_DIFFERENCES = 20;
-
-std::optional<std::string> read_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes;
-    char buffer[4096];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (bytes.size() > MAX_LEVEL_FILE_BYTES) break;
-    }
-    if (in.bad()) return std::nullopt;
-    return bytes;
-}
 
 std::string quoted_answer(const PuzzleState& p) {
     std::string text = "\"";
@@ -168,22 +152,31 @@ void print_solution(const Grid& picture, const SolveReport& report, BoardSize si
         << counted(report.probes, "probe") << ", " << counted(report.guesses, "guess") << ")\n";
 }
 
+// The result line names only what the lines above it found: a file that was not read or is
+// too large has no other reason, and a check that did not run is named as not done.
 void print_result(const FileVerdict& v, bool strict, std::ostream& out) {
     if (is_good(v, strict)) {
         out << "  result: good\n";
         return;
     }
     std::vector<std::string> reasons;
-    if (!v.well_formed) reasons.push_back("format problems");
-    if (strict && v.solver_ran && v.drawing == DrawingVerdict::empty)
-        reasons.push_back("empty board");
-    if (strict && !v.within_advice) reasons.push_back("advice rules broken");
-    if (!v.solver_ran) reasons.push_back("not solved");
-    if (v.solver_ran && v.verdict == Verdict::several) reasons.push_back("several solutions");
-    if (v.solver_ran && v.verdict == Verdict::none) reasons.push_back("no solution");
-    if (v.solver_ran && v.verdict == Verdict::undecided) reasons.push_back("undecided");
-    if (strict && v.solver_ran && v.verdict == Verdict::unique && !v.line_solvable)
-        reasons.push_back("needs guessing");
+    if (!v.readable) {
+        reasons.push_back("cannot be read");
+    } else if (v.too_large) {
+        reasons.push_back("too large");
+    } else {
+        if (!v.well_formed) reasons.push_back("format problems");
+        if (!v.board_checked) reasons.push_back("solution not checked");
+    }
+    if (v.board_checked) {
+        if (strict && v.drawing == DrawingVerdict::empty) reasons.push_back("empty board");
+        if (strict && !v.within_advice) reasons.push_back("advice rules broken");
+        if (v.verdict == Verdict::several) reasons.push_back("several solutions");
+        if (v.verdict == Verdict::none) reasons.push_back("no solution");
+        if (v.verdict == Verdict::undecided) reasons.push_back("undecided");
+        if (strict && v.verdict == Verdict::unique && !v.line_solvable)
+            reasons.push_back("needs guessing");
+    }
     out << "  result: NOT GOOD:";
     for (std::size_t i = 0; i < reasons.size(); ++i) out << (i == 0 ? " " : ", ") << reasons[i];
     out << '\n';
@@ -192,7 +185,7 @@ void print_result(const FileVerdict& v, bool strict, std::ostream& out) {
 } // namespace
 
 bool is_good(const FileVerdict& v, bool strict) {
-    const bool basic = v.readable && v.well_formed && v.solver_ran && v.verdict == Verdict::unique;
+    const bool basic = v.well_formed && v.board_checked && v.verdict == Verdict::unique;
     return basic && (!strict || v.drawing == DrawingVerdict::unique);
 }
 
@@ -200,28 +193,23 @@ FileVerdict check_level_file(const std::string& path, const CheckOptions& option
                              std::ostream& out) {
     FileVerdict verdict;
     out << printable_text(path) << ":\n";
-    // The size is known before anything is read, so a huge file costs no reading at all.
-    std::error_code size_error;
-    const std::uintmax_t size_on_disk = std::filesystem::file_size(path, size_error);
-    const bool too_large = !size_error && size_on_disk > MAX_LEVEL_FILE_BYTES;
-    PuzzleState puzzle;
-    std::optional<std::string> bytes;
-    if (load_level(puzzle, path)) bytes = too_large ? std::string() : read_bytes(path);
-    if (!bytes) {
-        out << "  cannot be read: missing, not a regular file, or not readable\n";
+    // One read: the format check and the game's reader judge the same copy of the file, even
+    // when it is rewritten meanwhile. One byte past the limit tells a file that is too large.
+    const std::optional<std::string> bytes = read_level_bytes(path, MAX_LEVEL_FILE_BYTES + 1);
+    verdict.readable = bytes.has_value();
+    verdict.too_large = bytes && bytes->size() > MAX_LEVEL_FILE_BYTES;
+    if (!verdict.readable || verdict.too_large) {
+        if (verdict.too_large)
+            out << "  too large: more than " << MAX_LEVEL_FILE_BYTES << " bytes, not checked\n";
+        else
+            out << "  cannot be read: missing, not a regular file, or not readable\n";
         print_result(verdict, options.strict, out);
         return verdict;
     }
-    verdict.readable = true;
 
-    FormatReport format;
-    if (too_large || bytes->size() > MAX_LEVEL_FILE_BYTES) {
-        format.problems.push_back(
-            {1, 1, "the file is larger than " + std::to_string(MAX_LEVEL_FILE_BYTES) + " bytes"});
-        format.found = counts_of(format.problems);
-    } else {
-        format = check_format(*bytes);
-    }
+    PuzzleState puzzle;
+    parse_level(puzzle, *bytes);
+    const FormatReport format = check_format(*bytes);
     verdict.well_formed = format.problems.empty();
     out << "  board: " << format.height << (format.height == 1 ? " row" : " rows") << " x "
         << format.width << (format.width == 1 ? " column" : " columns") << ", answer "
@@ -245,7 +233,7 @@ FileVerdict check_level_file(const std::string& path, const CheckOptions& option
     const Clues clues = clues_of_picture(puzzle.target, size);
     if (options.clues) print_clues(clues, options.colour, out);
     const SolveReport report = solve_board(clues);
-    verdict.solver_ran = true;
+    verdict.board_checked = true;
     verdict.verdict = report.verdict;
     verdict.line_solvable = report.line_solvable;
     verdict.drawing = judge_drawing(puzzle.target, size.height, size.width, report);

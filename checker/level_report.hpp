@@ -18,16 +18,19 @@ struct CheckOptions {
 /// What checking one level file found.
 struct FileVerdict {
     bool readable = false;
+    bool too_large = false; ///< more than MAX_LEVEL_FILE_BYTES: nothing else is checked
     bool well_formed = false;
+    /// The rows formed a board the solver could take, so the advice rules and the solution
+    /// were checked; the fields below are valid only then.
+    bool board_checked = false;
     bool within_advice = false;
-    bool solver_ran = false; ///< the board was a rectangle the solver could take
     Verdict verdict = Verdict::none;
     bool line_solvable = false;
-    /// The editor's judgement of the picture, the one `strict` goes by (valid when solver_ran).
+    /// The editor's judgement of the picture, the one `strict` goes by.
     DrawingVerdict drawing = DrawingVerdict::empty;
 };
 
-/// Largest file the checker reads; a level is a few hundred bytes.
+/// Largest file the checker checks; a level is a few hundred bytes.
 constexpr std::size_t MAX_LEVEL_FILE_BYTES = 1 << 20;
 
 /// True when the file passes: readable, well formed and with a unique solution; under
@@ -35,8 +38,9 @@ constexpr std::size_t MAX_LEVEL_FILE_BYTES = 1 << 20;
 /// within the advice rules and solved by line reasoning alone.
 bool is_good(const FileVerdict& verdict, bool strict);
 
-/// Checks the level file at `path` (read with the game's level reader, its raw bytes read
-/// again for the format check) and writes one block about it to `out`.
+/// Reads the level file at `path` once, at most MAX_LEVEL_FILE_BYTES + 1 bytes of it, and
+/// writes one block about that copy to `out`: its format, and what the game's level reader
+/// makes of it.
 FileVerdict check_level_file(const std::string& path, const CheckOptions& options,
                              std::ostream& out);
 

@@ -3,6 +3,7 @@
 #include "console/cp852.hpp"
 #include "model/level_file_os.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -12,37 +13,25 @@ namespace {
 
 constexpr int ANSWER_CAPACITY = 31; // answer bytes kept before the terminating zero
 
-// Gives the first MAX_LEVEL_READ_BYTES bytes of a file with every CR LF turned into one LF,
-// as text-mode input does.
+// Gives the bytes of a level file with every CR LF turned into one LF, as text-mode input
+// does.
 class TextReader {
   public:
-    explicit TextReader(std::FILE* f) : file_(f) {}
+    explicit TextReader(std::string_view bytes) : bytes_(bytes) {}
 
     int next() {
-        if (held_ != EOF) {
-            const int ch = held_;
-            held_ = EOF;
-            return ch;
+        if (pos_ == bytes_.size()) return EOF;
+        const auto ch = static_cast<unsigned char>(bytes_[pos_++]);
+        if (ch == '\r' && pos_ < bytes_.size() && bytes_[pos_] == '\n') {
+            ++pos_;
+            return '\n';
         }
-        const int ch = raw();
-        if (ch != '\r') return ch;
-        const int after = raw();
-        if (after == '\n') return '\n';
-        held_ = after; // a lone CR is an ordinary byte
-        return '\r';
+        return ch; // a lone CR is an ordinary byte
     }
 
   private:
-    // The next byte of the file, or EOF once the read bound is reached.
-    int raw() {
-        if (left_ == 0) return EOF;
-        --left_;
-        return std::getc(file_);
-    }
-
-    std::FILE* file_;
-    std::size_t left_ = MAX_LEVEL_READ_BYTES;
-    int held_ = EOF;
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
 };
 
 // Stores the rest of the file as the answer: at most ANSWER_CAPACITY bytes, and one line end
@@ -117,11 +106,26 @@ std::string find_level_file(std::string_view name) {
     return find_level_file(name, installed_level_dir());
 }
 
-bool load_level(PuzzleState& p, const std::string& path) {
+std::optional<std::string> read_level_bytes(const std::string& path, std::size_t max_bytes) {
     std::FILE* f = open_level_for_reading(path);
-    if (f == nullptr) return false;
+    if (f == nullptr) return std::nullopt;
+    std::string bytes;
+    char buffer[4096];
+    while (bytes.size() < max_bytes) {
+        const std::size_t wanted = std::min(sizeof buffer, max_bytes - bytes.size());
+        const std::size_t got = std::fread(buffer, 1, wanted, f);
+        bytes.append(buffer, got);
+        if (got < wanted) break;
+    }
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) return std::nullopt;
+    return bytes;
+}
+
+void parse_level(PuzzleState& p, std::string_view bytes) {
     reset_puzzle(p);
-    TextReader in(f);
+    TextReader in(bytes.substr(0, MAX_LEVEL_READ_BYTES));
     int r = 0;
     int c = 0;
     for (int ch = in.next(); ch != EOF; ch = in.next()) {
@@ -136,7 +140,12 @@ bool load_level(PuzzleState& p, const std::string& path) {
             if (c < MAX_BOARD) ++c;
         }
     }
-    std::fclose(f);
+}
+
+bool load_level(PuzzleState& p, const std::string& path) {
+    const std::optional<std::string> bytes = read_level_bytes(path, MAX_LEVEL_READ_BYTES);
+    if (!bytes) return false;
+    parse_level(p, *bytes);
     return true;
 }
 

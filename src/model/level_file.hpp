@@ -2,6 +2,7 @@
 
 #include "model/puzzle.hpp"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -60,11 +61,20 @@ std::string find_level_file(std::string_view name);
 /// (empty: no installed levels).
 std::string find_level_file(std::string_view name, const std::string& install_dir);
 
-/// Reads the level file at `path` into target and answer, which it clears first. A CR before
-/// an LF is dropped, cells beyond row or column 14 and answer bytes beyond 31 are not stored,
-/// and a line end at the very end of the answer is not part of it. Only the first
-/// MAX_LEVEL_READ_BYTES bytes of the file are read.
-/// Returns false, changing nothing, when `path` cannot be opened or is not a regular file.
+/// The first `max_bytes` bytes of the regular file at `path` (all of it when shorter), read
+/// once through one open handle; nullopt when `path` cannot be opened, is not a regular file,
+/// or a read fails.
+std::optional<std::string> read_level_bytes(const std::string& path, std::size_t max_bytes);
+
+/// Reads `bytes`, the contents of a level file, into target and answer, which it clears
+/// first. A CR before an LF is dropped, cells beyond row or column 14 and answer bytes beyond
+/// 31 are not stored, and a line end at the very end of the answer is not part of it. Only
+/// the first MAX_LEVEL_READ_BYTES bytes count.
+void parse_level(PuzzleState& p, std::string_view bytes);
+
+/// Reads the first MAX_LEVEL_READ_BYTES bytes of the level file at `path` as parse_level does.
+/// Returns false, changing nothing, when `path` cannot be opened, is not a regular file, or
+/// cannot be read.
 bool load_level(PuzzleState& p, const std::string& path);
 
 /// Writes the editor's canvas layout to `path`: every non-zero byte in row order, the line

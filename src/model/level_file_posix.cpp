@@ -6,8 +6,11 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <fcntl.h>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -77,6 +80,116 @@ bool set_protection(int fd, const Replaced& replaced) {
     return ::fchmod(fd, mode) == 0;
 }
 
+// Makes the names in the directory `dir` durable: a new or renamed entry survives a power
+// cut once this returns true. A directory the user may not read cannot be opened to be
+// flushed, and one on a file system that cannot flush directories (EINVAL) need not be:
+// both are left to the system.
+bool flush_directory(const std::string& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return errno == EACCES;
+    const bool flushed = ::fsync(fd) == 0 || errno == EINVAL;
+    ::close(fd);
+    return flushed;
+}
+
+// Gives the file at `fd` its protection, writes `bytes` to it and flushes them to the disk.
+bool write_durably(int fd, const Replaced& replaced, const std::string& bytes) {
+    return set_protection(fd, replaced) && write_all(fd, bytes) && ::fsync(fd) == 0;
+}
+
+// Names the file `temp` (made by mkstemp), writes it and renames it over `path`. A signal
+// that ends the program meanwhile removes it; only SIGKILL leaves it behind.
+bool save_through_named_file(const std::string& path, const Replaced& replaced,
+                             const std::string& bytes) {
+    std::string temp = path + ".tmpXXXXXX";
+    int fd = -1;
+    {
+        const SignalsHeld held; // a signal between creating and naming would leave the file
+        fd = ::mkstemp(temp.data());
+        if (fd >= 0) set_file_to_remove_on_signal(temp.c_str());
+    }
+    if (fd < 0) return false;
+    const bool written = write_durably(fd, replaced, bytes);
+    const bool closed = ::close(fd) == 0;
+    const SignalsHeld held;
+    const bool renamed = written && closed && std::rename(temp.c_str(), path.c_str()) == 0;
+    if (!renamed) ::unlink(temp.c_str());
+    clear_file_to_remove_on_signal();
+    return renamed;
+}
+
+#if defined(O_TMPFILE) && defined(AT_EMPTY_PATH)
+
+// Gives the unnamed file `fd` the name `name`: through /proc, which any user may, or else
+// through the descriptor itself, which needs a privilege but no /proc.
+bool link_unnamed(int fd, const std::string& name) {
+    const std::string proc_path = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, proc_path.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return true;
+    if (errno == EEXIST) return false;
+    return ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0;
+}
+
+// Links the unnamed file `fd` in beside `path` under a temporary name in the form mkstemp
+// makes (`path` ".tmp" and six letters or digits) that no file has, and names it to the
+// clean-up of a signal. The name, or an empty string when no link could be made.
+std::string link_under_temporary_name(int fd, const std::string& path) {
+    static constexpr char LETTERS[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    auto seed = static_cast<std::uint64_t>(now.tv_sec) ^ static_cast<std::uint64_t>(now.tv_nsec) ^
+                (static_cast<std::uint64_t>(::getpid()) << 32);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = path + ".tmp";
+        for (int i = 0; i < 6; ++i) {
+            seed = seed * 6364136223846793005u + 1442695040888963407u;
+            name += LETTERS[(seed >> 33) % (sizeof LETTERS - 1)];
+        }
+        if (!set_file_to_remove_on_signal(name.c_str())) break;
+        if (link_unnamed(fd, name)) return name;
+        clear_file_to_remove_on_signal();
+        if (errno != EEXIST) break;
+    }
+    return {};
+}
+
+// Saves through a file that has no name until it is written and flushed: an unnamed file in
+// the level directory (O_TMPFILE) is linked in as a new level, or under a temporary name that
+// is at once renamed over the old level. A kill while writing leaves nothing behind; the
+// temporary name exists only between the two calls that link and rename, with every signal
+// held. Whether the save succeeded, or nothing when the file system or the system refuses
+// unnamed files and the save must be made the usual way.
+std::optional<bool> save_through_unnamed_file(const std::string& dir, const std::string& path,
+                                              const Replaced& replaced, const std::string& bytes) {
+    const int fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0) return std::nullopt; // not supported here (EOPNOTSUPP, EISDIR, EINVAL...)
+    std::optional<bool> saved = false;
+    if (write_durably(fd, replaced, bytes)) {
+        const SignalsHeld held;
+        if (!replaced.exists && link_unnamed(fd, path)) {
+            saved = true; // a new level, named once under its own name
+        } else if (const std::string temp = link_under_temporary_name(fd, path); temp.empty()) {
+            saved = std::nullopt;
+        } else {
+            saved = std::rename(temp.c_str(), path.c_str()) == 0;
+            if (!*saved) ::unlink(temp.c_str());
+            clear_file_to_remove_on_signal();
+        }
+    }
+    ::close(fd); // written and flushed, or given up
+    return saved;
+}
+
+#else
+
+std::optional<bool> save_through_unnamed_file(const std::string&, const std::string&,
+                                              const Replaced&, const std::string&) {
+    return std::nullopt; // no unnamed files on this system
+}
+
+#endif
+
 } // namespace
 
 const char PATH_SEPARATOR = '/';
@@ -111,26 +224,17 @@ const char* platform_name_refusal(std::string_view) {
 
 bool save_level(const Grid& canvas, const std::string& path, std::string_view tail) {
     const std::string dir = directory_of(path);
-    if (::mkdir(dir.c_str(), 0777) != 0 && errno != EEXIST) return false;
+    if (::mkdir(dir.c_str(), 0777) == 0) {
+        if (!flush_directory(directory_of(dir))) return false;
+    } else if (errno != EEXIST) {
+        return false;
+    }
     Replaced replaced;
     if (!examine_replaced(path, replaced)) return false;
-
-    std::string temp = path + ".tmpXXXXXX";
-    int fd = -1;
-    {
-        const SignalsHeld held; // a signal between creating and naming would leave the file
-        fd = ::mkstemp(temp.data());
-        if (fd >= 0) set_file_to_remove_on_signal(temp.c_str());
-    }
-    if (fd < 0) return false;
-    const bool written = set_protection(fd, replaced) && write_all(fd, level_bytes(canvas, tail)) &&
-                         ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    const SignalsHeld held;
-    const bool replaced_file = written && closed && std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!replaced_file) ::unlink(temp.c_str());
-    clear_file_to_remove_on_signal();
-    return replaced_file;
+    const std::string bytes = level_bytes(canvas, tail);
+    std::optional<bool> saved = save_through_unnamed_file(dir, path, replaced, bytes);
+    if (!saved) saved = save_through_named_file(path, replaced, bytes);
+    return *saved && flush_directory(dir);
 }
 
 } // namespace zk

@@ -87,6 +87,9 @@ TEST(BoardSolver, GuessLimitGivesUndecided) {
     const std::vector<std::string> rows = {"Eppp", "pEpp", "ppEp", "pppE"};
     const Clues clues = clues_of_picture(picture_of(rows), size_of(rows));
     EXPECT_EQ(solve_board(clues, 0).verdict, Verdict::undecided);
+    const SolveReport one_guess = solve_board(clues, 1);
+    EXPECT_EQ(one_guess.verdict, Verdict::undecided);
+    EXPECT_EQ(one_guess.guesses, 1);
     EXPECT_EQ(solve_board(clues).verdict, Verdict::several);
 }
 
@@ -139,39 +142,45 @@ TEST(BoardSolver, EmptyAndSingleColourBoards) {
     EXPECT_EQ(blank.solutions[0], picture_of(white));
 }
 
-// On every 3 x 3 picture in green, yellow and white the solver's verdict matches a count of
-// all pictures with the same clues.
+// On every picture in green, yellow and white of 3 x 3 cells, and of boards wider than tall
+// and taller than wide, the solver's verdict matches a count of all pictures with the same
+// clues.
 TEST(BoardSolver, VerdictsMatchACountOfAllSmallPictures) {
     const std::string letters = "pEY";
-    std::map<std::string, int> pictures_per_clue;
-    std::vector<Grid> pictures;
-    for (int code = 0; code < 19683; ++code) {
-        Grid g{};
-        int rest = code;
-        for (int cell = 0; cell < 9; ++cell, rest /= 3)
-            at(g, cell / 3, cell % 3) = letters[rest % 3];
-        pictures.push_back(g);
-        ++pictures_per_clue[clue_key(clues_of_picture(g, {3, 3}))];
-    }
-    int checked_unique = 0;
-    int checked_several = 0;
-    for (const Grid& g : pictures) {
-        const Clues clues = clues_of_picture(g, {3, 3});
-        const SolveReport report = solve_board(clues);
-        const int count = pictures_per_clue[clue_key(clues)];
-        if (count == 1) {
-            ASSERT_EQ(report.verdict, Verdict::unique);
-            ASSERT_EQ(report.solutions[0], g);
-            ++checked_unique;
-        } else {
-            ASSERT_EQ(report.verdict, Verdict::several);
-            ASSERT_NE(report.solutions[0], report.solutions[1]);
-            ASSERT_TRUE(same_clues(clues_of_picture(report.solutions[1], {3, 3}), clues));
-            ++checked_several;
+    for (const BoardSize size : {BoardSize{3, 3}, BoardSize{2, 4}, BoardSize{4, 2}}) {
+        const int cells = size.height * size.width;
+        int picture_count = 1;
+        for (int cell = 0; cell < cells; ++cell) picture_count *= 3;
+        std::map<std::string, int> pictures_per_clue;
+        std::vector<Grid> pictures;
+        for (int code = 0; code < picture_count; ++code) {
+            Grid g{};
+            int rest = code;
+            for (int cell = 0; cell < cells; ++cell, rest /= 3)
+                at(g, cell / size.width, cell % size.width) = letters[rest % 3];
+            pictures.push_back(g);
+            ++pictures_per_clue[clue_key(clues_of_picture(g, size))];
         }
+        int checked_unique = 0;
+        int checked_several = 0;
+        for (const Grid& g : pictures) {
+            const Clues clues = clues_of_picture(g, size);
+            const SolveReport report = solve_board(clues);
+            const int count = pictures_per_clue[clue_key(clues)];
+            if (count == 1) {
+                ASSERT_EQ(report.verdict, Verdict::unique);
+                ASSERT_EQ(report.solutions[0], g);
+                ++checked_unique;
+            } else {
+                ASSERT_EQ(report.verdict, Verdict::several);
+                ASSERT_NE(report.solutions[0], report.solutions[1]);
+                ASSERT_TRUE(same_clues(clues_of_picture(report.solutions[1], size), clues));
+                ++checked_several;
+            }
+        }
+        EXPECT_GT(checked_unique, 0) << size.height << " x " << size.width;
+        EXPECT_GT(checked_several, 0) << size.height << " x " << size.width;
     }
-    EXPECT_GT(checked_unique, 0);
-    EXPECT_GT(checked_several, 0);
 }
 
 TEST(BoardSolver, LargeRandomPicturesAreAmongTheSolutions) {
