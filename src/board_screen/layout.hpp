@@ -5,7 +5,6 @@
 // SCREEN_COLUMNS x SCREEN_ROWS.
 
 #include "console/screen.hpp"
-#include "model/puzzle.hpp"
 
 namespace zk {
 
