@@ -100,10 +100,10 @@ TEST(Presenter, ColourChangesOnlyWhereAndAsFarAsTheAttributeChanges) {
     put_text_at(t.screen, 10, 21, 14, "x");
     EXPECT_EQ(t.present(), "\x1b[Cx"); // still yellow: no colour sent
 
-    // the same foreground on another background
+    // The same foreground on another background.
     put_char_at(t.screen, 22, 10, 0xAE, 'y');
     EXPECT_EQ(t.present(), "\x1b[102my");
-    // both differ
+    // Both differ.
     put_char_at(t.screen, 23, 10, 0x1C, 'z');
     EXPECT_EQ(t.present(), "\x1b[91;44mz");
 }
@@ -205,14 +205,14 @@ TEST(Presenter, CellsOfOneColourGoTogetherWhenThatIsShorter) {
 
 TEST(Presenter, ControlBytesShowAsBlanks) {
     Shown t;
-    // on white, so the blanks have to be sent
+    // On white, so the blanks have to be sent.
     put_text_at(t.screen, 2, 0, 240, std::string("\x1b[2J\x07\x7f\x08\x00x", 9));
     EXPECT_EQ(t.present(), "\x1b[3H\x1b[30;107m [2J    x");
 
-    // over the cleared blanks: nothing to show
+    // Over the cleared blanks: nothing to show.
     put_text_at(t.screen, 5, 10, 7, "\x01\x02 ");
     EXPECT_EQ(t.present(), "");
-    // blanks in another attribute are sent
+    // Blanks in another attribute are sent.
     put_text_at(t.screen, 5, 10, 12, "\x01\x02 ");
     EXPECT_EQ(t.present(), "\x1b[6;11H\x1b[91;40m   ");
 }
