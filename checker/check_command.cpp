@@ -1,8 +1,10 @@
 #include "checker/check_command.hpp"
 
+#include "checker/file_patterns.hpp"
 #include "checker/level_report.hpp"
 #include "checker/printable_text.hpp"
 
+#include <utility>
 #include <vector>
 
 namespace zk {
@@ -84,6 +86,7 @@ int run_check_command(std::span<const std::string> args, std::ostream& out, std:
             return CHECK_USAGE_ERROR;
         }
     }
+    files = expand_file_patterns(std::move(files));
     if (files.empty()) {
         err << "zimvokrelt-check: no level file given\n" << USAGE;
         return CHECK_USAGE_ERROR;

@@ -61,7 +61,7 @@ constexpr int ECHO_ATTR = 10;
 // Reads one typed line at `at` and checks that the screen shows it from there.
 void read_and_compare_line(Console& c, Position at) {
     const std::size_t before = c.pending_line.size();
-    read_typed_line(c, ECHO_ATTR);
+    if (!read_typed_line(c, ECHO_ATTR)) throw InputEnded{}; // Ctrl-D on an empty line
     const std::string line = c.pending_line.substr(before, c.pending_line.size() - before - 1);
     FUZZ_CHECK(c.pending_line.back() == '\n');
     FUZZ_CHECK(static_cast<int>(line.size()) <= SCREEN_COLUMNS - at.x);

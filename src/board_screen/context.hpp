@@ -1,9 +1,11 @@
 #pragma once
 
 #include "console/console.hpp"
+#include "model/level_file.hpp"
 #include "model/puzzle.hpp"
 
 #include <string>
+#include <vector>
 
 namespace zk {
 
@@ -17,14 +19,17 @@ enum class NextScreen {
     exit,            ///< the player typed "exit"
 };
 
-/// What every screen works on: the console, the puzzle state, and the display path that
-/// the menu hands to the game screen ("plansze\" followed by the level name).
+/// What every screen works on: the console, the puzzle state, the display path that the menu
+/// hands to the game screen ("plansze\" followed by the level name), and the folders the
+/// menu looks for level files in (level_search_dirs; only the working directory's unless the
+/// program sets them).
 struct Context {
     Context(Screen& screen, KeySource& keys) : console(screen, keys) {}
 
     Console console;
     PuzzleState puzzle;
     std::string display_path;
+    std::vector<std::string> level_dirs{std::string(LEVEL_DIR)};
 
     Screen& screen() { return console.screen; }
 };

@@ -14,20 +14,31 @@ bool is_digit(char ch) {
     return ch >= '0' && ch <= '9';
 }
 
+// Reads a typed line for a word or number read, echoed in `echo_attr`, where Ctrl-D on an
+// empty line ends the input.
+void read_line_or_end(Console& c, int echo_attr) {
+    if (!read_typed_line(c, echo_attr)) throw InputEnded{};
+}
+
 // Drops white space from the front of the pending line, reading new lines (echoed in
-// `echo_attr`) until a non-blank character is pending.
+// `echo_attr`) until a non-blank character is pending. Every line read here echoes from where
+// the first began: a line with nothing but white space leaves the screen as it was, so
+// pressing Enter never moves the prompt's row down nor scrolls the screen.
 void skip_white_space(Console& c, int echo_attr) {
+    const int echo_x = c.screen.x;
+    const int echo_y = c.screen.y;
     for (;;) {
         auto first = std::find_if_not(c.pending_line.begin(), c.pending_line.end(), is_space);
         c.pending_line.erase(c.pending_line.begin(), first);
         if (!c.pending_line.empty()) return;
-        read_typed_line(c, echo_attr);
+        move_to(c.screen, echo_x, echo_y);
+        read_line_or_end(c, echo_attr);
     }
 }
 
 } // namespace
 
-void read_typed_line(Console& c, int echo_attr) {
+bool read_typed_line(Console& c, int echo_attr) {
     Screen& s = c.screen;
     const int room = std::max(0, SCREEN_COLUMNS - s.x);
     std::string line;
@@ -46,7 +57,7 @@ void read_typed_line(Console& c, int echo_attr) {
                          typed == '\t' ? std::uint8_t{' '} : static_cast<std::uint8_t>(typed));
             }
         } else if (code == KEY_END_OF_TEXT) {
-            if (line.empty()) throw InputEnded{}; // as a shell: Ctrl-D on an empty line
+            if (line.empty()) return false; // as a shell: Ctrl-D on an empty line
         } else if (code == KEY_PREFIX || code == 0) {
             get_key(c); // the second code of an extended key is not typed text
         } else if (code == KEY_BACKSPACE || code == 127) {
@@ -61,6 +72,7 @@ void read_typed_line(Console& c, int echo_attr) {
     put_byte(s, echo_attr, '\n');
     c.pending_line += line;
     c.pending_line += '\n';
+    return true;
 }
 
 std::string read_word(Console& c, int echo_attr) {
@@ -84,7 +96,7 @@ int read_number(Console& c, int echo_attr) {
         any_digit = true;
     }
     p.erase(0, i);
-    if (p.empty()) read_typed_line(c, echo_attr);
+    if (p.empty()) read_line_or_end(c, echo_attr);
     p.erase(0, 1); // the one character after the number, normally the line end
     if (!any_digit) return 0;
     if (negative) value = -value;

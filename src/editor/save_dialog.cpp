@@ -5,8 +5,10 @@
 #include "editor/editor_board.hpp"
 #include "model/level_file.hpp"
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zk {
 
@@ -26,12 +28,13 @@ constexpr int ECHO_ATTR = ATTR_LIGHT_CYAN;
 
 // Reads the first word of the next line that holds one and forgets the rest of that line.
 // Every typed line echoes from column 0 of echo_row, so empty lines never push the echo down
-// the screen. A word still pending from an earlier line is taken without a new line.
-std::string read_first_word(Console& c, int echo_row) {
+// the screen. A word still pending from an earlier line is taken without a new line. Nothing
+// when Ctrl-D comes on a line with nothing typed.
+std::optional<std::string> read_first_word(Console& c, int echo_row) {
     while (c.pending_line.find_first_not_of(" \t\r\n") == std::string::npos) {
         discard_pending_line(c);
         move_to(c.screen, 0, echo_row);
-        read_typed_line(c, ECHO_ATTR);
+        if (!read_typed_line(c, ECHO_ATTR)) return std::nullopt;
     }
     std::string word = read_word(c, ECHO_ATTR);
     discard_pending_line(c);
@@ -39,15 +42,16 @@ std::string read_first_word(Console& c, int echo_row) {
 }
 
 // Shows `prompt` at its row in white and reads the word, echoed in light cyan on echo_row.
-std::string ask_word(Console& c, int prompt_row, const char* prompt, int echo_row) {
+std::optional<std::string> ask_word(Console& c, int prompt_row, const char* prompt, int echo_row) {
     put_text_at(c.screen, prompt_row, 0, ATTR_WHITE, prompt);
     return read_first_word(c, echo_row);
 }
 
-// Wipes the refused word's echo (which may have run over the board) and says why in red on
-// message_row; the prompt is then drawn again at its own row.
+// Wipes the refused word's echo (which may have run over the board) and any earlier refusal,
+// and says why in red on message_row; the prompt is then drawn again at its own row.
 void refuse(const PuzzleState& p, Screen& s, int echo_row, int message_row, const char* why) {
     restore_editor_rows(p, s, echo_row, echo_row);
+    restore_editor_rows(p, s, message_row, message_row);
     put_text_at(s, message_row, 0, ATTR_LIGHT_RED, why);
 }
 
@@ -71,20 +75,21 @@ const char* name_refusal(std::string_view name) {
     return "Niedozwolona nazwa!";
 }
 
-std::string ask_answer(Context& ctx) {
+std::optional<std::string> ask_answer(Context& ctx) {
     for (;;) {
-        std::string answer =
+        std::optional<std::string> answer =
             ask_word(ctx.console, ANSWER_PROMPT_ROW, "Podaj rozwiazanie do 15:\n", ANSWER_ECHO_ROW);
-        if (answer.size() <= MAX_NAME_LENGTH) return answer;
+        if (!answer || answer->size() <= MAX_NAME_LENGTH) return answer;
         refuse(ctx.puzzle, ctx.screen(), ANSWER_ECHO_ROW, NAME_PROMPT_ROW, TOO_LONG);
     }
 }
 
-std::string ask_file_name(Context& ctx) {
+std::optional<std::string> ask_file_name(Context& ctx) {
     for (;;) {
-        std::string name =
+        std::optional<std::string> name =
             ask_word(ctx.console, NAME_PROMPT_ROW, "Podaj nazwe pliku do 15:\n", NAME_ECHO_ROW);
-        const char* why = name_refusal(name);
+        if (!name) return name;
+        const char* why = name_refusal(*name);
         if (why == nullptr) return name;
         refuse(ctx.puzzle, ctx.screen(), NAME_ECHO_ROW, RESULT_ROW, why);
     }
@@ -96,14 +101,22 @@ bool save_drawing(Context& ctx) {
     Screen& s = ctx.screen();
     put_text_at(s, WARNING_ROW, 0, ATTR_LIGHT_GREEN, "Nie uzywamy spacji!");
 
-    std::string tail = ask_answer(ctx);
-    tail.insert(tail.begin(), 'n'); // the answer marker of the level file
-    restore_editor_rows(ctx.puzzle, s, NAME_PROMPT_ROW, NAME_PROMPT_ROW); // a refusal line
-    const std::string name = ask_file_name(ctx);
+    std::optional<std::string> answer = ask_answer(ctx);
+    std::optional<std::string> name;
+    if (answer) {
+        restore_editor_rows(ctx.puzzle, s, NAME_PROMPT_ROW, NAME_PROMPT_ROW); // a refusal line
+        name = ask_file_name(ctx);
+    }
+    if (!name) { // Ctrl-D on an empty line: back to the drawing, as it was
+        restore_editor_rows(ctx.puzzle, s, WARNING_ROW, LAST_ROW);
+        return false;
+    }
     restore_editor_rows(ctx.puzzle, s, RESULT_ROW, RESULT_ROW); // a refusal line
 
-    move_to(s, 0, RESULT_ROW); // the result is plain output over two lines
-    if (save_level(ctx.puzzle.canvas, level_path(name), tail)) {
+    std::string tail = std::move(*answer);
+    tail.insert(tail.begin(), 'n'); // the answer marker of the level file
+    move_to(s, 0, RESULT_ROW);      // the result is plain output over two lines
+    if (save_level(ctx.puzzle.canvas, level_path(*name), tail)) {
         put_text(s, ATTR_LIGHT_GREEN, "       Zapis udany \nnacisnij dowolny klawisz");
         wait_for_any_key(ctx.console);
         return true;

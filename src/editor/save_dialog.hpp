@@ -10,8 +10,9 @@ namespace zk {
 /// leading '.', is refused with a red line and asked for again, so nothing is cut and nothing
 /// lands outside the level directory.
 /// After a successful write: the success message, one key, true. When the file cannot be
-/// written: a red message, one key, the drawing's screen restored, false; canvas, target and
-/// cursor are unchanged either way.
+/// written: a red message, one key, the drawing's screen restored, false. Ctrl-D on a prompt's
+/// line with nothing typed cancels the save: nothing written, the drawing's screen restored,
+/// false. Canvas, target and cursor are unchanged in every case.
 bool save_drawing(Context& ctx);
 
 } // namespace zk

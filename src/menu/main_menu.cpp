@@ -84,14 +84,18 @@ NextScreen show_menu(Context& ctx) {
     // The typed word echoes from column 63.
     put_text_at(s, 22, 42, ATTR_LIGHT_GREEN, "Podaj nazwe poziomu: ");
 
-    const std::string name = read_word(ctx.console, ATTR_LIGHT_GREEN);
+    return follow_word(ctx, read_word(ctx.console, ATTR_LIGHT_GREEN));
+}
+
+NextScreen follow_word(Context& ctx, const std::string& name) {
     if (name == EXIT_WORD) return NextScreen::exit;
     if (name == EDITOR_WORD) return NextScreen::editor_setup;
     // A name that could lead out of the level directory names no level.
     if (!is_safe_level_name(name)) return NextScreen::level_not_found;
 
     ctx.display_path = std::string("plansze\\") + name;
-    if (!load_level(ctx.puzzle, find_level_file(name))) return NextScreen::level_not_found;
+    if (!load_level(ctx.puzzle, find_level_file(name, ctx.level_dirs)))
+        return NextScreen::level_not_found;
     return NextScreen::game;
 }
 

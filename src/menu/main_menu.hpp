@@ -2,6 +2,8 @@
 
 #include "board_screen/context.hpp"
 
+#include <string>
+
 namespace zk {
 
 /// Draws the fixed menu content on a cleared screen.
@@ -10,6 +12,11 @@ void draw_menu_screen(Screen& s);
 /// One visit of the main menu: draws it, reads a word and returns the screen it leads to
 /// (exit, the editor, a loaded game, or the level-not-found screen).
 NextScreen show_menu(Context& ctx);
+
+/// What the menu does with the word `name`: "exit" leads to the end, "edytor" to the editor,
+/// any other word is a level name, loaded from the first of ctx.level_dirs that holds it
+/// (the game), or the level-not-found screen when there is none or the name is unsafe.
+NextScreen follow_word(Context& ctx, const std::string& name);
 
 /// The menu with the level-not-found message; any key leads back to the main menu.
 NextScreen show_level_not_found(Context& ctx);

@@ -95,15 +95,28 @@ std::string level_path(std::string_view name) {
     return path;
 }
 
-std::string find_level_file(std::string_view name, const std::string& install_dir) {
-    std::string local = level_path(name);
-    if (is_regular_file(local) || install_dir.empty()) return local;
-    std::string installed = install_dir + PATH_SEPARATOR + file_name_of(name) + ".txt";
-    return is_regular_file(installed) ? installed : local;
+std::vector<std::string> level_search_dirs(const LevelPlaces& places) {
+    std::vector<std::string> dirs;
+    auto add = [&dirs](std::string dir) {
+        if (std::find(dirs.begin(), dirs.end(), dir) == dirs.end()) dirs.push_back(std::move(dir));
+    };
+    add(std::string(LEVEL_DIR));
+    if (!places.program_dir.empty()) {
+        add(places.program_dir + PATH_SEPARATOR + std::string(LEVEL_DIR));
+        if (!places.installed_relative.empty())
+            add(places.program_dir + PATH_SEPARATOR + places.installed_relative);
+    }
+    if (!places.installed_absolute.empty()) add(places.installed_absolute);
+    return dirs;
 }
 
-std::string find_level_file(std::string_view name) {
-    return find_level_file(name, installed_level_dir());
+std::string find_level_file(std::string_view name, const std::vector<std::string>& dirs) {
+    const std::string file = file_name_of(name) + ".txt";
+    for (const std::string& dir : dirs) {
+        std::string path = dir + PATH_SEPARATOR + file;
+        if (is_regular_file(path)) return path;
+    }
+    return level_path(name);
 }
 
 std::optional<std::string> read_level_bytes(const std::string& path, std::size_t max_bytes) {

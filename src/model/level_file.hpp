@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zk {
 
@@ -51,15 +52,27 @@ const char* platform_name_refusal(std::string_view name);
 /// file_name_of(name).
 std::string level_path(std::string_view name);
 
-/// The file to load for level `name`: the one in the working directory's level directory if it
-/// exists, otherwise the installed one if that exists, otherwise the working-directory path.
-/// The installed levels are the build's data directory on POSIX, and the plansze folder
-/// next to the executable on Windows.
-std::string find_level_file(std::string_view name);
+/// Where a build keeps the levels it ships, besides the working directory's level directory.
+struct LevelPlaces {
+    std::string program_dir;        ///< the running program's folder; empty when unknown
+    std::string installed_relative; ///< the installed levels relative to program_dir, or empty
+    std::string installed_absolute; ///< the installed levels where the build put them, or empty
+};
 
-/// As find_level_file(name), with `install_dir` as the directory of the installed levels
-/// (empty: no installed levels).
-std::string find_level_file(std::string_view name, const std::string& install_dir);
+/// The folders to look for level files in, in this order: LEVEL_DIR below the working
+/// directory, LEVEL_DIR beside the program, the installed levels relative to the program (so
+/// that a moved installed tree still finds its own), and the installed levels' compiled-in
+/// folder. Places that are empty are left out, and a folder listed twice is kept only first.
+std::vector<std::string> level_search_dirs(const LevelPlaces& places);
+
+/// This program's LevelPlaces. The program's folder comes from the operating system (on
+/// Linux /proc/self/exe), or from `argv0` resolved against the working directory or PATH
+/// where that fails. On Windows only the folder beside the program holds installed levels.
+LevelPlaces level_places(const char* argv0);
+
+/// The file to load for level `name`: NAME.txt (NAME as file_name_of(name)) in the first of
+/// `dirs` where it is a regular file, otherwise level_path(name) below the working directory.
+std::string find_level_file(std::string_view name, const std::vector<std::string>& dirs);
 
 /// The first `max_bytes` bytes of the regular file at `path` (all of it when shorter), read
 /// once through one open handle; nullopt when `path` cannot be opened, is not a regular file,

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <optional>
@@ -17,6 +18,9 @@
 
 #ifndef ZK_LEVEL_INSTALL_DIR
 #define ZK_LEVEL_INSTALL_DIR "" // a build without installed levels
+#endif
+#ifndef ZK_LEVEL_RELATIVE_DIR
+#define ZK_LEVEL_RELATIVE_DIR "" // installed levels relative to the installed program
 #endif
 
 namespace zk {
@@ -28,6 +32,51 @@ std::string directory_of(const std::string& path) {
     if (slash == std::string::npos) return ".";
     if (slash == 0) return "/";
     return path.substr(0, slash);
+}
+
+// The absolute, symbolic-link-free form of `path`; empty when it names nothing.
+std::string real_path(const std::string& path) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (real == nullptr) return {};
+    std::string result(real);
+    std::free(real);
+    return result;
+}
+
+// The running program's file as the kernel knows it (Linux), or empty.
+std::string program_from_kernel() {
+    std::string buffer(256, '\0');
+    for (;;) {
+        const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0) return {};
+        if (static_cast<std::size_t>(length) < buffer.size()) {
+            buffer.resize(static_cast<std::size_t>(length));
+            return buffer;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+// The program's file found the way the shell found it from `argv0`: a name with a slash is a
+// path, any other name is looked up in PATH. Empty when it cannot be found.
+std::string program_from_argv0(const char* argv0) {
+    if (argv0 == nullptr || *argv0 == '\0') return {};
+    const std::string name(argv0);
+    if (name.find('/') != std::string::npos) return real_path(name);
+    const char* search = std::getenv("PATH");
+    std::string_view rest = search != nullptr ? search : "";
+    for (;;) {
+        const std::size_t colon = rest.find(':');
+        const std::string_view dir = rest.substr(0, colon);
+        // An empty PATH entry is the working directory.
+        std::string candidate(dir.empty() ? std::string_view(".") : dir);
+        candidate += '/';
+        candidate += name;
+        if (is_regular_file(candidate) && ::access(candidate.c_str(), X_OK) == 0)
+            return real_path(candidate);
+        if (colon == std::string_view::npos) return {};
+        rest.remove_prefix(colon + 1);
+    }
 }
 
 mode_t default_file_mode() {
@@ -214,8 +263,11 @@ std::FILE* open_level_for_reading(const std::string& path) {
     return f;
 }
 
-std::string installed_level_dir() {
-    return ZK_LEVEL_INSTALL_DIR;
+LevelPlaces level_places(const char* argv0) {
+    std::string program = program_from_kernel();
+    if (program.empty()) program = program_from_argv0(argv0);
+    return {program.empty() ? std::string() : directory_of(program), ZK_LEVEL_RELATIVE_DIR,
+            ZK_LEVEL_INSTALL_DIR};
 }
 
 const char* platform_name_refusal(std::string_view) {

@@ -2,6 +2,7 @@
 #include "model/level_file_os.hpp"
 
 #include "console/write_all.hpp"
+#include "windows/utf16.hpp"
 
 #include <array>
 #include <cctype>
@@ -17,23 +18,7 @@ namespace {
 // Paths are UTF-8 in the program and UTF-16 for the file system. False for a path that is
 // not UTF-8: such a file is never opened or written.
 bool wide_path(const std::string& path, std::wstring& wide) {
-    if (path.empty()) return false;
-    const int size = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(),
-                                         static_cast<int>(path.size()), nullptr, 0);
-    if (size <= 0) return false;
-    wide.assign(static_cast<std::size_t>(size), L'\0');
-    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(),
-                               static_cast<int>(path.size()), wide.data(), size) == size;
-}
-
-std::string utf8_path(const std::wstring& wide) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string path(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), path.data(),
-                            size, nullptr, nullptr);
-    return path;
+    return !path.empty() && to_utf16(path, wide, true);
 }
 
 std::wstring directory_of(const std::wstring& path) {
@@ -109,7 +94,7 @@ std::FILE* open_level_for_reading(const std::string& path) {
     return f;
 }
 
-std::string installed_level_dir() {
+LevelPlaces level_places(const char*) {
     std::wstring exe(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length =
@@ -121,7 +106,7 @@ std::string installed_level_dir() {
         }
         exe.resize(exe.size() * 2);
     }
-    return utf8_path(directory_of(exe) + L"\\plansze");
+    return {to_utf8(directory_of(exe)), {}, {}}; // its levels stand in plansze\ beside it
 }
 
 bool save_level(const Grid& canvas, const std::string& path, std::string_view tail) {

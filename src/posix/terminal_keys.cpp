@@ -15,13 +15,16 @@ TerminalKeys::TerminalKeys(Terminal& terminal, Presenter& presenter, bool utf8_i
     too_small_ = size.columns < MIN_TERMINAL_COLUMNS || size.rows < MIN_TERMINAL_ROWS;
 }
 
+void TerminalKeys::take_window_change() {
+    if (!terminal_.take_repaint_request()) return;
+    const TerminalSize size = terminal_.size();
+    presenter_.set_terminal_size(size.columns, size.rows);
+    presenter_.invalidate();
+    too_small_ = size.columns < MIN_TERMINAL_COLUMNS || size.rows < MIN_TERMINAL_ROWS;
+}
+
 void TerminalKeys::present() {
-    if (terminal_.take_repaint_request()) {
-        const TerminalSize size = terminal_.size();
-        presenter_.set_terminal_size(size.columns, size.rows);
-        presenter_.invalidate();
-        too_small_ = size.columns < MIN_TERMINAL_COLUMNS || size.rows < MIN_TERMINAL_ROWS;
-    }
+    take_window_change();
     if (screen_ != nullptr) presenter_.present(*screen_);
 }
 
@@ -35,6 +38,9 @@ int TerminalKeys::read_code() {
         next_code_ = 0;
         if (ended_) throw InputEnded{};
         read_more();
+        // A window change that came in the same wake-up as keys counts before them: a key
+        // typed into a window that has just become too small is not acted on.
+        take_window_change();
     }
 }
 

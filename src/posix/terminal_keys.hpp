@@ -22,9 +22,10 @@ inline constexpr int LONE_ESCAPE_WAIT_MS = 50;
 ///
 /// A window change or a continue after Ctrl-Z repaints the whole screen and goes on waiting.
 /// While the window is smaller than 80 x 25 every code is dropped: the player cannot see
-/// what a key would do. The input ending (end of file, a read error, a hang-up) throws
-/// InputEnded, once every code decoded before it has been read. Ctrl-D is the code
-/// KEY_END_OF_TEXT; the line reader decides where it ends the input.
+/// what a key would do, also the codes read in the same wake-up as the change that shrank
+/// it. The input ending (end of file, a read error, a hang-up) throws InputEnded, once every
+/// code decoded before it has been read. Ctrl-D is the code KEY_END_OF_TEXT; the line reader
+/// decides where it ends the input.
 class TerminalKeys : public KeySource {
   public:
     /// `utf8_input`: the terminal sends typed characters as UTF-8 (the locale's character set
@@ -41,6 +42,8 @@ class TerminalKeys : public KeySource {
 
   private:
     void read_more();
+    /// Takes a pending window change or continue: the new size, a full repaint next time.
+    void take_window_change();
 
     Terminal& terminal_;
     Presenter& presenter_;

@@ -193,7 +193,7 @@ struct ProgramConsole::Parts {
         }
     }
 
-    // Bytes of a pipe or file, decoded exactly as on POSIX.
+    // Bytes of a pipe or file, decoded as on POSIX in a UTF-8 locale.
     void read_bytes() {
         std::array<std::uint8_t, 256> bytes{};
         const int count =
@@ -211,7 +211,7 @@ struct ProgramConsole::Parts {
     std::optional<FdSink> sink;
     std::optional<Presenter> presenter;
     Screen* screen = nullptr;
-    KeyDecoder decoder;
+    KeyDecoder decoder{true}; // typed characters come as UTF-8
     std::vector<int> codes;
     std::size_t next_code = 0;
     bool ended = false;

@@ -1,5 +1,5 @@
-#include "windows/console_hold.hpp"
 #include "console/terminal.hpp"
+#include "windows/console_hold.hpp"
 
 #include <atomic>
 #include <io.h>
@@ -124,7 +124,9 @@ Terminal::Terminal(int input_fd, int output_fd) : input_fd_(input_fd), output_fd
         CONSOLE_SCREEN_BUFFER_INFO info{};
         if (GetConsoleScreenBufferInfo(console_output, &info) != 0)
             original_attribute = info.wAttributes;
-        const CONSOLE_CURSOR_INFO hidden{1, FALSE};
+        // Wine's console window still draws a hidden cursor of size 1 as a block; at the
+        // usual size a hidden cursor is hidden there too.
+        const CONSOLE_CURSOR_INFO hidden{25, FALSE};
         SetConsoleCursorInfo(console_output, &hidden);
     }
     repaint_requested = false;

@@ -94,6 +94,15 @@ TEST_F(InputE2e, TabSeparatesWordsAndNumbers) {
     EXPECT_NE(s->attr_at(9, 25 + 9), 240);
 }
 
+TEST_F(InputE2e, EmptyLinesAtTheMenuAndTheSizePromptsLeaveTheScreenStill) {
+    auto s = start();
+    ASSERT_TRUE(step(*s, "\r  \r\r\re", 22, 63, "e")); // still echoed right after the prompt
+    EXPECT_EQ(s->text_at(0, 0, 6), " _____") << s->screen_text();
+    ASSERT_TRUE(step(*s, "dytor\r" + std::string(10, '\r') + "7", 15, 17, "7"));
+    EXPECT_EQ(s->text_at(1, 4, 16), "ZimvoKreltEdytor") << s->screen_text();
+    EXPECT_EQ(s->text_at(3, 1, 21), "     Pare zasad:     ");
+}
+
 TEST_F(InputE2e, PolishLettersNameTheFileInUtf8AndTheAnswerInCodePage852) {
     dir.write_level("w", "EE\r\nEE\r\nnINNY");
     auto s = start();

@@ -307,7 +307,7 @@ TEST_F(RobustnessE2e, WithoutUtf8HighBytesOfAnAnswerReachTheTerminalAsAscii) {
 struct Prompt {
     const char* name;
     std::vector<Step> steps;
-    bool empty_typed_line = false; // a word or number is read and nothing is typed yet
+    bool empty_typed_line = false; // the menu's word or a size is read, nothing typed yet
 };
 
 const std::vector<Prompt> PROMPTS{
@@ -325,7 +325,7 @@ const std::vector<Prompt> PROMPTS{
     {"EditorQuitDialog", then(EDITOR_DRAWING, {{"q", 1, 45, std::string(QUIT_DIALOG_TOP)}})},
     {"SaveQuestion", then(EDITOR_DRAWING, {{"z", 2, 45, "Skonczyles juz prace ?"}})},
     {"AnswerPrompt", then(SAVE_ANSWER, {{"ko", 20, 0, "ko"}})},
-    {"FileNamePrompt", then(SAVE_ANSWER, {{"kot\r", 21, 0, "Podaj nazwe pliku"}}), true},
+    {"FileNamePrompt", then(SAVE_ANSWER, {{"kot\r", 21, 0, "Podaj nazwe pliku"}})},
     {"SavedKey",
      then(SAVE_ANSWER, {{"kot\r", 21, 0, "Podaj nazwe pliku"}, {"plik\r", 23, 7, "Zapis udany"}})},
 };
@@ -340,8 +340,8 @@ TEST_P(InputEndsE2e, TheInputEndingEndsTheProgramWithStatusOne) {
     ASSERT_TRUE(piped.status.exited);
     EXPECT_EQ(piped.status.code, 1);
 
-    // Ctrl-D on a terminal ends the input only where a word or number is read and nothing is
-    // typed yet on the line.
+    // Ctrl-D on a terminal ends the input only where the menu's word or a size is read and
+    // nothing is typed yet on the line.
     auto s = start();
     ASSERT_TRUE(run_steps(*s, GetParam().steps));
     s->send(KEY_CTRL_D);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -247,6 +248,41 @@ TEST_F(WindowsConsoleE2e, PipedInputEndsWithTheRightStatus) {
     const PipedRun not_found = run_piped(dir.path(), "nosuch\nx", START_MS);
     EXPECT_TRUE(not_found.status.exited);
     EXPECT_EQ(not_found.status.code, 1);
+}
+
+// Piped input is UTF-8, as on POSIX in a UTF-8 locale: Polish letters name the saved level.
+TEST_F(WindowsConsoleE2e, PipedPolishLettersNameTheSavedLevel) {
+    const PipedRun run =
+        run_piped(dir.path(), "edytor\n2\n2\n1zta\na\u0105\u0142\nxexit\n", START_MS);
+    EXPECT_EQ(run.status.code, 0);
+    EXPECT_EQ(dir.read_file("plansze/a\u0105\u0142.txt"), "Ep\r\npp\r\nna");
+}
+
+// The checker in a console, started through cmd, which leaves wildcards to the program: it
+// expands them in order, keeps a pattern that matches nothing, reads a file with Polish
+// letters in its name and shows a Polish answer in the console.
+TEST_F(WindowsConsoleE2e, CheckerExpandsWildcardsAndShowsPolishLetters) {
+    dir.write_level("\u017c\u00f3\u0142w", "EE\r\npE\r\nn\xBE\xA2\x88w");
+    dir.write_level("kot", "Ep\r\nEE\r\nnkot");
+    std::string checker =
+        "Z:" +
+        std::filesystem::path(ZK_GAME_ARGUMENT).replace_filename("zimvokrelt-check.exe").string();
+    std::replace(checker.begin(), checker.end(), '/', '\\');
+    SessionOptions options;
+    options.working_dir = dir.path();
+    options.arguments = {"cmd", "/c", checker, "--strict", "plansze\\*.txt", "plansze\\?.lvl"};
+    session.emplace(options);
+    const ExitStatus status = session->wait_exit(START_MS);
+    const std::string text = session->screen_text();
+    EXPECT_TRUE(status.exited) << text;
+    EXPECT_EQ(status.code, 1) << text;
+    const auto kot = text.find("answer \"kot\"");
+    const auto turtle = text.find("answer \"\u017c\u00f3\u0142w\"");
+    EXPECT_NE(kot, std::string::npos) << text;
+    EXPECT_NE(turtle, std::string::npos) << text;
+    EXPECT_LT(kot, turtle) << text;
+    EXPECT_NE(text.find("plansze\\?.lvl:\n  cannot be read"), std::string::npos) << text;
+    EXPECT_NE(text.find("3 files: 2 good, 1 not good"), std::string::npos) << text;
 }
 
 } // namespace

@@ -122,7 +122,8 @@ class RefusedNameTest : public SaveTest, public ::testing::WithParamInterface<Re
 
 TEST_P(RefusedNameTest, SaysWhyAndAsksForTheNameAgain) {
     open_board(2, 2);
-    keys.add(std::string("ztkot\r") + GetParam().name + "\r");
+    // After a longer refusal, which the new one replaces whole.
+    keys.add(std::string("ztkot\rabcdefghijklmnop\r") + GetParam().name + "\r");
     EXPECT_THROW(start_editor(ctx), InputEnded); // waits for another name
     const Screen& s = screen();
     EXPECT_EQ(row_text(s, 23), GetParam().why);
@@ -186,6 +187,16 @@ TEST_F(SaveTest, FailedSaveKeepsTheDrawingAndASecondSaveSucceeds) {
     keys.add("aztkot\rtest\rk");
     EXPECT_EQ(editor_loop(ctx), NextScreen::menu);
     EXPECT_EQ(file_bytes("plansze/test.txt"), "EEp\r\npRR\r\nnkot");
+}
+
+TEST_F(SaveTest, CtrlDOnAPromptLineWithNothingTypedCancelsTheSave) {
+    open_board(2, 3);
+    draw("1d1");
+    const Screen drawing = screen();
+    draw_more("zt\x04ztkot\r\x04"); // at the answer, then at the file name: back to drawing
+    std::string difference;
+    EXPECT_TRUE(looks_the_same(screen(), drawing, &difference)) << difference;
+    EXPECT_TRUE(dir.files().empty());
 }
 
 TEST_F(SaveTest, FailedSaveOnALargeBoardRestoresTheCellsUnderTheMessages) {

@@ -63,15 +63,28 @@ TEST(LevelNameTest, PathLiesInTheLevelDirectory) {
     EXPECT_EQ(level_path("[e1]"), native("plansze/[e1].txt"));
 }
 
-TEST_F(LevelFileTest, FindsTheWorkingDirectoryFileFirstThenTheInstalledOne) {
-    write_file("inst/e9.txt", "pp\npp\nn");
-    EXPECT_EQ(find_level_file("e9", "inst"), native("inst/e9.txt"));
-    EXPECT_EQ(find_level_file("e8", "inst"), native("plansze/e8.txt"));
-    EXPECT_EQ(find_level_file("e9", ""), native("plansze/e9.txt"));
+TEST(LevelSearchTest, WorkingDirectoryThenBesideTheProgramThenInstalledRelativeThenAbsolute) {
+    using Dirs = std::vector<std::string>;
+    EXPECT_EQ(level_search_dirs({"games", "data", "/usr/lv"}),
+              (Dirs{"plansze", native("games/plansze"), native("games/data"), "/usr/lv"}));
+    // An unknown program folder, no installed levels, a folder named twice.
+    EXPECT_EQ(level_search_dirs({"", "data", "/usr/lv"}), (Dirs{"plansze", "/usr/lv"}));
+    EXPECT_EQ(level_search_dirs({"games", "", ""}), (Dirs{"plansze", native("games/plansze")}));
+    EXPECT_EQ(level_search_dirs({"games", "plansze", native("games/plansze")}),
+              (Dirs{"plansze", native("games/plansze")}));
+}
+
+TEST_F(LevelFileTest, FindsTheLevelInTheFirstFolderThatHoldsIt) {
+    write_file("b/e9.txt", "pp\npp\nn");
+    write_file("c/e9.txt", "pp\npp\nn");
+    fs::create_directories("a/e8.txt"); // not a regular file
+    const std::vector<std::string> dirs{"plansze", "a", "b", "c"};
+    EXPECT_EQ(find_level_file("e9", dirs), native("b/e9.txt"));
+    EXPECT_EQ(find_level_file("e8", dirs), native("plansze/e8.txt")); // none: the local path
+    EXPECT_EQ(find_level_file("e9", {}), native("plansze/e9.txt"));
 
     write_file("plansze/e9.txt", "pp\npp\nn");
-    EXPECT_EQ(find_level_file("e9", "inst"), native("plansze/e9.txt"));
-    EXPECT_EQ(find_level_file("e9"), native("plansze/e9.txt"));
+    EXPECT_EQ(find_level_file("e9", dirs), native("plansze/e9.txt"));
 }
 
 TEST_F(LevelFileTest, LfAndCrLfFilesLoadTheSameLevel) {

@@ -74,7 +74,7 @@ TEST_F(WindowsLevelFiles, ASaveReplacesTheFileWholeWithCrLfAndLeavesNoTemporaryF
     EXPECT_EQ(std::distance(fs::directory_iterator("plansze"), fs::directory_iterator()), 1);
 
     PuzzleState p{};
-    ASSERT_TRUE(load_level(p, find_level_file("lvl")));
+    ASSERT_TRUE(load_level(p, find_level_file("lvl", {"plansze"})));
     EXPECT_STREQ(p.answer.data(), "pies");
     EXPECT_EQ(at(p.target, 1, 0), 'E');
 }
@@ -98,7 +98,7 @@ TEST_F(WindowsLevelFiles, OnlyRegularDiskFilesAreOpened) {
     EXPECT_FALSE(load_level(p, "NUL"));
     EXPECT_FALSE(load_level(p, "plansze\\CON.txt")); // the console, had the name got through
     EXPECT_FALSE(load_level(p, level_path("missing")));
-    EXPECT_EQ(find_level_file("missing", ""), "plansze\\missing.txt");
+    EXPECT_EQ(find_level_file("missing", {}), "plansze\\missing.txt");
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <poll.h>
 #include <string>
 #include <sys/ioctl.h>
@@ -246,6 +247,18 @@ TEST(TerminalKeys, PipedInputIsDecodedAndItsEndThrows) {
     close(output[1]);
 }
 
+// Keeps what is presented and runs the next of `acts`, if any, at each write: just before the
+// key source waits for input.
+struct ActingSink : StringSink {
+    std::vector<std::function<void()>> acts;
+    std::size_t writes = 0;
+    void write(std::string_view out) override {
+        StringSink::write(out);
+        if (writes < acts.size()) acts[writes]();
+        ++writes;
+    }
+};
+
 // The program's key source on a pseudo-terminal held by a Terminal, presenting into memory.
 class TerminalKeysOnPty : public ::testing::Test {
   protected:
@@ -253,7 +266,7 @@ class TerminalKeysOnPty : public ::testing::Test {
 
     Pty pty;
     Terminal terminal{pty.slave, pty.slave};
-    StringSink sink;
+    ActingSink sink;
     Presenter presenter{sink};
     TerminalKeys keys{terminal, presenter};
 };
@@ -311,6 +324,26 @@ TEST_F(TerminalKeysOnPty, AWindowChangeRepaintsAtItsNewSize) {
     const std::string repaint = sink.bytes.substr(after_small.size());
     EXPECT_EQ(count_of(repaint, "\x1b[2J"), 1u);
     EXPECT_EQ(repaint.rfind("\x1b[0m", 0), 0u); // the whole screen again, colours reset
+}
+
+TEST_F(TerminalKeysOnPty, AKeyThatComesWithAWindowChangeCountsUnderTheNewSize) {
+    Screen screen;
+    // The window changes as a key is typed: the wait for input finds both pending.
+    auto resize_and_type = [this](unsigned short rows, const char* key) {
+        return [this, rows, key] {
+            const winsize size{rows, 80, 0, 0};
+            ioctl(pty.master, TIOCSWINSZ, &size);
+            raise(SIGWINCH); // held back: a wait that finds input ready does not let it in
+            pty.type(key);
+            pollfd typed{pty.slave, POLLIN, 0};
+            poll(&typed, 1, 1000);
+        };
+    };
+    sink.acts = {
+        [&] { put_text_at(screen, 0, 0, 7, "x"); }, // so the present before the wait writes
+        resize_and_type(24, "1"), resize_and_type(25, "c")};
+    keys.show(screen);
+    EXPECT_EQ(keys.read_code(), 'c'); // the 1 came as the window became too small
 }
 
 } // namespace

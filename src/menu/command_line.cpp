@@ -1,0 +1,139 @@
+#include "menu/command_line.hpp"
+
+#include "console/cp852.hpp"
+#include "model/level_file.hpp"
+
+#ifndef ZK_VERSION
+#define ZK_VERSION "unknown"
+#endif
+
+namespace zk {
+
+namespace {
+
+constexpr std::string_view PROGRAM = "zimvokrelt";
+constexpr std::string_view PALETTE_OPTION = "--palette";
+
+// The next code point of the UTF-8 text `in` from `pos` (advanced past it), or nullopt when
+// the bytes there are no well-formed UTF-8.
+std::optional<char32_t> next_code_point(std::string_view in, std::size_t& pos) {
+    const auto lead = static_cast<unsigned char>(in[pos++]);
+    if (lead < 0x80) return lead;
+    int more = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+    if (more < 0 || lead > 0xF4) return std::nullopt;
+    char32_t value = lead & (0x3F >> more);
+    const char32_t minimum = more == 1 ? 0x80 : more == 2 ? 0x800 : 0x10000;
+    for (; more > 0; --more) {
+        if (pos == in.size()) return std::nullopt;
+        const auto next = static_cast<unsigned char>(in[pos++]);
+        if ((next & 0xC0) != 0x80) return std::nullopt;
+        value = value << 6 | (next & 0x3F);
+    }
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return std::nullopt;
+    return value;
+}
+
+// `word` as the menu reads it typed on a UTF-8 terminal: code page 852 bytes. A word that is
+// not UTF-8, or holds a character code page 852 lacks, stays as it is.
+std::string menu_word(std::string_view word) {
+    std::string converted;
+    for (std::size_t pos = 0; pos < word.size();) {
+        const std::optional<char32_t> code_point = next_code_point(word, pos);
+        const std::optional<std::uint8_t> byte =
+            code_point ? cp852_byte(*code_point) : std::nullopt;
+        if (!byte) return std::string(word);
+        converted += static_cast<char>(*byte);
+    }
+    return converted;
+}
+
+CommandLine fault(CommandAction action, std::string why) {
+    CommandLine line;
+    line.action = action;
+    line.error = std::string(PROGRAM) + ": " + why;
+    return line;
+}
+
+std::string unknown_palette(std::string_view name, std::string_view source) {
+    return "unknown palette '" + std::string(name) + "'" + std::string(source) +
+           " (classic or colour-blind)";
+}
+
+} // namespace
+
+CommandLine parse_command_line(const std::vector<std::string_view>& args,
+                               const char* palette_variable) {
+    CommandLine line;
+    bool palette_given = false;
+    bool options_ended = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (options_ended || !arg.starts_with('-') || arg == "-") {
+            if (line.level) return fault(CommandAction::usage_error, "too many arguments");
+            line.level = menu_word(arg);
+        } else if (arg == "--") {
+            options_ended = true;
+        } else if (arg == "--help") {
+            line.action = CommandAction::help;
+            return line;
+        } else if (arg == "--version") {
+            line.action = CommandAction::version;
+            return line;
+        } else if (arg == PALETTE_OPTION || arg.starts_with("--palette=")) {
+            std::string_view name;
+            if (arg.size() > PALETTE_OPTION.size()) {
+                name = arg.substr(PALETTE_OPTION.size() + 1);
+            } else if (i + 1 < args.size()) {
+                name = args[++i];
+            } else {
+                return fault(CommandAction::usage_error, "option '--palette' needs a name");
+            }
+            const std::optional<Palette> palette = palette_named(name);
+            if (!palette) return fault(CommandAction::refused, unknown_palette(name, ""));
+            line.palette = *palette;
+            palette_given = true;
+        } else {
+            return fault(CommandAction::usage_error, "unknown option '" + std::string(arg) + "'");
+        }
+    }
+    if (!palette_given && palette_variable != nullptr && *palette_variable != '\0') {
+        const std::optional<Palette> palette = palette_named(palette_variable);
+        if (!palette)
+            return fault(CommandAction::refused,
+                         unknown_palette(palette_variable, " in " + std::string(PALETTE_VARIABLE)));
+        line.palette = *palette;
+    }
+    return line;
+}
+
+std::string usage_text(const std::vector<std::string>& level_dirs) {
+    std::string text =
+        "Usage: zimvokrelt [OPTION]... [LEVEL]\n"
+        "A colour nonogram for the text console. LEVEL opens that level at once,\n"
+        "as if typed at the main menu; without it the game starts at the menu.\n"
+        "\n"
+        "  --palette=NAME  colours: classic (the default) or colour-blind; the\n"
+        "                  environment variable ZIMVOKRELT_PALETTE=NAME sets it too,\n"
+        "                  the option wins\n"
+        "  --help          print this help and exit\n"
+        "  --version       print the version and exit\n"
+        "\n"
+        "A level LEVEL is the file LEVEL.txt in the first of these folders that\n"
+        "holds it:\n";
+    for (const std::string& dir : level_dirs) {
+        text += "  " + dir;
+        if (dir == LEVEL_DIR) text += " (below the working directory)";
+        text += '\n';
+    }
+    text += "The editor saves levels in ";
+    text += LEVEL_DIR;
+    text += " below the working directory.\n";
+    return text;
+}
+
+std::string version_text() {
+    return std::string(PROGRAM) + " " + ZK_VERSION + "\n";
+}
+
+} // namespace zk
