@@ -12,8 +12,9 @@
 #include "reference_presenter.hpp"
 
 #include "board_screen/context.hpp"
-#include "console/colours.hpp"
+#include "menu/console_texts.hpp"
 #include "menu/screen_chain.hpp"
+#include "model/colours.hpp"
 #include "model/level_file.hpp"
 
 #include <algorithm>
@@ -106,7 +107,7 @@ struct Figures {
 void run_session(const Session& session, bool reference, PresenterOptions options,
                  Figures& figures) {
     CountingSink sink;
-    Presenter presenter(sink, options);
+    Presenter presenter(sink, ENLARGE_REQUEST, options);
     ReferencePresenter reference_presenter(sink, options);
     MarkedScript keys = reference ? MarkedScript(reference_presenter, sink, session.codes)
                                   : MarkedScript(presenter, sink, session.codes);
@@ -190,7 +191,7 @@ class MixKeys : public PresentingKeys {
 // Keys per second through the screen chain and the presenter into a sink that only counts.
 double keys_per_second(long keys, PresenterOptions options) {
     CountingSink sink;
-    Presenter presenter(sink, options);
+    Presenter presenter(sink, ENLARGE_REQUEST, options);
     MixKeys source(presenter, keys);
     Screen screen;
     Context ctx(screen, source);

@@ -1,6 +1,6 @@
 #include "checker/clue_text.hpp"
 
-#include "console/colours.hpp"
+#include "board_screen/colour_looks.hpp"
 #include "console/presenter.hpp"
 
 #include <iomanip>
@@ -12,7 +12,7 @@ namespace {
 // The terminal code of the game's clue attribute for a run letter, as the game's presenter sends
 // it in 16 colours.
 std::string clue_sgr(std::uint8_t letter) {
-    const Colour* c = colour_of_letter(letter);
+    const ColourLook* c = look_of_letter(letter);
     return attribute_sgr(
         static_cast<std::uint8_t>(c != nullptr && c->clue_attr >= 0 ? c->clue_attr : 7),
         ColourMode::basic16);

@@ -1,8 +1,7 @@
 #include "checker/format_check.hpp"
 
-#include "model/level_file.hpp"
+#include "model/level_format.hpp"
 #include "model/puzzle.hpp"
-#include "solver/colour_set.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,8 +22,8 @@ struct Cursor {
 
     // Length of the line end at pos: 2 for CR LF, 1 for LF, 0 when there is none.
     std::size_t line_end() const {
-        if (peek() == '\n') return 1;
-        if (peek() == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n') return 2;
+        if (peek() == LINE_END) return 1;
+        if (bytes.substr(pos).starts_with(SAVED_LINE_END)) return SAVED_LINE_END.size();
         return 0;
     }
     void next_line(std::size_t end_length) {
@@ -91,7 +90,7 @@ void check_rows(const std::vector<int>& lengths, FormatReport& report) {
 
 void check_answer(Cursor& in, FormatReport& report) {
     const int answer_row = in.row;
-    in.next_byte(); // the letter n
+    in.next_byte(); // the answer marker
     const int first_col = in.col;
     int length = 0;
     bool blank_seen = false;
@@ -141,16 +140,17 @@ FormatReport check_format(std::string_view bytes) {
     Cursor in{bytes};
     std::vector<int> lengths;
     int length = 0;
-    while (!in.done() && in.peek() != 'n') {
+    while (!in.done() && in.peek() != ANSWER_MARKER) {
         if (const std::size_t end = in.line_end(); end != 0) {
             lengths.push_back(length);
             length = 0;
             in.next_line(end);
             continue;
         }
-        if (colour_index(in.peek()) < 0)
+        if (colour_of_letter(in.peek()) == nullptr)
             note(report, ProblemKind::bad_byte, in.row, in.col, [&] {
-                return "byte " + describe_byte(in.peek()) + " is not a colour letter (E Y B R G p)";
+                return "byte " + describe_byte(in.peek()) + " is not a colour letter (" +
+                       cell_letter_list() + ")";
             });
         ++length;
         in.next_byte();

@@ -13,12 +13,14 @@
 
 #include "board_screen/board_view.hpp"
 #include "board_screen/context.hpp"
-#include "console/colours.hpp"
 #include "console/presenter.hpp"
+#include "menu/console_texts.hpp"
+#include "model/colours.hpp"
 #include "model/level_file.hpp"
 #include "play/check.hpp"
 #include "play/game_screen.hpp"
 #include "play/play_loop.hpp"
+#include "string_sink.hpp"
 
 #include <array>
 #include <cstdlib>
@@ -168,7 +170,7 @@ void check_loaded(const PuzzleState& p) {
 // Plays the level through the play loop and returns what the terminal was sent.
 std::string play_level(PuzzleState& loaded) {
     StringSink sink;
-    Presenter presenter(sink, PresenterOptions{true, ColourMode::basic16});
+    Presenter presenter(sink, ENLARGE_REQUEST, PresenterOptions{true, ColourMode::basic16});
     Player player(presenter);
     Screen screen;
     Context ctx(screen, player);
@@ -190,7 +192,7 @@ std::string play_level(PuzzleState& loaded) {
 // takes UTF-8; returns what the terminal was sent.
 std::string show_win_box(PuzzleState& p) {
     StringSink sink;
-    Presenter presenter(sink, PresenterOptions{false, ColourMode::rgb24});
+    Presenter presenter(sink, ENLARGE_REQUEST, PresenterOptions{false, ColourMode::rgb24});
     Screen s;
     whiten_canvas(p);
     draw_game_screen(s, "plansze\\fuzz");

@@ -12,6 +12,7 @@
 #include "console/console.hpp"
 #include "console/keys.hpp"
 #include "console/line_reader.hpp"
+#include "scripted_keys.hpp"
 
 #include <algorithm>
 #include <array>

@@ -14,8 +14,10 @@
 #include "board_screen/context.hpp"
 #include "console/key_decoder.hpp"
 #include "console/presenter.hpp"
+#include "menu/console_texts.hpp"
 #include "menu/screen_chain.hpp"
 #include "model/level_file.hpp"
+#include "string_sink.hpp"
 
 #include <cstdlib>
 #include <filesystem>
@@ -101,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     reset_level_directory();
 
     StringSink sink;
-    Presenter presenter(sink, PresenterOptions{true, ColourMode::indexed256});
+    Presenter presenter(sink, ENLARGE_REQUEST, PresenterOptions{true, ColourMode::indexed256});
     DecodedKeys keys(data, size, presenter);
     Screen screen;
     Context ctx(screen, keys);

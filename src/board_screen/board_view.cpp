@@ -1,6 +1,7 @@
 #include "board_screen/board_view.hpp"
 
-#include "console/colours.hpp"
+#include "board_screen/colour_looks.hpp"
+#include "board_screen/glyphs.hpp"
 
 namespace zk {
 
@@ -31,8 +32,8 @@ namespace {
 
 // The attribute a board cell holding `letter` is drawn in; white for a byte that is no colour.
 std::uint8_t cell_attr_of(std::uint8_t letter) {
-    const Colour* colour = colour_of_letter(letter);
-    return colour != nullptr ? colour->cell_attr : colour_of_letter(WHITE)->cell_attr;
+    const ColourLook* look = look_of_letter(letter);
+    return look != nullptr ? look->cell_attr : look_of_letter(WHITE)->cell_attr;
 }
 
 void draw_cell(Screen& s, int r, int c, std::uint8_t letter, std::uint8_t glyph) {

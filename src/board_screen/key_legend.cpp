@@ -1,6 +1,6 @@
 #include "board_screen/key_legend.hpp"
 
-#include "console/colours.hpp"
+#include "board_screen/colour_looks.hpp"
 
 #include <string>
 
@@ -20,8 +20,8 @@ constexpr ScreenText BACK_TO_MENU{19, LEGEND_COLUMN, ATTR_LIGHT_RED, " [Q] - wro
 // "[K] - name" in the colour's legend attribute, on row 10 for key 1 down to row 15 for key 6.
 void draw_colour_line(Screen& s, char key) {
     const Colour& colour = *colour_of_key(key);
-    put_text_at(s, 10 + (key - '1'), LEGEND_COLUMN, colour.legend_attr,
-                std::string("[") + key + "] - " + colour.legend_name);
+    put_text_at(s, 10 + (key - '1'), LEGEND_COLUMN, look_of(colour).legend_attr,
+                std::string("[") + key + "] - " + look_of(colour).legend_name);
 }
 
 } // namespace

@@ -27,7 +27,7 @@ struct Console {
     std::function<std::int64_t()> clock_ms = steady_milliseconds;
 };
 
-/// Reads one key code (0..255), bypassing any pending typed line.
+/// Reads one key code, as KeySource::read_code gives it, bypassing any pending typed line.
 inline int get_key(Console& c) {
     return c.keys->read_code();
 }

@@ -1,7 +1,6 @@
 #include "console/console_cells.hpp"
 
 #include "console/cp852.hpp"
-#include "console/presenter.hpp"
 
 namespace zk {
 
@@ -26,12 +25,6 @@ std::vector<CellSpan> changed_spans(const ShownCells& shown, const Screen& scree
         spans.push_back({row, first, end});
     }
     return spans;
-}
-
-std::string_view enlarge_request_for(int columns) {
-    if (columns >= static_cast<int>(ENLARGE_REQUEST.size())) return ENLARGE_REQUEST;
-    constexpr std::string_view SIZE = "80 x 25";
-    return SIZE.substr(0, static_cast<std::size_t>(columns < 0 ? 0 : columns));
 }
 
 } // namespace zk

@@ -3,7 +3,6 @@
 #include "console/screen.hpp"
 
 #include <array>
-#include <string_view>
 #include <vector>
 
 namespace zk {
@@ -27,9 +26,5 @@ struct CellSpan {
 /// For each row of `screen` that differs from `shown`, the span from its first to its last
 /// differing cell, top row first; nothing when both are the same.
 std::vector<CellSpan> changed_spans(const ShownCells& shown, const Screen& screen);
-
-/// The small-window request for a window `columns` wide: ENLARGE_REQUEST when it fits,
-/// otherwise as much of the needed size "80 x 25" as fits, so that the size stays readable.
-std::string_view enlarge_request_for(int columns);
 
 } // namespace zk

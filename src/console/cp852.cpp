@@ -1,7 +1,5 @@
 #include "console/cp852.hpp"
 
-#include "console/colours.hpp"
-
 #include <array>
 
 namespace zk {
@@ -63,21 +61,20 @@ void append_utf8(std::string& out, char32_t code_point) {
 
 char ascii_stand_in(std::uint8_t byte) {
     if (byte < 128) return static_cast<char>(byte);
-    switch (byte) {
-    case GLYPH_CURSOR:
+    switch (cp852_code_point(byte)) {
+    case U'\u00B0': // degree sign
         return 'o';
-    case GLYPH_EDGE:
+    case U'\u25A0': // black square
+    case U'\u2588': // full block
         return '#';
-    case GLYPH_BLOCK:
-        return '#';
-    case GLYPH_BOX_TL:
-    case GLYPH_BOX_TR:
-    case GLYPH_BOX_BL:
-    case GLYPH_BOX_BR:
+    case U'\u2554': // double-line box corners
+    case U'\u2557':
+    case U'\u255A':
+    case U'\u255D':
         return '+';
-    case GLYPH_BOX_HORIZONTAL:
+    case U'\u2550': // double-line box edges
         return '=';
-    case GLYPH_BOX_VERTICAL:
+    case U'\u2551':
         return '|';
     default:
         return '?';

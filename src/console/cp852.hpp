@@ -16,8 +16,9 @@ std::optional<std::uint8_t> cp852_byte(char32_t code_point);
 /// Appends the UTF-8 encoding of `code_point` (any value up to U+10FFFF) to `out`.
 void append_utf8(std::string& out, char32_t code_point);
 
-/// What a terminal without UTF-8 shows for `byte`: ASCII bytes as they are, the nine glyph
-/// bytes the screens draw as look-alike ASCII characters, every other high byte as '?'.
+/// What a terminal without UTF-8 shows for `byte`: ASCII bytes as they are, the degree sign,
+/// the black square, the full block and the double-line box corners and edges as look-alike ASCII
+/// characters, every other high byte as '?'.
 char ascii_stand_in(std::uint8_t byte);
 
 } // namespace zk

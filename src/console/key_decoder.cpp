@@ -86,7 +86,7 @@ void KeyDecoder::feed_ground(std::uint8_t byte, std::vector<int>& codes) {
         return; // CR LF is one line end
     else if (byte == '\r' || byte == '\n')
         codes.push_back(KEY_ENTER);
-    else if (byte == 127 || byte == 8)
+    else if (byte == KEY_DELETE || byte == KEY_BACKSPACE)
         codes.push_back(KEY_BACKSPACE);
     else if (byte != 0 && byte < 128)
         codes.push_back(byte);
@@ -132,7 +132,7 @@ void KeyDecoder::feed_escape(std::uint8_t byte, std::vector<int>& codes) {
     default:
         break;
     }
-    if (byte < 0x20 || byte == ESC || byte == 127) {
+    if (byte < 0x20 || byte == ESC || byte == KEY_DELETE) {
         // Escape pressed, then a control key: both count.
         codes.push_back(KEY_ESCAPE);
         state_ = State::ground;

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <cstddef>
-#include <string>
-
 namespace zk {
 
 /// Thrown by a key source when its input has ended; the program then ends with status 1.
@@ -20,6 +17,9 @@ constexpr int KEY_ESCAPE = 27;
 /// Ctrl-D typed on a terminal: a word or number read ends the input on it when nothing is
 /// typed on the line yet; everywhere else it is a code like any other.
 constexpr int KEY_END_OF_TEXT = 4;
+/// DEL, which terminals send for the Backspace key: the key decoders give KEY_BACKSPACE for it,
+/// and the line reader takes it as one.
+constexpr int KEY_DELETE = 127;
 /// A typed character above ASCII comes as TYPED_CHAR_BASE plus its code page 852 byte, so it
 /// never poses as KEY_PREFIX (Ó is byte 224) or as a key that a table holds; the line reader
 /// takes it into the typed line as that byte.
@@ -33,21 +33,6 @@ class KeySource {
     virtual ~KeySource() = default;
     /// Blocks until a code is there; throws InputEnded when no more will come.
     virtual int read_code() = 0;
-};
-
-/// Gives the bytes of a fixed string as codes, then throws InputEnded. For tests and scripts.
-class ScriptedKeys : public KeySource {
-  public:
-    explicit ScriptedKeys(std::string codes = {}) : codes_(std::move(codes)) {}
-    int read_code() override;
-    /// Appends further codes to the script.
-    void add(const std::string& codes) { codes_ += codes; }
-    /// Number of codes not yet read.
-    std::size_t remaining() const { return codes_.size() - next_; }
-
-  private:
-    std::string codes_;
-    std::size_t next_ = 0;
 };
 
 } // namespace zk

@@ -46,7 +46,7 @@ bool read_typed_line(Console& c, int echo_attr) {
         const int code = get_key(c);
         if (code == '\r' || code == '\n') break;
         int typed = -1; // the byte the code puts into the line, if any
-        if ((code >= 32 && code < 127) || code == '\t')
+        if ((code >= 32 && code < KEY_DELETE) || code == '\t')
             typed = code;
         else if (code >= TYPED_CHAR_BASE + 128 && code < TYPED_CHAR_BASE + 256)
             typed = code - TYPED_CHAR_BASE;
@@ -60,7 +60,7 @@ bool read_typed_line(Console& c, int echo_attr) {
             if (line.empty()) return false; // as a shell: Ctrl-D on an empty line
         } else if (code == KEY_PREFIX || code == 0) {
             get_key(c); // the second code of an extended key is not typed text
-        } else if (code == KEY_BACKSPACE || code == 127) {
+        } else if (code == KEY_BACKSPACE || code == KEY_DELETE) {
             if (!line.empty()) {
                 line.pop_back();
                 --s.x;

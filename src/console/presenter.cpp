@@ -202,7 +202,8 @@ std::string attribute_sgr(std::uint8_t attr, ColourMode colours) {
     return out;
 }
 
-Presenter::Presenter(ByteSink& sink, PresenterOptions options) : sink_(sink), options_(options) {
+Presenter::Presenter(ByteSink& sink, const EnlargeRequest& enlarge, PresenterOptions options)
+    : sink_(sink), enlarge_(enlarge), options_(options) {
     for (int colour = 0; colour < COLOUR_COUNT; ++colour) {
         std::string half;
         append_foreground(half, colour, options_.colours);
@@ -230,15 +231,10 @@ void Presenter::show_enlarge_request(std::string& out) {
     out += CLEAR_TERMINAL;
     out += HIDE_CURSOR;
     shown_.attr = -1;
-    // One cell less than the width, so the request never makes the terminal wrap. The
-    // longest form that fits is shown, so the needed size always stays in view.
-    const auto room = static_cast<std::size_t>(std::max(0, columns_ - 1));
-    std::string request(ENLARGE_REQUEST);
-    request += " (teraz " + std::to_string(columns_) + " x " + std::to_string(rows_) + ")";
-    if (request.size() > room) request = ENLARGE_REQUEST;
-    if (request.size() > room) request = "80 x 25"; // the needed size alone
+    // One cell less than the width, so the request never makes the terminal wrap.
+    const TerminalSize now{columns_, rows_};
     out += "\x1b[1;1H";
-    out.append(request, 0, room);
+    out += fit_enlarge_request(enlarge_, columns_ - 1, &now);
     shown_.cursor_col = -1;
     shown_.cursor_row = -1;
 }

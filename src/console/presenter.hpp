@@ -1,5 +1,6 @@
 #pragma once
 
+#include "console/enlarge_request.hpp"
 #include "console/palette.hpp"
 #include "console/screen.hpp"
 
@@ -16,13 +17,6 @@ class ByteSink {
     virtual ~ByteSink() = default;
     /// Takes all of `bytes`, in order.
     virtual void write(std::string_view bytes) = 0;
-};
-
-/// Keeps every byte written to it.
-class StringSink : public ByteSink {
-  public:
-    void write(std::string_view bytes) override { this->bytes += bytes; }
-    std::string bytes;
 };
 
 /// How colours are sent to the terminal.
@@ -50,11 +44,6 @@ PresenterOptions presenter_options(const char* codeset, const char* colorterm, c
 /// game cannot draw its screen.
 bool is_dumb_terminal(const char* term);
 
-/// The one line printed, instead of the game, on a terminal that cannot position the cursor.
-inline constexpr std::string_view DUMB_TERMINAL_MESSAGE =
-    "zimvokrelt: ten terminal (TERM=dumb) nie umie ustawiac kursora ani kolorow, wiec nie "
-    "pokaze gry";
-
 /// The fixed 256-colour palette index nearest the classic value of console colour `colour`
 /// (0..15); always 16..255, whose values terminals do not theme.
 int palette_index_256(int colour);
@@ -62,9 +51,6 @@ int palette_index_256(int colour);
 /// The smallest window that shows the whole screen.
 inline constexpr int MIN_TERMINAL_COLUMNS = SCREEN_COLUMNS;
 inline constexpr int MIN_TERMINAL_ROWS = SCREEN_ROWS;
-
-/// The request shown alone on the first row while the window is smaller than the screen.
-inline constexpr std::string_view ENLARGE_REQUEST = "Powieksz okno do 80 x 25";
 
 /// The SGR sequence that selects console attribute `attr` (foreground and background).
 std::string attribute_sgr(std::uint8_t attr, ColourMode colours);
@@ -76,7 +62,9 @@ std::string attribute_sgr(std::uint8_t attr, ColourMode colours);
 /// tmux, kitty and libvterm do), so runs of blank cells are often erased rather than written.
 class Presenter {
   public:
-    explicit Presenter(ByteSink& sink, PresenterOptions options = {});
+    /// `enlarge`: what is shown, fitted to the window by fit_enlarge_request with the window's
+    /// size, while the window is smaller than the screen.
+    Presenter(ByteSink& sink, const EnlargeRequest& enlarge, PresenterOptions options = {});
 
     /// Records the terminal's size. A change of size repaints everything at the next present;
     /// below 80 x 25 only the enlarge request is shown, and the model is kept untouched.
@@ -144,6 +132,7 @@ class Presenter {
     void put_cell(std::string& out, Shown& shown, int col, int row, const Cell& cell) const;
 
     ByteSink& sink_;
+    EnlargeRequest enlarge_;
     PresenterOptions options_;
     int columns_ = MIN_TERMINAL_COLUMNS;
     int rows_ = MIN_TERMINAL_ROWS;

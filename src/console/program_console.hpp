@@ -1,17 +1,17 @@
 #pragma once
 
+#include "console/enlarge_request.hpp"
 #include "console/keys.hpp"
 #include "console/palette.hpp"
 #include "console/screen.hpp"
 
 #include <memory>
-#include <string_view>
 
 namespace zk {
 
-/// Why the program cannot draw on its output (a terminal that cannot position the cursor),
-/// or empty when it can. Asked before the console is taken, so a refusal leaves it untouched.
-std::string_view console_unusable_reason();
+/// False when the program cannot draw on its output: a terminal that cannot position the
+/// cursor (TERM=dumb). Asked before the console is taken, so a refusal leaves it untouched.
+bool console_can_draw();
 
 /// The console the whole program runs on: standard input and output, held from construction
 /// until release() or destruction, with everything done to them restored at every end.
@@ -22,8 +22,9 @@ std::string_view console_unusable_reason();
 /// shown screen first, and the input ending throws InputEnded. Only one may exist at a time.
 class ProgramConsole : public KeySource {
   public:
-    /// `palette`: the colours to send where the terminal takes chosen colours.
-    explicit ProgramConsole(Palette palette = Palette::classic);
+    /// `enlarge`: what is shown while the window is smaller than the screen; `palette`: the
+    /// colours to send where the terminal takes chosen colours.
+    explicit ProgramConsole(const EnlargeRequest& enlarge, Palette palette = Palette::classic);
     ~ProgramConsole() override;
     ProgramConsole(const ProgramConsole&) = delete;
     ProgramConsole& operator=(const ProgramConsole&) = delete;

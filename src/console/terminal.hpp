@@ -42,7 +42,6 @@ class Terminal {
     Terminal& operator=(const Terminal&) = delete;
 
     int input_fd() const { return input_fd_; }
-    int output_fd() const { return output_fd_; }
     /// True when the input is a terminal (and is in raw mode while held).
     bool input_is_tty() const { return input_is_tty_; }
 

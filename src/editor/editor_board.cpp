@@ -1,8 +1,8 @@
 #include "editor/editor_board.hpp"
 
 #include "board_screen/board_view.hpp"
-#include "console/colours.hpp"
 #include "editor/editor_legend.hpp"
+#include "model/level_format.hpp"
 
 #include <string>
 
@@ -16,9 +16,9 @@ void lay_out_editor_board(PuzzleState& p, int height, int width) {
             at(p.canvas, r, c) = WHITE;
             at(p.target, r, c) = WHITE;
         }
-        at(p.canvas, r, width) = '\n';
+        at(p.canvas, r, width) = LINE_END;
     }
-    at(p.canvas, height, 0) = 'x';
+    at(p.canvas, height, 0) = ANSWER_PLACEHOLDER;
 }
 
 void restore_editor_rows(const PuzzleState& p, Screen& s, int first_row, int last_row) {

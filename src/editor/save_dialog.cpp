@@ -114,8 +114,8 @@ bool save_drawing(Context& ctx) {
     restore_editor_rows(ctx.puzzle, s, RESULT_ROW, RESULT_ROW); // a refusal line
 
     std::string tail = std::move(*answer);
-    tail.insert(tail.begin(), 'n'); // the answer marker of the level file
-    move_to(s, 0, RESULT_ROW);      // the result is plain output over two lines
+    tail.insert(tail.begin(), static_cast<char>(ANSWER_MARKER));
+    move_to(s, 0, RESULT_ROW); // the result is plain output over two lines
     if (save_level(ctx.puzzle.canvas, level_path(*name), tail)) {
         put_text(s, ATTR_LIGHT_GREEN, "       Zapis udany \nnacisnij dowolny klawisz");
         wait_for_any_key(ctx.console);

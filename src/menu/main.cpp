@@ -6,6 +6,7 @@
 #include "console/program_io.hpp"
 #include "menu/command_line.hpp"
 #include "menu/main_menu.hpp"
+#include "menu/console_texts.hpp"
 #include "menu/screen_chain.hpp"
 #include "model/level_file.hpp"
 
@@ -50,12 +51,13 @@ int main(int argc, char** argv) {
         break;
     }
 
-    if (const std::string_view why = zk::console_unusable_reason(); !why.empty()) {
+    if (!zk::console_can_draw()) {
         // Nothing taken yet: the console stays as it was.
+        const std::string_view why = zk::DUMB_TERMINAL_MESSAGE;
         std::fprintf(stderr, "%.*s\n", static_cast<int>(why.size()), why.data());
         return 1;
     }
-    zk::ProgramConsole console(line.palette);
+    zk::ProgramConsole console(zk::ENLARGE_REQUEST, line.palette);
     zk::Screen screen;
     zk::Context ctx(screen, console);
     ctx.level_dirs = level_dirs;

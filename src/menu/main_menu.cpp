@@ -93,7 +93,7 @@ NextScreen follow_word(Context& ctx, const std::string& name) {
     // A name that could lead out of the level directory names no level.
     if (!is_safe_level_name(name)) return NextScreen::level_not_found;
 
-    ctx.display_path = std::string("plansze\\") + name;
+    ctx.display_path = level_display_path(name);
     if (!load_level(ctx.puzzle, find_level_file(name, ctx.level_dirs)))
         return NextScreen::level_not_found;
     return NextScreen::game;

@@ -11,7 +11,7 @@ NextScreen run_screen(Context& ctx, NextScreen screen);
 /// propagates as InputEnded. Uses constant memory however long it runs.
 ///
 /// Screens draw into ctx.screen() and read keys only through ctx.console; the key source
-/// shows the screen before every read that may block (TerminalKeys presents it), so no screen
+/// shows the screen before every read that may block (ProgramConsole presents it), so no screen
 /// presents anything itself.
 void run_screens(Context& ctx, NextScreen first = NextScreen::menu);
 

@@ -11,8 +11,6 @@ namespace zk {
 
 namespace {
 
-constexpr int ANSWER_CAPACITY = 31; // answer bytes kept before the terminating zero
-
 // Gives the bytes of a level file with every CR LF turned into one LF, as text-mode input
 // does.
 class TextReader {
@@ -22,9 +20,9 @@ class TextReader {
     int next() {
         if (pos_ == bytes_.size()) return EOF;
         const auto ch = static_cast<unsigned char>(bytes_[pos_++]);
-        if (ch == '\r' && pos_ < bytes_.size() && bytes_[pos_] == '\n') {
+        if (ch == '\r' && pos_ < bytes_.size() && bytes_[pos_] == LINE_END) {
             ++pos_;
-            return '\n';
+            return LINE_END;
         }
         return ch; // a lone CR is an ordinary byte
     }
@@ -37,14 +35,14 @@ class TextReader {
 // Stores the rest of the file as the answer: at most ANSWER_CAPACITY bytes, and one line end
 // that closes the file is left out.
 void read_answer(TextReader& in, PuzzleState& p) {
-    int stored = 0;
+    std::size_t stored = 0;
     bool line_end_held = false;
     auto store = [&](int ch) {
         if (stored < ANSWER_CAPACITY) p.answer[stored++] = static_cast<char>(ch);
     };
     for (int ch = in.next(); ch != EOF; ch = in.next()) {
-        if (line_end_held) store('\n');
-        line_end_held = ch == '\n';
+        if (line_end_held) store(LINE_END);
+        line_end_held = ch == LINE_END;
         if (!line_end_held) store(ch);
     }
 }
@@ -56,10 +54,10 @@ std::string level_bytes(const Grid& canvas, std::string_view tail) {
     std::string bytes;
     for (std::uint8_t ch : canvas) {
         if (ch == 0) continue;
-        if (ch == 'x') {
+        if (ch == ANSWER_PLACEHOLDER) {
             bytes += tail;
-        } else if (ch == '\n') {
-            bytes += "\r\n";
+        } else if (ch == LINE_END) {
+            bytes += SAVED_LINE_END;
         } else {
             bytes += static_cast<char>(ch);
         }
@@ -91,7 +89,14 @@ std::string level_path(std::string_view name) {
     std::string path(LEVEL_DIR);
     path += PATH_SEPARATOR;
     path += file_name_of(name);
-    path += ".txt";
+    path += LEVEL_FILE_EXTENSION;
+    return path;
+}
+
+std::string level_display_path(std::string_view name) {
+    std::string path(LEVEL_DIR);
+    path += '\\';
+    path += name;
     return path;
 }
 
@@ -111,7 +116,7 @@ std::vector<std::string> level_search_dirs(const LevelPlaces& places) {
 }
 
 std::string find_level_file(std::string_view name, const std::vector<std::string>& dirs) {
-    const std::string file = file_name_of(name) + ".txt";
+    const std::string file = file_name_of(name) + std::string(LEVEL_FILE_EXTENSION);
     for (const std::string& dir : dirs) {
         std::string path = dir + PATH_SEPARATOR + file;
         if (is_regular_file(path)) return path;
@@ -142,10 +147,10 @@ void parse_level(PuzzleState& p, std::string_view bytes) {
     int r = 0;
     int c = 0;
     for (int ch = in.next(); ch != EOF; ch = in.next()) {
-        if (ch == '\n') {
+        if (ch == LINE_END) {
             if (r < MAX_BOARD) ++r; // rows from 15 on are never stored, so r need not grow
             c = 0;
-        } else if (ch == 'n') {
+        } else if (ch == ANSWER_MARKER) {
             read_answer(in, p);
             break;
         } else {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/level_format.hpp"
 #include "model/puzzle.hpp"
 
 #include <optional>
@@ -9,10 +10,6 @@
 
 namespace zk {
 
-/// Directory of the levels, below the working directory.
-inline constexpr std::string_view LEVEL_DIR = "plansze";
-/// Longest level name and answer word the program takes.
-constexpr std::size_t MAX_NAME_LENGTH = 15;
 /// Bytes of a level file that load_level reads at most. A level is a few hundred bytes; the
 /// rest of a larger file is excess, ignored as the format ignores excess, so that a huge or
 /// sparse file loads as quickly as a real one.
@@ -52,6 +49,14 @@ const char* platform_name_refusal(std::string_view name);
 /// file_name_of(name).
 std::string level_path(std::string_view name);
 
+/// The path the game screen shows for level `name`: "plansze\NAME" on every platform, the
+/// name as typed.
+std::string level_display_path(std::string_view name);
+
+/// Length of what stands before the level's name in level_display_path: the level folder and
+/// the backslash.
+inline constexpr std::size_t LEVEL_DISPLAY_PREFIX_LENGTH = LEVEL_DIR.size() + 1;
+
 /// Where a build keeps the levels it ships, besides the working directory's level directory.
 struct LevelPlaces {
     std::string program_dir;        ///< the running program's folder; empty when unknown
@@ -81,8 +86,8 @@ std::optional<std::string> read_level_bytes(const std::string& path, std::size_t
 
 /// Reads `bytes`, the contents of a level file, into target and answer, which it clears
 /// first. A CR before an LF is dropped, cells beyond row or column 14 and answer bytes beyond
-/// 31 are not stored, and a line end at the very end of the answer is not part of it. Only
-/// the first MAX_LEVEL_READ_BYTES bytes count.
+/// ANSWER_CAPACITY are not stored, and a line end at the very end of the answer is not part of
+/// it. Only the first MAX_LEVEL_READ_BYTES bytes count.
 void parse_level(PuzzleState& p, std::string_view bytes);
 
 /// Reads the first MAX_LEVEL_READ_BYTES bytes of the level file at `path` as parse_level does.
@@ -91,7 +96,7 @@ void parse_level(PuzzleState& p, std::string_view bytes);
 bool load_level(PuzzleState& p, const std::string& path);
 
 /// Writes the editor's canvas layout to `path`: every non-zero byte in row order, the line
-/// ends as CR LF, and `tail` in place of the byte 'x'. Creates the level directory when it is
+/// ends as CR LF, and `tail` in place of ANSWER_PLACEHOLDER. Creates the level directory when it is
 /// missing and replaces an existing file atomically (a flushed temporary file in the same
 /// directory, then a rename): on failure it returns false, and the file at `path` is left as
 /// it was and no temporary file remains, nor does one when a signal ends the program during

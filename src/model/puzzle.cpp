@@ -1,6 +1,6 @@
 #include "model/puzzle.hpp"
 
-#include "console/colours.hpp"
+#include "model/colours.hpp"
 
 namespace zk {
 

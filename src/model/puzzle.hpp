@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/level_format.hpp"
+
 #include <array>
 #include <cstdint>
 
@@ -36,8 +38,8 @@ constexpr bool in_grid(int r, int c) {
 /// Everything the game and the editor share: the level's picture, the painting, the answer,
 /// the grid cursor and the counters of a game. All zero at start.
 struct PuzzleState {
-    std::array<char, 32> answer{}; ///< zero-terminated answer word
-    Grid canvas{};                 ///< what is painted (in the editor: the level file's layout)
+    std::array<char, ANSWER_CAPACITY + 1> answer{}; ///< zero-terminated answer word
+    Grid canvas{}; ///< what is painted (in the editor: the level file's layout)
     std::int32_t cursor_row = 0;
     std::int32_t cursor_col = 0;
     Grid target{}; ///< the picture: a colour letter on each board cell, 0 elsewhere

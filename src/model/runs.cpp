@@ -1,6 +1,6 @@
 #include "model/runs.hpp"
 
-#include "console/colours.hpp"
+#include "model/colours.hpp"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "play/check.hpp"
 
+#include "board_screen/glyphs.hpp"
 #include "board_screen/layout.hpp"
-#include "console/colours.hpp"
 
 #include <string>
 #include <string_view>

@@ -1,9 +1,11 @@
 #include "play/game_screen.hpp"
 
 #include "board_screen/board_view.hpp"
+#include "board_screen/colour_looks.hpp"
+#include "board_screen/glyphs.hpp"
 #include "board_screen/key_legend.hpp"
 #include "board_screen/title.hpp"
-#include "console/colours.hpp"
+#include "model/level_file.hpp"
 #include "model/runs.hpp"
 
 #include <array>
@@ -18,7 +20,7 @@ namespace {
 // room and are left out.
 void print_clue(Screen& s, const Run& run, int x, int y) {
     if (!on_screen(x, y)) return;
-    put_text_at(s, y, x, colour_of_letter(run.letter)->clue_attr, std::to_string(run.length));
+    put_text_at(s, y, x, look_of_letter(run.letter)->clue_attr, std::to_string(run.length));
 }
 
 void draw_edge_marks(const PuzzleState& p, Screen& s) {
@@ -61,6 +63,8 @@ constexpr ScreenText GAME_FRAME[] = {
     {COUNTER_ROW, 2, ATTR_WHITE, "Sprawdzenia: "},
     {COUNTER_ROW, COUNTER_COLUMN, COUNTER_ATTR, "0"},
 };
+// The map label covers the level folder's prefix of the display path, leaving the level name.
+static_assert(GAME_FRAME[0].text.size() == LEVEL_DISPLAY_PREFIX_LENGTH);
 
 // The check key's legend line, with the two check-mark colours.
 constexpr char BLOCK[] = {static_cast<char>(GLYPH_BLOCK), '\0'};
@@ -77,7 +81,6 @@ constexpr ScreenText CHECK_LINE[] = {
 void draw_game_screen(Screen& s, std::string_view display_path) {
     clear_screen(s, ATTR_GREY);
     draw_title(s);
-    // The label covers the "plansze\" prefix of the path, leaving the level name.
     put_text_at(s, MAP_ROW, 0, ATTR_LIGHT_CYAN, display_path);
     draw_texts(s, GAME_FRAME);
     draw_key_legend(s, CHECK_LINE);

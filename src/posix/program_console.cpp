@@ -25,15 +25,13 @@ PresenterOptions locale_options(Palette palette) {
 
 } // namespace
 
-std::string_view console_unusable_reason() {
-    if (isatty(STDOUT_FILENO) && is_dumb_terminal(std::getenv("TERM")))
-        return DUMB_TERMINAL_MESSAGE;
-    return {};
+bool console_can_draw() {
+    return !(isatty(STDOUT_FILENO) && is_dumb_terminal(std::getenv("TERM")));
 }
 
 struct ProgramConsole::Parts {
-    explicit Parts(Palette palette)
-        : options(locale_options(palette)), presenter(sink, options),
+    Parts(const EnlargeRequest& enlarge, Palette palette)
+        : options(locale_options(palette)), presenter(sink, enlarge, options),
           keys(terminal, presenter, options.utf8) {}
 
     PresenterOptions options;
@@ -43,7 +41,8 @@ struct ProgramConsole::Parts {
     TerminalKeys keys;
 };
 
-ProgramConsole::ProgramConsole(Palette palette) : parts_(std::make_unique<Parts>(palette)) {}
+ProgramConsole::ProgramConsole(const EnlargeRequest& enlarge, Palette palette)
+    : parts_(std::make_unique<Parts>(enlarge, palette)) {}
 
 ProgramConsole::~ProgramConsole() {
     release();

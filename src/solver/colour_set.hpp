@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/colours.hpp"
+#include "model/colours.hpp"
 
 #include <bit>
 #include <cstdint>

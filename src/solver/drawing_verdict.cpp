@@ -1,6 +1,6 @@
 #include "solver/drawing_verdict.hpp"
 
-#include "console/colours.hpp"
+#include "model/colours.hpp"
 #include "model/runs.hpp"
 #include "solver/clues.hpp"
 

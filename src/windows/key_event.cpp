@@ -10,10 +10,8 @@ namespace zk {
 
 namespace {
 
-constexpr int CTRL_D = 4;
 constexpr int TAB = 9;
 constexpr int LINE_FEED = 10;
-constexpr int DEL = 127;
 
 int arrow_code(std::uint16_t virtual_key) {
     switch (virtual_key) {
@@ -32,11 +30,12 @@ int arrow_code(std::uint16_t virtual_key) {
 
 // The one code a typed character gives, or 0 for none.
 int character_code(char16_t ch) {
-    if (ch == KEY_ENTER || ch == KEY_BACKSPACE || ch == KEY_ESCAPE || ch == TAB || ch == CTRL_D)
+    if (ch == KEY_ENTER || ch == KEY_BACKSPACE || ch == KEY_ESCAPE || ch == TAB ||
+        ch == KEY_END_OF_TEXT)
         return ch;
-    if (ch == LINE_FEED) return KEY_ENTER; // Ctrl-Enter, and Enter as a terminal sends it
-    if (ch == DEL) return KEY_BACKSPACE;   // Ctrl-Backspace, as a terminal's DEL
-    if (ch >= 32 && ch < DEL) return ch;
+    if (ch == LINE_FEED) return KEY_ENTER;      // Ctrl-Enter, and Enter as a terminal sends it
+    if (ch == KEY_DELETE) return KEY_BACKSPACE; // Ctrl-Backspace, as a terminal's DEL
+    if (ch >= 32 && ch < KEY_DELETE) return ch;
     if (ch >= 128) {
         // A typed letter beyond ASCII is told apart from the arrow prefix by its own range.
         const std::optional<std::uint8_t> byte = cp852_byte(ch);

@@ -17,10 +17,11 @@ struct ConsoleKeyEvent {
 };
 
 /// Appends the key codes of `event` to `codes`, the same codes the POSIX key decoder gives
-/// for the same key: printable ASCII as itself, Enter 13 (typed as CR or LF), Backspace 8, Escape
-/// 27, Tab 9, Ctrl-D 4, the arrow keys (with any modifier) KEY_PREFIX and then KEY_UP, KEY_DOWN,
-/// KEY_LEFT or KEY_RIGHT, and a typed character beyond ASCII as its code page 852 byte when
-/// code page 852 has it. Each press of a repeated key counts. Nothing for a release, for Alt
+/// for the same key: printable ASCII as itself, Enter KEY_ENTER (typed as CR or LF), Backspace
+/// and Ctrl-Backspace KEY_BACKSPACE, Escape KEY_ESCAPE, Tab 9, Ctrl-D KEY_END_OF_TEXT, the arrow
+/// keys (with any modifier) KEY_PREFIX and then KEY_UP, KEY_DOWN, KEY_LEFT or KEY_RIGHT, and a
+/// typed character beyond ASCII as TYPED_CHAR_BASE + its code page 852 byte when code page 852
+/// has it. Each press of a repeated key counts. Nothing for a release, for Alt
 /// combinations (AltGr, reported as Ctrl with Alt, still types its character), for other
 /// control characters, and for keys that type nothing (function keys, Home, End, PgUp, PgDn,
 /// Insert, Delete).

@@ -1,6 +1,7 @@
 #include "console/program_console.hpp"
 
 #include "console/console_cells.hpp"
+#include "console/enlarge_request.hpp"
 #include "console/fd_sink.hpp"
 #include "console/key_decoder.hpp"
 #include "console/presenter.hpp"
@@ -39,7 +40,8 @@ bool operator==(const SMALL_RECT& a, const SMALL_RECT& b) {
 // UTF-16, and only the changed span of each row is written.
 class ConsoleCellOutput {
   public:
-    explicit ConsoleCellOutput(HANDLE output) : output_(output) {}
+    ConsoleCellOutput(HANDLE output, const EnlargeRequest& enlarge)
+        : output_(output), enlarge_(enlarge) {}
 
     void invalidate() { repaint_all_ = true; }
 
@@ -83,7 +85,7 @@ class ConsoleCellOutput {
     }
 
     void show_enlarge_request(int columns) const {
-        const std::string_view request = enlarge_request_for(columns);
+        const std::string request = fit_enlarge_request(enlarge_, columns);
         std::vector<CHAR_INFO> cells(request.size());
         for (std::size_t i = 0; i < request.size(); ++i) {
             cells[i].Char.UnicodeChar = static_cast<WCHAR>(request[i]);
@@ -115,6 +117,7 @@ class ConsoleCellOutput {
     }
 
     HANDLE output_;
+    EnlargeRequest enlarge_;
     SMALL_RECT window_{-1, -1, -1, -1};
     bool repaint_all_ = true;
     bool small_ = false;
@@ -124,15 +127,15 @@ class ConsoleCellOutput {
 } // namespace
 
 struct ProgramConsole::Parts {
-    Parts() {
+    explicit Parts(const EnlargeRequest& enlarge) {
         // Bytes pass through the C runtime unchanged: no LF to CR LF, no end at Ctrl-Z.
         ::_setmode(0, _O_BINARY);
         ::_setmode(1, _O_BINARY);
         if (HANDLE output = held_console_output(); output != nullptr) {
-            cells.emplace(output);
+            cells.emplace(output, enlarge);
         } else {
             sink.emplace(1);
-            presenter.emplace(*sink, PresenterOptions{true, ColourMode::basic16});
+            presenter.emplace(*sink, enlarge, PresenterOptions{true, ColourMode::basic16});
         }
         const TerminalSize size = terminal.size();
         if (presenter) presenter->set_terminal_size(size.columns, size.rows);
@@ -218,12 +221,13 @@ struct ProgramConsole::Parts {
     bool released = false;
 };
 
-std::string_view console_unusable_reason() {
-    return {};
+bool console_can_draw() {
+    return true;
 }
 
 // The console's own palette decides the colours of a Windows console.
-ProgramConsole::ProgramConsole(Palette) : parts_(std::make_unique<Parts>()) {}
+ProgramConsole::ProgramConsole(const EnlargeRequest& enlarge, Palette)
+    : parts_(std::make_unique<Parts>(enlarge)) {}
 
 ProgramConsole::~ProgramConsole() {
     release();

@@ -1,7 +1,9 @@
 #include "board_screen/board_view.hpp"
 
-#include "console/colours.hpp"
+#include "board_screen/glyphs.hpp"
+#include "model/colours.hpp"
 #include "screen_text.hpp"
+#include "scripted_keys.hpp"
 
 #include <gtest/gtest.h>
 

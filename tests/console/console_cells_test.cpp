@@ -1,7 +1,5 @@
 #include "console/console_cells.hpp"
 
-#include "console/presenter.hpp"
-
 #include <gtest/gtest.h>
 
 namespace zk {
@@ -31,15 +29,6 @@ TEST(ConsoleCells, OnlyTheChangedSpanOfEachChangedRowIsWritten) {
 
     shown = screen.cells;
     EXPECT_TRUE(changed_spans(shown, screen).empty());
-}
-
-TEST(ConsoleCells, TheEnlargeRequestAlwaysShowsTheNeededSize) {
-    EXPECT_EQ(enlarge_request_for(79), ENLARGE_REQUEST);
-    EXPECT_EQ(enlarge_request_for(static_cast<int>(ENLARGE_REQUEST.size())), ENLARGE_REQUEST);
-    EXPECT_EQ(enlarge_request_for(static_cast<int>(ENLARGE_REQUEST.size()) - 1), "80 x 25");
-    EXPECT_EQ(enlarge_request_for(7), "80 x 25");
-    EXPECT_EQ(enlarge_request_for(2), "80");
-    EXPECT_EQ(enlarge_request_for(0), "");
 }
 
 } // namespace

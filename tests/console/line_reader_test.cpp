@@ -1,6 +1,7 @@
 #include "console/line_reader.hpp"
 
 #include "screen_text.hpp"
+#include "scripted_keys.hpp"
 
 #include <gtest/gtest.h>
 

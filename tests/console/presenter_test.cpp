@@ -1,8 +1,9 @@
 #include "console/presenter.hpp"
 
-#include "console/colours.hpp"
 #include "console/screen.hpp"
 
+#include "menu/console_texts.hpp"
+#include "string_sink.hpp"
 #include "terminal_replay.hpp"
 
 #include <gtest/gtest.h>
@@ -29,7 +30,7 @@ std::size_t count_of(const std::string& text, const std::string& part) {
 
 // A presenter that has already shown `screen` once.
 struct Shown {
-    explicit Shown(PresenterOptions options = {}) : presenter(sink, options) {
+    explicit Shown(PresenterOptions options = {}) : presenter(sink, ENLARGE_REQUEST, options) {
         presenter.present(screen);
         first = take(sink);
     }
@@ -51,7 +52,7 @@ TEST(Presenter, StartsWithAClearInTheCommonestBlankAndDrawsTheRest) {
     EXPECT_EQ(t.present(), ""); // nothing changed, nothing sent
 
     StringSink sink;
-    Presenter presenter(sink);
+    Presenter presenter(sink, ENLARGE_REQUEST);
     Screen screen;
     clear_screen(screen, 240);
     put_text_at(screen, 3, 5, 12, "ab");
@@ -188,7 +189,7 @@ TEST(Presenter, CellsOfOneColourGoTogetherWhenThatIsShorter) {
         for (int row = 9; row < 24; ++row) {
             put_text_at(t.screen, row, 20, row % 2 == 0 ? 12 : 14, "3");
             put_text_at(t.screen, row, 22, row % 2 == 0 ? 14 : 12, "4");
-            put_char_at(t.screen, 24, row, 7, GLYPH_EDGE);
+            put_char_at(t.screen, 24, row, 7, 254); // a small filled square
             put_text_at(t.screen, row, 25, 240, std::string(15, ' '));
         }
         const std::string out = t.present();
@@ -348,7 +349,7 @@ TEST(Presenter, RandomDrawingAlwaysPlaysBackToTheScreen) {
         auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
         constexpr int ATTRS[] = {7, 12, 10, 15, 48, 112, 160, 240, 0x1C, 0x17, 0xA0};
         StringSink sink;
-        Presenter presenter(sink, options);
+        Presenter presenter(sink, ENLARGE_REQUEST, options);
         test::ReplayTerminal terminal(options.utf8);
         Screen screen;
         for (int round = 0; round < 400; ++round) {

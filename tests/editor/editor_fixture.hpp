@@ -6,6 +6,7 @@
 #include "editor/editor_setup.hpp"
 #include "scratch_dir.hpp"
 #include "screen_text.hpp"
+#include "scripted_keys.hpp"
 
 #include <gtest/gtest.h>
 

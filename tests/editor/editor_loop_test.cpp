@@ -1,6 +1,6 @@
 #include "editor_fixture.hpp"
 
-#include "console/colours.hpp"
+#include "board_screen/glyphs.hpp"
 
 #include <string>
 

@@ -1,6 +1,7 @@
 #include "editor_fixture.hpp"
 
-#include "console/colours.hpp"
+#include "board_screen/colour_looks.hpp"
+#include "board_screen/glyphs.hpp"
 #include "screen_block.hpp"
 
 #include <string>
@@ -67,9 +68,9 @@ TEST_F(EditorSetupTest, RulesPromptsAndLegendShowInTheirColours) {
     for (const Colour& colour : COLOUR_TABLE) {
         const int row = 10 + (colour.key - '1');
         EXPECT_EQ(row_text(s, row).substr(45),
-                  std::string("[") + colour.key + "] - " + colour.legend_name)
+                  std::string("[") + colour.key + "] - " + look_of(colour).legend_name)
             << "legend row " << row;
-        EXPECT_EQ(attr_at(s, row, 45), colour.legend_attr) << "legend row " << row;
+        EXPECT_EQ(attr_at(s, row, 45), look_of(colour).legend_attr) << "legend row " << row;
     }
     EXPECT_EQ(text_at(s, 17, 45, 13), "[Z] - zapisz ");
     EXPECT_EQ(attr_at(s, 17, 45), 15);

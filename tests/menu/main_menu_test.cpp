@@ -3,6 +3,7 @@
 #include "console/line_reader.hpp"
 #include "scratch_dir.hpp"
 #include "screen_text.hpp"
+#include "scripted_keys.hpp"
 
 #include <gtest/gtest.h>
 

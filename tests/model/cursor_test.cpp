@@ -1,6 +1,6 @@
 #include "model/cursor.hpp"
 
-#include "console/colours.hpp"
+#include "model/colours.hpp"
 
 #include <gtest/gtest.h>
 

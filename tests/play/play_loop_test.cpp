@@ -2,6 +2,7 @@
 
 #include "board.hpp"
 #include "screen_text.hpp"
+#include "scripted_keys.hpp"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,9 @@
 #include "console/fd_sink.hpp"
 #include "console/keys.hpp"
 #include "console/presenter.hpp"
+#include "menu/console_texts.hpp"
 #include "posix/terminal_keys.hpp"
+#include "string_sink.hpp"
 
 #include <gtest/gtest.h>
 
@@ -229,7 +231,7 @@ TEST(TerminalKeys, PipedInputIsDecodedAndItsEndThrows) {
         EXPECT_FALSE(terminal.input_is_tty()); // a pipe is left as it is
         EXPECT_EQ(terminal.size().columns, 80);
         StringSink sink;
-        Presenter presenter(sink);
+        Presenter presenter(sink, ENLARGE_REQUEST);
         TerminalKeys keys(terminal, presenter);
         Screen screen;
         keys.show(screen);
@@ -267,7 +269,7 @@ class TerminalKeysOnPty : public ::testing::Test {
     Pty pty;
     Terminal terminal{pty.slave, pty.slave};
     ActingSink sink;
-    Presenter presenter{sink};
+    Presenter presenter{sink, ENLARGE_REQUEST};
     TerminalKeys keys{terminal, presenter};
 };
 
@@ -320,7 +322,7 @@ TEST_F(TerminalKeysOnPty, AWindowChangeRepaintsAtItsNewSize) {
     });
     EXPECT_EQ(keys.read_code(), 'c');
     grow.join();
-    EXPECT_NE(after_small.find(std::string(ENLARGE_REQUEST)), std::string::npos);
+    EXPECT_NE(after_small.find(std::string(ENLARGE_REQUEST.request)), std::string::npos);
     const std::string repaint = sink.bytes.substr(after_small.size());
     EXPECT_EQ(count_of(repaint, "\x1b[2J"), 1u);
     EXPECT_EQ(repaint.rfind("\x1b[0m", 0), 0u); // the whole screen again, colours reset

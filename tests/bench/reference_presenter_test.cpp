@@ -1,6 +1,7 @@
 #include "reference_presenter.hpp"
 
 #include "console/screen.hpp"
+#include "string_sink.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "editor_fixture.hpp"
+#include "../editor/editor_fixture.hpp"
 
 #include "menu/screen_chain.hpp"
 
