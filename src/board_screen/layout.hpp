@@ -11,12 +11,18 @@ namespace zk {
 // Console attributes the screens draw in: foreground in the low four bits, background in the
 // high four.
 constexpr int ATTR_GREY = 7; ///< light grey on black: the screens' ground
+constexpr int ATTR_LIGHT_BLUE = 9;
 constexpr int ATTR_LIGHT_GREEN = 10;
 constexpr int ATTR_LIGHT_CYAN = 11;
 constexpr int ATTR_LIGHT_RED = 12;
 constexpr int ATTR_YELLOW = 14;
 constexpr int ATTR_WHITE = 15;
 constexpr int ATTR_BLACK_ON_CYAN = 48;
+
+/// Black on the colour that `attr` has as its foreground: how a blank cell shows that colour.
+constexpr int black_on(int attr) {
+    return (attr & 15) << 4;
+}
 
 /// A check mark (and its legend sample) for a line that agrees with the picture, and for one
 /// that does not.
