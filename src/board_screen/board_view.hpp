@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board_screen/layout.hpp"
 #include "console/console.hpp"
 #include "model/cursor.hpp"
 #include "model/puzzle.hpp"
@@ -7,11 +8,6 @@
 #include <optional>
 
 namespace zk {
-
-/// Screen position of board cell (0, 0): cell (r, c) stands at column BOARD_LEFT + c,
-/// row BOARD_TOP + r.
-constexpr int BOARD_LEFT = 25;
-constexpr int BOARD_TOP = 9;
 
 /// The direction that key code `code` selects (w W H, s S P, a A K, d D M), if any.
 std::optional<Direction> direction_of_code(int code);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board_screen/layout.hpp"
 #include "model/colours.hpp"
 
 #include <array>
@@ -16,14 +17,15 @@ struct ColourLook {
     std::uint8_t legend_attr;
 };
 
-/// The look of each colour, in the order of COLOUR_TABLE.
+/// The look of each colour, in the order of COLOUR_TABLE: a board cell is a blank on the
+/// background of the colour the legend names it in.
 inline constexpr std::array<ColourLook, COLOUR_TABLE.size()> COLOUR_LOOKS{{
-    {"zielony", 160, 10, 10},
-    {"zolty", 224, 14, 14},
-    {"niebieski", 144, 9, 9},
-    {"czerwony", 192, 12, 12},
-    {"szary", 112, 7, 7},
-    {"bialy", 240, -1, 15},
+    {"zielony", black_on(ATTR_LIGHT_GREEN), ATTR_LIGHT_GREEN, ATTR_LIGHT_GREEN},
+    {"zolty", black_on(ATTR_YELLOW), ATTR_YELLOW, ATTR_YELLOW},
+    {"niebieski", black_on(ATTR_LIGHT_BLUE), ATTR_LIGHT_BLUE, ATTR_LIGHT_BLUE},
+    {"czerwony", black_on(ATTR_LIGHT_RED), ATTR_LIGHT_RED, ATTR_LIGHT_RED},
+    {"szary", black_on(ATTR_GREY), ATTR_GREY, ATTR_GREY},
+    {"bialy", black_on(ATTR_WHITE), -1, ATTR_WHITE},
 }};
 
 /// The look of `colour`, an entry of COLOUR_TABLE.

@@ -6,16 +6,19 @@ namespace zk {
 
 namespace {
 
-// The quit question; the screen's own warning goes on row 2.
-constexpr ScreenText QUIT_HEAD{1, DIALOG_COLUMN, 12, "        UWAGA!        "};
-constexpr ScreenText QUIT_QUESTION[] = {
-    {3, DIALOG_COLUMN, 10, "    na pewno wyjsc?   "},
-    {4, DIALOG_COLUMN, 15, "        [T/N]         "},
-};
+// The quit question; the screen's own warning goes on the row below the head.
+constexpr ScreenText QUIT_HEAD{DIALOG_TOP_ROW, DIALOG_COLUMN, ATTR_LIGHT_RED,
+                               "        UWAGA!        "};
+constexpr int QUIT_WARNING_ROW = DIALOG_TOP_ROW + 1;
+constexpr ScreenText QUIT_QUESTION{DIALOG_KEYS_ROW - 1, DIALOG_COLUMN, ATTR_LIGHT_GREEN,
+                                   "    na pewno wyjsc?   "};
+constexpr ScreenText ANSWER_KEYS{DIALOG_KEYS_ROW, DIALOG_COLUMN, ATTR_WHITE,
+                                 "        [T/N]         "};
 
 } // namespace
 
-bool wait_for_yes(Console& c) {
+bool ask_yes(Console& c) {
+    draw_texts(c.screen, {&ANSWER_KEYS, 1});
     for (;;) {
         const int code = get_key(c);
         if (code == 'T' || code == 't') return true;
@@ -23,17 +26,18 @@ bool wait_for_yes(Console& c) {
     }
 }
 
-void erase_dialog_line(Screen& s, int row) {
-    put_text_at(s, row, DIALOG_COLUMN, 7, std::string(DIALOG_WIDTH, ' '));
+void erase_dialog(Screen& s, int first_row) {
+    for (int row = first_row; row <= DIALOG_KEYS_ROW; ++row)
+        put_text_at(s, row, DIALOG_COLUMN, ATTR_GREY, std::string(DIALOG_WIDTH, ' '));
 }
 
 bool confirm_quit(Console& c, std::string_view warning) {
     Screen& s = c.screen;
     draw_texts(s, {&QUIT_HEAD, 1});
-    put_text_at(s, 2, DIALOG_COLUMN, 10, warning);
-    draw_texts(s, QUIT_QUESTION);
-    if (wait_for_yes(c)) return true;
-    for (int row = 1; row <= 4; ++row) erase_dialog_line(s, row);
+    put_text_at(s, QUIT_WARNING_ROW, DIALOG_COLUMN, ATTR_LIGHT_GREEN, warning);
+    draw_texts(s, {&QUIT_QUESTION, 1});
+    if (ask_yes(c)) return true;
+    erase_dialog(s, DIALOG_TOP_ROW);
     return false;
 }
 

@@ -9,13 +9,13 @@ namespace zk {
 namespace {
 
 constexpr ScreenText LEGEND_HEAD[] = {
-    {6, LEGEND_COLUMN, 15, "      Sterowanie: "},
-    {8, LEGEND_COLUMN, 15, "   WSAD "},
-    {8, LEGEND_COLUMN + 8, 12, "/", true},
-    {8, LEGEND_COLUMN + 9, 15, " STRZALKI", true},
+    {6, LEGEND_COLUMN, ATTR_WHITE, "      Sterowanie: "},
+    {8, LEGEND_COLUMN, ATTR_WHITE, "   WSAD "},
+    {8, LEGEND_COLUMN + 8, ATTR_LIGHT_RED, "/"},
+    {8, LEGEND_COLUMN + 9, ATTR_WHITE, " STRZALKI"},
 };
 
-constexpr ScreenText BACK_TO_MENU{19, LEGEND_COLUMN, 12, " [Q] - wroc do menu"};
+constexpr ScreenText BACK_TO_MENU{19, LEGEND_COLUMN, ATTR_LIGHT_RED, " [Q] - wroc do menu"};
 
 // "[K] - name" in the colour's legend attribute, on row 10 for key 1 down to row 15 for key 6.
 void draw_colour_line(Screen& s, char key) {

@@ -1,15 +1,11 @@
 #pragma once
 
+#include "board_screen/layout.hpp"
 #include "console/screen.hpp"
 
 #include <span>
 
 namespace zk {
-
-/// Column where the key legend of the game and the editor starts.
-constexpr int LEGEND_COLUMN = 45;
-/// Row of the screen's own action line in the key legend.
-constexpr int LEGEND_ACTION_ROW = 17;
 
 /// Draws the key legend that the game and the editor share, from LEGEND_COLUMN: the controls,
 /// the six colours in their legend attributes, the screen's own `action_line` (texts on

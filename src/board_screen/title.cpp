@@ -5,9 +5,10 @@ namespace zk {
 namespace {
 
 constexpr ScreenText TITLE[] = {
-    {1, 4, 12, "Zimvo"},
-    {1, 9, 10, "Krelt"},
+    {TITLE_ROW, TITLE_COLUMN, ATTR_LIGHT_RED, "Zimvo"},
+    {TITLE_ROW, TITLE_COLUMN + 5, ATTR_LIGHT_GREEN, "Krelt"},
 };
+static_assert(TITLE[1].col + static_cast<int>(TITLE[1].text.size()) == TITLE_COLUMN + TITLE_WIDTH);
 
 } // namespace
 

@@ -14,16 +14,17 @@ bool is_digit(char ch) {
     return ch >= '0' && ch <= '9';
 }
 
-// Reads a typed line for a word or number read, where Ctrl-D on an empty line ends the input.
-void read_line_or_end(Console& c) {
-    if (!read_typed_line(c)) throw InputEnded{};
+// Reads a typed line for a word or number read, echoed in `echo_attr`, where Ctrl-D on an
+// empty line ends the input.
+void read_line_or_end(Console& c, int echo_attr) {
+    if (!read_typed_line(c, echo_attr)) throw InputEnded{};
 }
 
-// Drops white space from the front of the pending line, reading new lines until a
-// non-blank character is pending. Every line read here echoes from where the first began:
-// a line with nothing but white space leaves the screen as it was, so pressing Enter
-// never moves the prompt's row down nor scrolls the screen.
-void skip_white_space(Console& c) {
+// Drops white space from the front of the pending line, reading new lines (echoed in
+// `echo_attr`) until a non-blank character is pending. Every line read here echoes from where
+// the first began: a line with nothing but white space leaves the screen as it was, so
+// pressing Enter never moves the prompt's row down nor scrolls the screen.
+void skip_white_space(Console& c, int echo_attr) {
     const int echo_x = c.screen.x;
     const int echo_y = c.screen.y;
     for (;;) {
@@ -31,13 +32,13 @@ void skip_white_space(Console& c) {
         c.pending_line.erase(c.pending_line.begin(), first);
         if (!c.pending_line.empty()) return;
         move_to(c.screen, echo_x, echo_y);
-        read_line_or_end(c);
+        read_line_or_end(c, echo_attr);
     }
 }
 
 } // namespace
 
-bool read_typed_line(Console& c) {
+bool read_typed_line(Console& c, int echo_attr) {
     Screen& s = c.screen;
     const int room = std::max(0, SCREEN_COLUMNS - s.x);
     std::string line;
@@ -52,7 +53,8 @@ bool read_typed_line(Console& c) {
         if (typed >= 0) {
             if (static_cast<int>(line.size()) < room) {
                 line.push_back(static_cast<char>(typed));
-                put_byte(s, typed == '\t' ? std::uint8_t{' '} : static_cast<std::uint8_t>(typed));
+                put_byte(s, echo_attr,
+                         typed == '\t' ? std::uint8_t{' '} : static_cast<std::uint8_t>(typed));
             }
         } else if (code == KEY_END_OF_TEXT) {
             if (line.empty()) return false; // as a shell: Ctrl-D on an empty line
@@ -62,27 +64,27 @@ bool read_typed_line(Console& c) {
             if (!line.empty()) {
                 line.pop_back();
                 --s.x;
-                put_byte(s, ' ');
+                put_byte(s, echo_attr, ' ');
                 --s.x;
             }
         }
     }
-    put_byte(s, '\n');
+    put_byte(s, echo_attr, '\n');
     c.pending_line += line;
     c.pending_line += '\n';
     return true;
 }
 
-std::string read_word(Console& c) {
-    skip_white_space(c);
+std::string read_word(Console& c, int echo_attr) {
+    skip_white_space(c, echo_attr);
     auto end = std::find_if(c.pending_line.begin(), c.pending_line.end(), is_space);
     std::string word(c.pending_line.begin(), end);
     c.pending_line.erase(c.pending_line.begin(), end);
     return word;
 }
 
-int read_number(Console& c) {
-    skip_white_space(c);
+int read_number(Console& c, int echo_attr) {
+    skip_white_space(c, echo_attr);
     std::string& p = c.pending_line;
     std::size_t i = 0;
     bool negative = false;
@@ -94,7 +96,7 @@ int read_number(Console& c) {
         any_digit = true;
     }
     p.erase(0, i);
-    if (p.empty()) read_line_or_end(c);
+    if (p.empty()) read_line_or_end(c, echo_attr);
     p.erase(0, 1); // the one character after the number, normally the line end
     if (!any_digit) return 0;
     if (negative) value = -value;

@@ -10,19 +10,20 @@ void mark_row(Screen& s, int row) {
     s.dirty_rows |= 1u << row;
 }
 
-void scroll_up(Screen& s) {
+void scroll_up(Screen& s, std::uint8_t attr) {
     std::copy(s.cells.begin() + SCREEN_COLUMNS, s.cells.end(), s.cells.begin());
-    std::fill(s.cells.end() - SCREEN_COLUMNS, s.cells.end(), Cell{' ', s.attr});
+    std::fill(s.cells.end() - SCREEN_COLUMNS, s.cells.end(), Cell{' ', attr});
     s.dirty_rows = (1u << SCREEN_ROWS) - 1;
 }
 
-// Moves to column 0 of the next row, scrolling when that row is below the screen.
-void next_line(Screen& s) {
+// Moves to column 0 of the next row, scrolling when that row is below the screen; the new
+// bottom row is blank in `attr`.
+void next_line(Screen& s, std::uint8_t attr) {
     s.x = 0;
     const bool was_on_screen = s.y >= 0 && s.y < SCREEN_ROWS;
     ++s.y;
     if (was_on_screen && s.y == SCREEN_ROWS) {
-        scroll_up(s);
+        scroll_up(s, attr);
         s.y = SCREEN_ROWS - 1;
     }
 }
@@ -30,7 +31,7 @@ void next_line(Screen& s) {
 // Prints one byte in `attr` at the current position, without the pending wrap of plain output.
 void print_here(Screen& s, std::uint8_t ch, std::uint8_t attr) {
     if (ch == '\n') {
-        next_line(s);
+        next_line(s, attr);
         return;
     }
     if (on_screen(s.x, s.y)) {
@@ -42,22 +43,19 @@ void print_here(Screen& s, std::uint8_t ch, std::uint8_t attr) {
 
 } // namespace
 
-void set_colour(Screen& s, int attr) {
-    s.attr = static_cast<std::uint8_t>(attr);
-}
-
 void move_to(Screen& s, int x, int y) {
     s.x = x;
     s.y = y;
 }
 
-void put_byte(Screen& s, std::uint8_t ch) {
-    if (s.x == SCREEN_COLUMNS) next_line(s); // the wrap left pending by a write in column 79
-    print_here(s, ch, s.attr);
+void put_byte(Screen& s, int attr, std::uint8_t ch) {
+    const auto a = static_cast<std::uint8_t>(attr);
+    if (s.x == SCREEN_COLUMNS) next_line(s, a); // the wrap left pending by a write in column 79
+    print_here(s, ch, a);
 }
 
-void put_text(Screen& s, std::string_view text) {
-    for (char ch : text) put_byte(s, static_cast<std::uint8_t>(ch));
+void put_text(Screen& s, int attr, std::string_view text) {
+    for (char ch : text) put_byte(s, attr, static_cast<std::uint8_t>(ch));
 }
 
 void put_char_at(Screen& s, int x, int y, int attr, std::uint8_t ch) {
@@ -78,13 +76,7 @@ void clear_screen(Screen& s, int attr) {
 }
 
 void draw_texts(Screen& s, std::span<const ScreenText> texts) {
-    for (const ScreenText& t : texts) {
-        if (t.continues) {
-            put_text_at(s, s.y, s.x, t.attr, t.text);
-        } else {
-            put_text_at(s, t.row, t.col, t.attr, t.text);
-        }
-    }
+    for (const ScreenText& t : texts) put_text_at(s, t.row, t.col, t.attr, t.text);
 }
 
 } // namespace zk

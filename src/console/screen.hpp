@@ -21,9 +21,8 @@ struct Cell {
 /// The in-memory console every screen draws into. The presenter shows it on the terminal.
 struct Screen {
     std::array<Cell, SCREEN_COLUMNS * SCREEN_ROWS> cells{};
-    int x = 0;             ///< current output column
-    int y = 0;             ///< current output row
-    std::uint8_t attr = 7; ///< attribute of the next output
+    int x = 0; ///< current output column
+    int y = 0; ///< current output row
     /// One bit per row whose cells may have changed since the presenter last looked.
     std::uint32_t dirty_rows = (1u << SCREEN_ROWS) - 1;
 
@@ -35,39 +34,32 @@ constexpr bool on_screen(int col, int row) {
     return col >= 0 && col < SCREEN_COLUMNS && row >= 0 && row < SCREEN_ROWS;
 }
 
-/// Makes `attr` the attribute of later plain output (put_byte, put_text): the
-/// typed echo and text that continues a line. Positioned output names its own attribute.
-void set_colour(Screen& s, int attr);
 /// Moves the output position to (x, y) without printing.
 void move_to(Screen& s, int x, int y);
-/// Plain output of one byte at the current position in the current attribute. A line end goes
-/// to column 0 of the next row; a byte after column 79 goes to the next row; output below the
-/// bottom row scrolls the screen up. Writes outside the screen are dropped.
-void put_byte(Screen& s, std::uint8_t ch);
-/// Plain output of every byte of `text`, as put_byte.
-void put_text(Screen& s, std::string_view text);
+/// Plain output of one byte in attribute `attr` at the current position. A line end goes to
+/// column 0 of the next row; a byte after column 79 goes to the next row; output below the
+/// bottom row scrolls the screen up, the new bottom row blank in `attr`. Writes outside the
+/// screen are dropped.
+void put_byte(Screen& s, int attr, std::uint8_t ch);
+/// Plain output of every byte of `text` in attribute `attr`, as put_byte.
+void put_text(Screen& s, int attr, std::string_view text);
 /// Prints the one byte `ch` at (x, y) in attribute `attr`; the output position ends after it.
-/// The current attribute is left alone.
 void put_char_at(Screen& s, int x, int y, int attr, std::uint8_t ch);
 /// Prints each byte of `text` at (col + i, row) in attribute `attr`: never wraps; the output
-/// position ends after the last byte; an empty text moves nothing. The current attribute is
-/// left alone.
+/// position ends after the last byte; an empty text moves nothing.
 void put_text_at(Screen& s, int row, int col, int attr, std::string_view text);
-/// Fills every cell with a blank in attribute `attr` and moves to (0, 0). The current attribute
-/// is left alone.
+/// Fills every cell with a blank in attribute `attr` and moves to (0, 0).
 void clear_screen(Screen& s, int attr);
 
-/// One text of a fixed screen: drawn at (row, col) in `attr`, or, when `continues`, in `attr`
-/// right where the text before it stopped (row and col then only document the place).
+/// One text of a fixed screen: drawn at (row, col) in `attr`.
 struct ScreenText {
     int row;
     int col;
     int attr;
     std::string_view text;
-    bool continues = false;
 };
 
-/// Draws `texts` in table order with put_text_at; the current attribute is left alone.
+/// Draws `texts` in table order with put_text_at.
 void draw_texts(Screen& s, std::span<const ScreenText> texts);
 
 } // namespace zk

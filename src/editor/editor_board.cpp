@@ -23,7 +23,7 @@ void lay_out_editor_board(PuzzleState& p, int height, int width) {
 
 void restore_editor_rows(const PuzzleState& p, Screen& s, int first_row, int last_row) {
     const std::string blank_row(SCREEN_COLUMNS, ' ');
-    for (int row = first_row; row <= last_row; ++row) put_text_at(s, row, 0, 7, blank_row);
+    for (int row = first_row; row <= last_row; ++row) put_text_at(s, row, 0, ATTR_GREY, blank_row);
     draw_editor_legend(s);
     draw_board_cells(p, s);
     draw_cursor(p, s);

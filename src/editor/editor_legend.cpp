@@ -6,7 +6,8 @@ namespace zk {
 
 namespace {
 
-constexpr ScreenText SAVE_LINE[] = {{LEGEND_ACTION_ROW, LEGEND_COLUMN, 15, "[Z] - zapisz "}};
+constexpr ScreenText SAVE_LINE[] = {
+    {LEGEND_ACTION_ROW, LEGEND_COLUMN, ATTR_WHITE, "[Z] - zapisz "}};
 
 } // namespace
 

@@ -4,7 +4,7 @@
 
 namespace zk {
 
-/// Draws the editor's key legend from column 45: movement, the six colours in their legend
+/// Draws the editor's key legend from LEGEND_COLUMN: movement, the six colours in their legend
 /// attributes, save and back to the menu.
 void draw_editor_legend(Screen& s);
 

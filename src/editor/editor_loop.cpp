@@ -9,21 +9,19 @@ namespace zk {
 
 namespace {
 
-// The save question; the verdict on the drawing goes on the row between.
-constexpr ScreenText SAVE_QUESTION[] = {
-    {2, DIALOG_COLUMN, 11, "Skonczyles juz prace ?"},
-    {4, DIALOG_COLUMN, 15, "        [T/N]         "},
-};
+// The save question; the verdict on the drawing goes on the row between it and the answer keys.
+constexpr ScreenText SAVE_QUESTION{VERDICT_ROW - 1, DIALOG_COLUMN, ATTR_LIGHT_CYAN,
+                                   "Skonczyles juz prace ?"};
 
 // Asks whether the work is finished, with the verdict on the drawing as advice: the answer
 // alone decides. The question and the verdict are erased either way.
 bool confirm_finished(Context& ctx) {
     Screen& s = ctx.screen();
     const ScreenText& verdict = verdict_line(judge_editor_drawing(ctx.puzzle));
-    draw_texts(s, SAVE_QUESTION);
+    draw_texts(s, {&SAVE_QUESTION, 1});
     draw_texts(s, {&verdict, 1});
-    const bool yes = wait_for_yes(ctx.console);
-    for (int row = 2; row <= 4; ++row) erase_dialog_line(s, row);
+    const bool yes = ask_yes(ctx.console);
+    erase_dialog(s, SAVE_QUESTION.row);
     return yes;
 }
 

@@ -1,5 +1,6 @@
 #include "editor/save_dialog.hpp"
 
+#include "board_screen/layout.hpp"
 #include "console/line_reader.hpp"
 #include "editor/editor_board.hpp"
 #include "model/level_file.hpp"
@@ -23,6 +24,8 @@ constexpr int LAST_ROW = SCREEN_ROWS - 1;
 
 constexpr const char* TOO_LONG = "Za dlugie, do 15 znakow!";
 
+constexpr int ECHO_ATTR = ATTR_LIGHT_CYAN;
+
 // Reads the first word of the next line that holds one and forgets the rest of that line.
 // Every typed line echoes from column 0 of echo_row, so empty lines never push the echo down
 // the screen. A word still pending from an earlier line is taken without a new line. Nothing
@@ -31,17 +34,16 @@ std::optional<std::string> read_first_word(Console& c, int echo_row) {
     while (c.pending_line.find_first_not_of(" \t\r\n") == std::string::npos) {
         discard_pending_line(c);
         move_to(c.screen, 0, echo_row);
-        if (!read_typed_line(c)) return std::nullopt;
+        if (!read_typed_line(c, ECHO_ATTR)) return std::nullopt;
     }
-    std::string word = read_word(c);
+    std::string word = read_word(c, ECHO_ATTR);
     discard_pending_line(c);
     return word;
 }
 
 // Shows `prompt` at its row in white and reads the word, echoed in light cyan on echo_row.
 std::optional<std::string> ask_word(Console& c, int prompt_row, const char* prompt, int echo_row) {
-    put_text_at(c.screen, prompt_row, 0, 15, prompt);
-    set_colour(c.screen, 11);
+    put_text_at(c.screen, prompt_row, 0, ATTR_WHITE, prompt);
     return read_first_word(c, echo_row);
 }
 
@@ -50,7 +52,7 @@ std::optional<std::string> ask_word(Console& c, int prompt_row, const char* prom
 void refuse(const PuzzleState& p, Screen& s, int echo_row, int message_row, const char* why) {
     restore_editor_rows(p, s, echo_row, echo_row);
     restore_editor_rows(p, s, message_row, message_row);
-    put_text_at(s, message_row, 0, 12, why);
+    put_text_at(s, message_row, 0, ATTR_LIGHT_RED, why);
 }
 
 // Why `name` cannot name the level file, or nullptr when it can.
@@ -97,7 +99,7 @@ std::optional<std::string> ask_file_name(Context& ctx) {
 
 bool save_drawing(Context& ctx) {
     Screen& s = ctx.screen();
-    put_text_at(s, WARNING_ROW, 0, 10, "Nie uzywamy spacji!");
+    put_text_at(s, WARNING_ROW, 0, ATTR_LIGHT_GREEN, "Nie uzywamy spacji!");
 
     std::optional<std::string> answer = ask_answer(ctx);
     std::optional<std::string> name;
@@ -115,13 +117,11 @@ bool save_drawing(Context& ctx) {
     tail.insert(tail.begin(), static_cast<char>(ANSWER_MARKER));
     move_to(s, 0, RESULT_ROW); // the result is plain output over two lines
     if (save_level(ctx.puzzle.canvas, level_path(*name), tail)) {
-        set_colour(s, 10);
-        put_text(s, "       Zapis udany \nnacisnij dowolny klawisz");
+        put_text(s, ATTR_LIGHT_GREEN, "       Zapis udany \nnacisnij dowolny klawisz");
         wait_for_any_key(ctx.console);
         return true;
     }
-    set_colour(s, 12);
-    put_text(s, "Zapis nieudany!\nnacisnij dowolny klawisz");
+    put_text(s, ATTR_LIGHT_RED, "Zapis nieudany!\nnacisnij dowolny klawisz");
     wait_for_any_key(ctx.console);
     restore_editor_rows(ctx.puzzle, s, WARNING_ROW, LAST_ROW);
     return false;

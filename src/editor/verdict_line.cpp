@@ -1,21 +1,31 @@
 #include "editor/verdict_line.hpp"
 
-#include "board_screen/dialog.hpp"
+#include "editor/advice_text.hpp"
 #include "solver/clues.hpp"
 
 namespace zk {
 
 namespace {
 
-constexpr ScreenText EMPTY_LINE{VERDICT_ROW, DIALOG_COLUMN, 12, "    Pusta plansza!    "};
-constexpr ScreenText RUN_TOO_LONG_LINE{VERDICT_ROW, DIALOG_COLUMN, 12, " Ciag dluzszy niz 9!  "};
-constexpr ScreenText COLUMN_RUNS_LINE{VERDICT_ROW, DIALOG_COLUMN, 12, "Ponad 8 grup w pionie!"};
-constexpr ScreenText SEVERAL_LINE{VERDICT_ROW, DIALOG_COLUMN, 12, "   Wiele rozwiazan!   "};
-constexpr ScreenText GUESSING_LINE{VERDICT_ROW, DIALOG_COLUMN, 14, "  Wymaga zgadywania   "};
-constexpr ScreenText UNIQUE_LINE{VERDICT_ROW, DIALOG_COLUMN, 10, "   Jedno rozwiazanie  "};
+constexpr AdviceText RUN_TOO_LONG_TEXT = advice_text(" Ciag dluzszy niz #!  ", ADVICE_MAX_RUN);
+constexpr AdviceText COLUMN_RUNS_TEXT =
+    advice_text("Ponad # grup w pionie!", ADVICE_MAX_COLUMN_RUNS);
+
+constexpr ScreenText EMPTY_LINE{VERDICT_ROW, DIALOG_COLUMN, ATTR_LIGHT_RED,
+                                "    Pusta plansza!    "};
+constexpr ScreenText RUN_TOO_LONG_LINE{VERDICT_ROW, DIALOG_COLUMN, ATTR_LIGHT_RED,
+                                       RUN_TOO_LONG_TEXT.view()};
+constexpr ScreenText COLUMN_RUNS_LINE{VERDICT_ROW, DIALOG_COLUMN, ATTR_LIGHT_RED,
+                                      COLUMN_RUNS_TEXT.view()};
+constexpr ScreenText SEVERAL_LINE{VERDICT_ROW, DIALOG_COLUMN, ATTR_LIGHT_RED,
+                                  "   Wiele rozwiazan!   "};
+constexpr ScreenText GUESSING_LINE{VERDICT_ROW, DIALOG_COLUMN, ATTR_YELLOW,
+                                   "  Wymaga zgadywania   "};
+constexpr ScreenText UNIQUE_LINE{VERDICT_ROW, DIALOG_COLUMN, ATTR_LIGHT_GREEN,
+                                 "   Jedno rozwiazanie  "};
 
 // Each line covers the dialog's width exactly, so it hides nothing of the drawing and
-// erase_dialog_line removes all of it.
+// erase_dialog removes all of it.
 constexpr bool fills_dialog(const ScreenText& line) {
     return line.text.size() == DIALOG_WIDTH;
 }

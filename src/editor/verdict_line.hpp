@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board_screen/layout.hpp"
 #include "console/screen.hpp"
 #include "model/puzzle.hpp"
 #include "solver/drawing_verdict.hpp"
@@ -7,7 +8,7 @@
 namespace zk {
 
 /// Row of the save question on which the verdict stands, between the question and its keys.
-constexpr int VERDICT_ROW = 3;
+constexpr int VERDICT_ROW = DIALOG_KEYS_ROW - 1;
 
 /// The verdict on the editor's drawing as it stands: the board rectangle of the canvas
 /// (its size read from target) judged exactly as the checker judges the level file that

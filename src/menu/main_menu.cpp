@@ -1,5 +1,6 @@
 #include "menu/main_menu.hpp"
 
+#include "board_screen/layout.hpp"
 #include "console/line_reader.hpp"
 #include "model/level_file.hpp"
 
@@ -13,58 +14,58 @@ namespace {
 // Title blocks: "ZIMVO" from column 0 (35 wide) and "KRELT" from column 35 (39 wide). The second
 // is drawn after the first, each line whole.
 constexpr ScreenText MENU_TEXTS[] = {
-    {0, 0, 12, R"( _____  _   __  __  __    __  ___  )"},
-    {1, 0, 12, R"(|__  / | | |  \/  | \ \  / / / _ \ )"},
-    {2, 0, 12, R"(  / /  | | | |\/| |  \ \/ / | | | |)"},
-    {3, 0, 12, R"( / /_  | | | |  | |   \  /  | |_| |)"},
-    {4, 0, 12, R"(/____| |_| |_|  |_|    \/    \___/ )"},
-    {0, 35, 10, R"(  _   __  ____    _____   _      _____ )"},
-    {1, 35, 10, R"( | | / / |  _ \  | ____| | |    |_   _|)"},
-    {2, 35, 10, R"( | |/ /  | |_/ / |  _|   | |      | |  )"},
-    {3, 35, 10, R"( | |\ \  |  _ \  | |___  | |__    | |  )"},
-    {4, 35, 10, R"( |_| \_\ |_| \_\ |_____| |____|   |_|  )"},
-    {6, 14, 11, "Poziomy:"},
-    {8, 5, 10, "Latwe: "},
-    {10, 6, 10, "[e1]"},
-    {11, 6, 10, "[e2]"},
-    {12, 6, 10, "[e3]"},
-    {13, 6, 10, "[e4]"},
-    {14, 6, 10, "[e5]"},
-    {8, 14, 14, "Srednie: "},
-    {10, 16, 14, "[m1]"},
-    {11, 16, 14, "[m2]"},
-    {12, 16, 14, "[m3]"},
-    {13, 16, 14, "[m4]"},
-    {14, 16, 14, "[m5]"},
-    {8, 24, 12, "Trudne: "},
-    {10, 25, 12, "[h1]"},
-    {11, 25, 12, "[h2]"},
-    {12, 25, 12, "[h3]"},
-    {13, 25, 12, "[h4]"},
-    {14, 25, 12, "[h5]"},
-    {16, 15, 12, "UWAGA!"},
-    {17, 1, 15, " Mozesz tworzyc wlasnie poziomy "},
-    {18, 1, 15, " aby to zrobic po prostu wpisz  "},
-    {19, 1, 10, "   edytor "},
-    {19, 11, 15, "jako nazwa poziomu", true},
-    {21, 1, 15, "   Wpisujac "},
-    {21, 13, 12, "exit ", true},
-    {21, 18, 15, "opuscisz gre", true},
-    {23, 1, 11, "Kolorowy nonogram w terminalu"},
-    {24, 1, 11, "Wersja 1.0"},
-    {6, 50, 11, "Jak grac?"},
-    {8, 35, 15, "* Jest to gra logiczna polegajaca na"},
-    {9, 35, 15, "   prawidlowym zamalowaniu planszy  "},
-    {10, 35, 15, "     zlozonej z kwadratowych pol    "},
-    {12, 35, 15, "* Liczby odpowiadaja grupie pol tzn."},
-    {13, 36, 10, " 3"},
-    {13, 39, 15, "oznacza trzy sasiadujace ze soba"},
-    {14, 35, 15, "  zielone pola (pionowo lub poziomo)"},
-    {16, 35, 15, "* Miedzy grupami"},
-    {16, 51, 12, " tego samego koloru", true},
-    {17, 35, 15, "     musi wystepowac puste pole     "},
-    {19, 35, 15, "* Kolejnosc grup musi sie zgadzac z "},
-    {20, 35, 15, "     kolejnoscia podanych liczb     "},
+    {0, 0, ATTR_LIGHT_RED, R"( _____  _   __  __  __    __  ___  )"},
+    {1, 0, ATTR_LIGHT_RED, R"(|__  / | | |  \/  | \ \  / / / _ \ )"},
+    {2, 0, ATTR_LIGHT_RED, R"(  / /  | | | |\/| |  \ \/ / | | | |)"},
+    {3, 0, ATTR_LIGHT_RED, R"( / /_  | | | |  | |   \  /  | |_| |)"},
+    {4, 0, ATTR_LIGHT_RED, R"(/____| |_| |_|  |_|    \/    \___/ )"},
+    {0, 35, ATTR_LIGHT_GREEN, R"(  _   __  ____    _____   _      _____ )"},
+    {1, 35, ATTR_LIGHT_GREEN, R"( | | / / |  _ \  | ____| | |    |_   _|)"},
+    {2, 35, ATTR_LIGHT_GREEN, R"( | |/ /  | |_/ / |  _|   | |      | |  )"},
+    {3, 35, ATTR_LIGHT_GREEN, R"( | |\ \  |  _ \  | |___  | |__    | |  )"},
+    {4, 35, ATTR_LIGHT_GREEN, R"( |_| \_\ |_| \_\ |_____| |____|   |_|  )"},
+    {6, 14, ATTR_LIGHT_CYAN, "Poziomy:"},
+    {8, 5, ATTR_LIGHT_GREEN, "Latwe: "},
+    {10, 6, ATTR_LIGHT_GREEN, "[e1]"},
+    {11, 6, ATTR_LIGHT_GREEN, "[e2]"},
+    {12, 6, ATTR_LIGHT_GREEN, "[e3]"},
+    {13, 6, ATTR_LIGHT_GREEN, "[e4]"},
+    {14, 6, ATTR_LIGHT_GREEN, "[e5]"},
+    {8, 14, ATTR_YELLOW, "Srednie: "},
+    {10, 16, ATTR_YELLOW, "[m1]"},
+    {11, 16, ATTR_YELLOW, "[m2]"},
+    {12, 16, ATTR_YELLOW, "[m3]"},
+    {13, 16, ATTR_YELLOW, "[m4]"},
+    {14, 16, ATTR_YELLOW, "[m5]"},
+    {8, 24, ATTR_LIGHT_RED, "Trudne: "},
+    {10, 25, ATTR_LIGHT_RED, "[h1]"},
+    {11, 25, ATTR_LIGHT_RED, "[h2]"},
+    {12, 25, ATTR_LIGHT_RED, "[h3]"},
+    {13, 25, ATTR_LIGHT_RED, "[h4]"},
+    {14, 25, ATTR_LIGHT_RED, "[h5]"},
+    {16, 15, ATTR_LIGHT_RED, "UWAGA!"},
+    {17, 1, ATTR_WHITE, " Mozesz tworzyc wlasnie poziomy "},
+    {18, 1, ATTR_WHITE, " aby to zrobic po prostu wpisz  "},
+    {19, 1, ATTR_LIGHT_GREEN, "   edytor "},
+    {19, 11, ATTR_WHITE, "jako nazwa poziomu"},
+    {21, 1, ATTR_WHITE, "   Wpisujac "},
+    {21, 13, ATTR_LIGHT_RED, "exit "},
+    {21, 18, ATTR_WHITE, "opuscisz gre"},
+    {23, 1, ATTR_LIGHT_CYAN, "Kolorowy nonogram w terminalu"},
+    {24, 1, ATTR_LIGHT_CYAN, "Wersja 1.0"},
+    {6, 50, ATTR_LIGHT_CYAN, "Jak grac?"},
+    {8, 35, ATTR_WHITE, "* Jest to gra logiczna polegajaca na"},
+    {9, 35, ATTR_WHITE, "   prawidlowym zamalowaniu planszy  "},
+    {10, 35, ATTR_WHITE, "     zlozonej z kwadratowych pol    "},
+    {12, 35, ATTR_WHITE, "* Liczby odpowiadaja grupie pol tzn."},
+    {13, 36, ATTR_LIGHT_GREEN, " 3"},
+    {13, 39, ATTR_WHITE, "oznacza trzy sasiadujace ze soba"},
+    {14, 35, ATTR_WHITE, "  zielone pola (pionowo lub poziomo)"},
+    {16, 35, ATTR_WHITE, "* Miedzy grupami"},
+    {16, 51, ATTR_LIGHT_RED, " tego samego koloru"},
+    {17, 35, ATTR_WHITE, "     musi wystepowac puste pole     "},
+    {19, 35, ATTR_WHITE, "* Kolejnosc grup musi sie zgadzac z "},
+    {20, 35, ATTR_WHITE, "     kolejnoscia podanych liczb     "},
 };
 
 constexpr std::string_view EXIT_WORD = "exit";
@@ -78,12 +79,12 @@ void draw_menu_screen(Screen& s) {
 
 NextScreen show_menu(Context& ctx) {
     Screen& s = ctx.screen();
-    clear_screen(s, 7);
+    clear_screen(s, ATTR_GREY);
     draw_menu_screen(s);
-    put_text_at(s, 22, 42, 10, "Podaj nazwe poziomu: "); // the typed word echoes from column 63
-    set_colour(s, 10);
+    // The typed word echoes from column 63.
+    put_text_at(s, 22, 42, ATTR_LIGHT_GREEN, "Podaj nazwe poziomu: ");
 
-    return follow_word(ctx, read_word(ctx.console));
+    return follow_word(ctx, read_word(ctx.console, ATTR_LIGHT_GREEN));
 }
 
 NextScreen follow_word(Context& ctx, const std::string& name) {
@@ -100,10 +101,10 @@ NextScreen follow_word(Context& ctx, const std::string& name) {
 
 NextScreen show_level_not_found(Context& ctx) {
     Screen& s = ctx.screen();
-    clear_screen(s, 7);
+    clear_screen(s, ATTR_GREY);
     draw_menu_screen(s);
-    put_text_at(s, 22, 38, 12, "Brak planszy o podanej nazwie");
-    put_text_at(s, 23, 38, 15, "  Nacsisnij dowolny klawisz  ");
+    put_text_at(s, 22, 38, ATTR_LIGHT_RED, "Brak planszy o podanej nazwie");
+    put_text_at(s, 23, 38, ATTR_WHITE, "  Nacsisnij dowolny klawisz  ");
     wait_for_any_key(ctx.console);
     return NextScreen::menu;
 }

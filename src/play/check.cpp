@@ -1,7 +1,7 @@
 #include "play/check.hpp"
 
-#include "board_screen/board_view.hpp"
 #include "board_screen/glyphs.hpp"
+#include "board_screen/layout.hpp"
 
 #include <string>
 #include <string_view>
@@ -9,9 +9,6 @@
 namespace zk {
 
 namespace {
-
-constexpr int RIGHT_ATTR = 10;
-constexpr int WRONG_ATTR = 12;
 
 // What one pass over the board found.
 struct PassResult {
@@ -48,25 +45,33 @@ std::string_view answer_text(const PuzzleState& p) {
     return {p.answer.data(), length};
 }
 
-constexpr int BOX_ATTR = 11;
+constexpr int BOX_ATTR = ATTR_LIGHT_CYAN;
+
+// The win box covers the row clues from the frame's top row down to the screen's bottom, and
+// blanks the column clue area above every column a board can have.
+constexpr CellBox WIN_BOX{0, WIN_FRAME.top, ROW_CLUE_COLUMN, SCREEN_ROWS - 1};
+constexpr CellBox COLUMN_CLUE_AREA{EDGE_MARK_COLUMN, 0, BOARD_LEFT + MAX_BOARD - 1,
+                                   COLUMN_CLUE_ROW};
 
 // The fixed texts of the win box; the answer, the count and the time go between them.
 constexpr ScreenText WIN_TEXTS[] = {
-    {8, 6, 12, "GRATULACJE!"},      {10, 4, 10, "Rozwiazanie to"},  {13, 4, 10, "Udalo Ci sie za"},
-    {16, 7, 10, "W czasie: "},      {19, 3, 15, "  Aby wrocic do"}, {20, 3, 15, "  menu nacisnij"},
-    {21, 4, 15, "dowolny klawisz"},
+    {8, 6, ATTR_LIGHT_RED, "GRATULACJE!"},        {10, 4, ATTR_LIGHT_GREEN, "Rozwiazanie to"},
+    {13, 4, ATTR_LIGHT_GREEN, "Udalo Ci sie za"}, {16, 7, ATTR_LIGHT_GREEN, "W czasie: "},
+    {19, 3, ATTR_WHITE, "  Aby wrocic do"},       {20, 3, ATTR_WHITE, "  menu nacisnij"},
+    {21, 4, ATTR_WHITE, "dowolny klawisz"},
 };
 
+// The glyph of the win box at (x, y): the frame's corners and edges, blanks elsewhere.
 std::uint8_t box_glyph(int x, int y) {
-    constexpr int LEFT = 2, RIGHT = 20, TOP = 6, BOTTOM = 23;
-    const bool edge_column = x == LEFT || x == RIGHT;
-    const bool edge_row = y == TOP || y == BOTTOM;
-    if (x == LEFT && y == TOP) return GLYPH_BOX_TL;
-    if (x == RIGHT && y == TOP) return GLYPH_BOX_TR;
-    if (x == LEFT && y == BOTTOM) return GLYPH_BOX_BL;
-    if (x == RIGHT && y == BOTTOM) return GLYPH_BOX_BR;
-    if (edge_row && x > LEFT && x < RIGHT) return GLYPH_BOX_HORIZONTAL;
-    if (edge_column && y > TOP && y < BOTTOM) return GLYPH_BOX_VERTICAL;
+    const CellBox& f = WIN_FRAME;
+    const bool edge_column = x == f.left || x == f.right;
+    const bool edge_row = y == f.top || y == f.bottom;
+    if (x == f.left && y == f.top) return GLYPH_BOX_TL;
+    if (x == f.right && y == f.top) return GLYPH_BOX_TR;
+    if (x == f.left && y == f.bottom) return GLYPH_BOX_BL;
+    if (x == f.right && y == f.bottom) return GLYPH_BOX_BR;
+    if (edge_row && x > f.left && x < f.right) return GLYPH_BOX_HORIZONTAL;
+    if (edge_column && y > f.top && y < f.bottom) return GLYPH_BOX_VERTICAL;
     return ' ';
 }
 
@@ -74,13 +79,13 @@ std::uint8_t box_glyph(int x, int y) {
 
 void check_canvas(PuzzleState& p, Screen& s, std::int64_t now_ms) {
     ++p.check_count;
-    put_text_at(s, 4, 14, 48, std::to_string(p.check_count));
+    put_text_at(s, COUNTER_ROW, COUNTER_COLUMN, COUNTER_ATTR, std::to_string(p.check_count));
 
     const PassResult row_pass = check_lines(p, true, [&](int r, int attr) {
-        put_char_at(s, BOARD_LEFT - 1, BOARD_TOP + r, attr, GLYPH_EDGE);
+        put_char_at(s, EDGE_MARK_COLUMN, BOARD_TOP + r, attr, GLYPH_EDGE);
     });
     const PassResult column_pass = check_lines(p, false, [&](int c, int attr) {
-        put_char_at(s, BOARD_LEFT + c, BOARD_TOP - 1, attr, GLYPH_EDGE);
+        put_char_at(s, BOARD_LEFT + c, EDGE_MARK_ROW, attr, GLYPH_EDGE);
     });
 
     if (row_pass.any_disagreeing || column_pass.any_disagreeing) {
@@ -93,21 +98,23 @@ void check_canvas(PuzzleState& p, Screen& s, std::int64_t now_ms) {
 }
 
 void show_win_screen(const PuzzleState& p, Screen& s) {
-    for (int x = 0; x <= 23; ++x)
-        for (int y = 6; y <= 24; ++y) put_char_at(s, x, y, BOX_ATTR, box_glyph(x, y));
-    for (int x = 24; x <= 39; ++x)
-        for (int y = 0; y <= 7; ++y) put_char_at(s, x, y, BOX_ATTR, ' ');
+    for (int x = WIN_BOX.left; x <= WIN_BOX.right; ++x)
+        for (int y = WIN_BOX.top; y <= WIN_BOX.bottom; ++y)
+            put_char_at(s, x, y, BOX_ATTR, box_glyph(x, y));
+    for (int x = COLUMN_CLUE_AREA.left; x <= COLUMN_CLUE_AREA.right; ++x)
+        for (int y = COLUMN_CLUE_AREA.top; y <= COLUMN_CLUE_AREA.bottom; ++y)
+            put_char_at(s, x, y, BOX_ATTR, ' ');
     draw_texts(s, WIN_TEXTS);
 
     put_text_at(s, 11, 4, BOX_ATTR, answer_text(p));
     const std::string count = std::to_string(p.check_count);
     put_text_at(s, 14, 8, BOX_ATTR, count);
-    put_text_at(s, 14, 8 + static_cast<int>(count.size()), 10, " razem");
+    put_text_at(s, 14, 8 + static_cast<int>(count.size()), ATTR_LIGHT_GREEN, " razem");
     const int minutes = p.elapsed_seconds / 60;
     const int seconds = p.elapsed_seconds % 60;
     const std::string time = std::to_string(minutes) + "m " + std::to_string(seconds) + "s";
-    put_text_at(s, 17, 8, 15, " ");
-    put_text_at(s, 17, 9, 15, time);
+    put_text_at(s, 17, 8, ATTR_WHITE, " ");
+    put_text_at(s, 17, 9, ATTR_WHITE, time);
 }
 
 } // namespace zk

@@ -16,13 +16,6 @@ namespace zk {
 
 namespace {
 
-// Column of the row clue slot 0; slot k of a row stands k columns further left.
-constexpr int ROW_CLUE_COLUMN = BOARD_LEFT - 2;
-// Row of the column clue slot 0; slot k of a column stands k rows higher.
-constexpr int COLUMN_CLUE_ROW = BOARD_TOP - 2;
-constexpr int LEFT_EDGE_COLUMN = BOARD_LEFT - 1;
-constexpr int TOP_EDGE_ROW = BOARD_TOP - 1;
-
 // Prints the clue of one run at (x, y) in its clue attribute; slots off the screen have no
 // room and are left out.
 void print_clue(Screen& s, const Run& run, int x, int y) {
@@ -32,9 +25,11 @@ void print_clue(Screen& s, const Run& run, int x, int y) {
 
 void draw_edge_marks(const PuzzleState& p, Screen& s) {
     for (int r = 0; r < GRID_STRIDE; ++r)
-        if (is_board_cell(p, r, 0)) put_char_at(s, LEFT_EDGE_COLUMN, BOARD_TOP + r, 7, GLYPH_EDGE);
+        if (is_board_cell(p, r, 0))
+            put_char_at(s, EDGE_MARK_COLUMN, BOARD_TOP + r, ATTR_GREY, GLYPH_EDGE);
     for (int c = 0; c < GRID_STRIDE; ++c)
-        if (is_board_cell(p, 0, c)) put_char_at(s, BOARD_LEFT + c, TOP_EDGE_ROW, 7, GLYPH_EDGE);
+        if (is_board_cell(p, 0, c))
+            put_char_at(s, BOARD_LEFT + c, EDGE_MARK_ROW, ATTR_GREY, GLYPH_EDGE);
 }
 
 // Rows from the bottom up, each read right to left, so that the run next to the board comes
@@ -62,30 +57,31 @@ void draw_column_clues(const PuzzleState& p, Screen& s) {
 }
 
 // The fixed texts of the game screen beside the title and the level name.
+constexpr int MAP_ROW = 3;
 constexpr ScreenText GAME_FRAME[] = {
-    {3, 0, 15, "  Mapa: "},
-    {4, 2, 15, "Sprawdzenia: "},
-    {4, 14, 48, "0"},
+    {MAP_ROW, 0, ATTR_WHITE, "  Mapa: "},
+    {COUNTER_ROW, 2, ATTR_WHITE, "Sprawdzenia: "},
+    {COUNTER_ROW, COUNTER_COLUMN, COUNTER_ATTR, "0"},
 };
 // The map label covers the level folder's prefix of the display path, leaving the level name.
 static_assert(GAME_FRAME[0].text.size() == LEVEL_DISPLAY_PREFIX_LENGTH);
 
-// The check key's legend line, with the two check-mark colours, green and red.
+// The check key's legend line, with the two check-mark colours.
 constexpr char BLOCK[] = {static_cast<char>(GLYPH_BLOCK), '\0'};
 constexpr ScreenText CHECK_LINE[] = {
-    {LEGEND_ACTION_ROW, LEGEND_COLUMN, 15, "[C] - sprawdz "},
-    {LEGEND_ACTION_ROW, LEGEND_COLUMN + 14, 10, BLOCK, true},
-    {LEGEND_ACTION_ROW, LEGEND_COLUMN + 15, 10, ":) ", true},
-    {LEGEND_ACTION_ROW, LEGEND_COLUMN + 18, 12, BLOCK, true},
-    {LEGEND_ACTION_ROW, LEGEND_COLUMN + 19, 12, ":( ", true},
+    {LEGEND_ACTION_ROW, LEGEND_COLUMN, ATTR_WHITE, "[C] - sprawdz "},
+    {LEGEND_ACTION_ROW, LEGEND_COLUMN + 14, RIGHT_ATTR, BLOCK},
+    {LEGEND_ACTION_ROW, LEGEND_COLUMN + 15, RIGHT_ATTR, ":) "},
+    {LEGEND_ACTION_ROW, LEGEND_COLUMN + 18, WRONG_ATTR, BLOCK},
+    {LEGEND_ACTION_ROW, LEGEND_COLUMN + 19, WRONG_ATTR, ":( "},
 };
 
 } // namespace
 
 void draw_game_screen(Screen& s, std::string_view display_path) {
-    clear_screen(s, 7);
+    clear_screen(s, ATTR_GREY);
     draw_title(s);
-    put_text_at(s, 3, 0, 11, display_path);
+    put_text_at(s, MAP_ROW, 0, ATTR_LIGHT_CYAN, display_path);
     draw_texts(s, GAME_FRAME);
     draw_key_legend(s, CHECK_LINE);
 }

@@ -9,8 +9,7 @@ namespace zk {
 
 /// Clears the screen and draws the game's fixed frame: title, "  Mapa: " with the level name
 /// (the display path minus its "plansze\" prefix, in light cyan from column 8), the check
-/// counter at 0 and the key legend. Columns 45 to 66 of rows 1 to 4 stay blank for the quit
-/// dialog.
+/// counter at 0 and the key legend. The dialog rows stay blank for the quit dialog.
 void draw_game_screen(Screen& s, std::string_view display_path);
 
 /// Draws every board cell as a blank in its canvas colour (white for a game just started), draws

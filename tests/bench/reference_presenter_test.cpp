@@ -12,24 +12,21 @@ TEST(ReferencePresenter, SendsEveryChangedCellWithItsOwnMoveAndColour) {
     StringSink sink;
     ReferencePresenter reference(sink);
     Screen s;
-    set_colour(s, 7);
-    clear_screen(s, s.attr);
-    set_colour(s, 10);
-    put_text_at(s, 2, 3, s.attr, "ab");
+    clear_screen(s, 7);
+    put_text_at(s, 2, 3, 10, "ab");
     move_to(s, 5, 24);
-    put_byte(s, '\xf8');
+    put_byte(s, 10, '\xf8');
     reference.present(s);
     EXPECT_EQ(sink.bytes, "\x1b[?25l\x1b[37;40m\x1b[2J"
                           "\x1b[3;4H\x1b[92;40ma\x1b[3;5H\x1b[92;40mb"
                           "\x1b[25;6H\x1b[92;40m\xC2\xB0");
 
     sink.bytes.clear();
-    put_text_at(s, 2, 3, s.attr, "ab"); // drawn again the same: not in the frame's changes
+    put_text_at(s, 2, 3, 10, "ab"); // drawn again the same: not in the frame's changes
     reference.present(s);
     EXPECT_EQ(sink.bytes, "");
 
-    set_colour(s, 0x1C);
-    put_text_at(s, 2, 4, s.attr,
+    put_text_at(s, 2, 4, 0x1C,
                 "c"); // a changed cell alone, in its full colour, even in 256 colours
     StringSink other;
     ReferencePresenter indexed(other, {true, ColourMode::indexed256});
@@ -43,10 +40,8 @@ TEST(ReferencePresenter, AFrameChangedEverywhereIsSentAsAClearAndItsOtherCells) 
     StringSink sink;
     ReferencePresenter reference(sink);
     Screen s;
-    set_colour(s, 240);
-    clear_screen(s, s.attr);
-    set_colour(s, 12);
-    put_text_at(s, 0, 0, s.attr, "x");
+    clear_screen(s, 240);
+    put_text_at(s, 0, 0, 12, "x");
     reference.present(s);
     // Every cell changed: one clear in the commonest blank, then the one other cell.
     EXPECT_EQ(sink.bytes, "\x1b[?25l\x1b[37;40m\x1b[2J"

@@ -54,10 +54,8 @@ TEST(Presenter, StartsWithAClearInTheCommonestBlankAndDrawsTheRest) {
     StringSink sink;
     Presenter presenter(sink, ENLARGE_REQUEST);
     Screen screen;
-    set_colour(screen, 240);
-    clear_screen(screen, screen.attr);
-    set_colour(screen, 12);
-    put_text_at(screen, 3, 5, screen.attr, "ab");
+    clear_screen(screen, 240);
+    put_text_at(screen, 3, 5, 12, "ab");
     presenter.present(screen);
     EXPECT_EQ(sink.bytes, "\x1b[0m\x1b[?25l\x1b[30;107m\x1b[2J\x1b[4;6H\x1b[91;40mab");
     test::ReplayTerminal terminal;
@@ -67,50 +65,47 @@ TEST(Presenter, StartsWithAClearInTheCommonestBlankAndDrawsTheRest) {
 
 TEST(Presenter, SendsOnlyChangedCellsByTheShortestMove) {
     Shown t;
-    put_text_at(t.screen, 3, 10, t.screen.attr, "ab");
-    put_char_at(t.screen, 20, 3, t.screen.attr, 'c');
-    put_char_at(t.screen, 0, 7, t.screen.attr, 'd');
+    put_text_at(t.screen, 3, 10, 7, "ab");
+    put_char_at(t.screen, 20, 3, 7, 'c');
+    put_char_at(t.screen, 0, 7, 7, 'd');
     EXPECT_EQ(t.present(), "\x1b[4;11Hab\x1b[8Cc\x1b[8Hd"); // forward in the row; absolute
 
-    put_text_at(t.screen, 3, 10, t.screen.attr,
+    put_text_at(t.screen, 3, 10, 7,
                 "ab"); // rewritten the same: the row is dirty, nothing differs
     EXPECT_NE(t.screen.dirty_rows, 0u);
     EXPECT_EQ(t.present(), "");
 
-    put_char_at(t.screen, 1, 7, t.screen.attr, 'e'); // right where the last output left the cursor
+    put_char_at(t.screen, 1, 7, 7, 'e'); // right where the last output left the cursor
     EXPECT_EQ(t.present(), "e");
-    put_char_at(t.screen, 4, 7, t.screen.attr, 'f'); // two unchanged cells between: written again
+    put_char_at(t.screen, 4, 7, 7, 'f'); // two unchanged cells between: written again
     EXPECT_EQ(t.present(), "  f");
-    put_char_at(t.screen, 5, 8, t.screen.attr, 'g'); // one row down
+    put_char_at(t.screen, 5, 8, 7, 'g'); // one row down
     EXPECT_EQ(t.present(), "\x1b[Bg");
-    put_char_at(t.screen, 2, 8, t.screen.attr, 'h'); // back to the left
+    put_char_at(t.screen, 2, 8, 7, 'h'); // back to the left
     EXPECT_EQ(t.present(), "\x1b[4Dh");
-    put_char_at(t.screen, 2, 9, t.screen.attr, 'i'); // down and one left: a backspace
+    put_char_at(t.screen, 2, 9, 7, 'i'); // down and one left: a backspace
     EXPECT_EQ(t.present(), "\x1b[B\bi");
-    put_char_at(t.screen, 0, 9, t.screen.attr, 'k'); // three left in the row: three backspaces
+    put_char_at(t.screen, 0, 9, 7, 'k'); // three left in the row: three backspaces
     EXPECT_EQ(t.present(), "\b\b\bk");
-    put_char_at(t.screen, 40, 20, t.screen.attr,
+    put_char_at(t.screen, 40, 20, 7,
                 'j'); // far down and right: the absolute move is shorter
     EXPECT_EQ(t.present(), "\x1b[21;41Hj");
 }
 
 TEST(Presenter, ColourChangesOnlyWhereAndAsFarAsTheAttributeChanges) {
     Shown t;
-    set_colour(t.screen, 10);
-    put_text_at(t.screen, 10, 6, t.screen.attr, "[e1]");
-    set_colour(t.screen, 14);
-    put_text_at(t.screen, 10, 16, t.screen.attr, "[m1]");
+    put_text_at(t.screen, 10, 6, 10, "[e1]");
+    put_text_at(t.screen, 10, 16, 14, "[m1]");
     // Only the foreground differs from the colours in force, so only it is sent.
     EXPECT_EQ(t.present(), "\x1b[11;7H\x1b[92m[e1]\x1b[6C\x1b[93m[m1]");
-    set_colour(t.screen, 14);
-    put_text_at(t.screen, 10, 21, t.screen.attr, "x");
+    put_text_at(t.screen, 10, 21, 14, "x");
     EXPECT_EQ(t.present(), "\x1b[Cx"); // still yellow: no colour sent
 
-    set_colour(t.screen, 0xAE); // the same foreground on another background
-    put_char_at(t.screen, 22, 10, t.screen.attr, 'y');
+    // The same foreground on another background.
+    put_char_at(t.screen, 22, 10, 0xAE, 'y');
     EXPECT_EQ(t.present(), "\x1b[102my");
-    set_colour(t.screen, 0x1C); // both differ
-    put_char_at(t.screen, 23, 10, t.screen.attr, 'z');
+    // Both differ.
+    put_char_at(t.screen, 23, 10, 0x1C, 'z');
     EXPECT_EQ(t.present(), "\x1b[91;44mz");
 }
 
@@ -139,14 +134,11 @@ TEST(Presenter, TrueColourSendsTheClassicPalette) {
 
     Shown t({true, ColourMode::rgb24});
     EXPECT_EQ(t.first, "\x1b[0m\x1b[?25l\x1b[38;2;192;192;192;48;2;0;0;0m\x1b[2J");
-    set_colour(t.screen, 224);
-    put_char_at(t.screen, 25, 9, t.screen.attr, ' ');
+    put_char_at(t.screen, 25, 9, 224, ' ');
     EXPECT_EQ(t.present(), "\x1b[10;26H\x1b[38;2;0;0;0;48;2;255;255;0m ");
-    set_colour(t.screen, 0x1C);
-    put_char_at(t.screen, 26, 9, t.screen.attr, 'x');
+    put_char_at(t.screen, 26, 9, 0x1C, 'x');
     EXPECT_EQ(t.present(), "\x1b[38;2;255;0;0;48;2;0;0;128mx");
-    set_colour(t.screen, 0x1E);
-    put_char_at(t.screen, 27, 9, t.screen.attr, 'y');
+    put_char_at(t.screen, 27, 9, 0x1E, 'y');
     EXPECT_EQ(t.present(), "\x1b[38;2;255;255;0my");
 }
 
@@ -165,33 +157,29 @@ TEST(Presenter, TwoHundredFiftySixColoursUseTheNearestFixedPaletteIndices) {
 
     Shown t({true, ColourMode::indexed256});
     EXPECT_EQ(t.first, "\x1b[0m\x1b[?25l\x1b[38;5;250;48;5;16m\x1b[2J");
-    set_colour(t.screen, 0x70);
-    put_char_at(t.screen, 25, 9, t.screen.attr, 'a');
+    put_char_at(t.screen, 25, 9, 0x70, 'a');
     EXPECT_EQ(t.present(), "\x1b[10;26H\x1b[38;5;16;48;5;250ma"); // both halves in one
-    set_colour(t.screen, 0xF0);
-    put_char_at(t.screen, 26, 9, t.screen.attr, 'b');
+    put_char_at(t.screen, 26, 9, 0xF0, 'b');
     EXPECT_EQ(t.present(), "\x1b[48;5;231mb"); // only the background changed
-    set_colour(t.screen, 0xFC);
-    put_char_at(t.screen, 27, 9, t.screen.attr, 'c');
+    put_char_at(t.screen, 27, 9, 0xFC, 'c');
     EXPECT_EQ(t.present(), "\x1b[38;5;196mc"); // only the foreground
 }
 
 TEST(Presenter, RunsOfBlanksAreErasedWithEraseCharactersWhereThatIsShorter) {
     Shown t;
-    set_colour(t.screen, 240);
-    put_text_at(t.screen, 9, 25, t.screen.attr, std::string(15, ' '));
+    put_text_at(t.screen, 9, 25, 240, std::string(15, ' '));
     EXPECT_EQ(t.present(), "\x1b[10;26H\x1b[30;107m\x1b[15X"); // nothing after: no move
 
     // Six blanks right before the next change: written, as the erase would need a move on.
-    put_text_at(t.screen, 11, 25, t.screen.attr, std::string(6, ' ') + "ab");
+    put_text_at(t.screen, 11, 25, 240, std::string(6, ' ') + "ab");
     EXPECT_EQ(t.present(), "\x1b[2B      ab"); // the erase left the cursor at column 25
     // Eight blanks and a gap before the next change: erased, then one move on.
-    put_text_at(t.screen, 13, 25, t.screen.attr, std::string(8, ' '));
-    put_text_at(t.screen, 13, 45, t.screen.attr, "cd");
+    put_text_at(t.screen, 13, 25, 240, std::string(8, ' '));
+    put_text_at(t.screen, 13, 45, 240, "cd");
     EXPECT_EQ(t.present(), "\x1b[14;26H\x1b[8X\x1b[20Ccd");
     // Five blanks are never erased.
-    put_text_at(t.screen, 15, 25, t.screen.attr, std::string(5, ' '));
-    put_text_at(t.screen, 15, 45, t.screen.attr, "ef");
+    put_text_at(t.screen, 15, 25, 240, std::string(5, ' '));
+    put_text_at(t.screen, 15, 45, 240, "ef");
     EXPECT_EQ(t.present().find('X'), std::string::npos);
 }
 
@@ -201,14 +189,10 @@ TEST(Presenter, CellsOfOneColourGoTogetherWhenThatIsShorter) {
     for (const ColourMode colours : {ColourMode::basic16, ColourMode::indexed256}) {
         Shown t({true, colours});
         for (int row = 9; row < 24; ++row) {
-            set_colour(t.screen, row % 2 == 0 ? 12 : 14);
-            put_text_at(t.screen, row, 20, t.screen.attr, "3");
-            set_colour(t.screen, row % 2 == 0 ? 14 : 12);
-            put_text_at(t.screen, row, 22, t.screen.attr, "4");
-            set_colour(t.screen, 7);
-            put_char_at(t.screen, 24, row, t.screen.attr, 254); // a small filled square
-            set_colour(t.screen, 240);
-            put_text_at(t.screen, row, 25, t.screen.attr, std::string(15, ' '));
+            put_text_at(t.screen, row, 20, row % 2 == 0 ? 12 : 14, "3");
+            put_text_at(t.screen, row, 22, row % 2 == 0 ? 14 : 12, "4");
+            put_char_at(t.screen, 24, row, 7, 254); // a small filled square
+            put_text_at(t.screen, row, 25, 240, std::string(15, ' '));
         }
         const std::string out = t.present();
         const std::string white = colours == ColourMode::basic16 ? "107m" : "231m";
@@ -224,54 +208,49 @@ TEST(Presenter, CellsOfOneColourGoTogetherWhenThatIsShorter) {
 
 TEST(Presenter, ControlBytesShowAsBlanks) {
     Shown t;
-    set_colour(t.screen, 240); // on white, so the blanks have to be sent
-    put_text_at(t.screen, 2, 0, t.screen.attr, std::string("\x1b[2J\x07\x7f\x08\x00x", 9));
+    // On white, so the blanks have to be sent.
+    put_text_at(t.screen, 2, 0, 240, std::string("\x1b[2J\x07\x7f\x08\x00x", 9));
     EXPECT_EQ(t.present(), "\x1b[3H\x1b[30;107m [2J    x");
 
-    set_colour(t.screen, 7); // over the cleared blanks: nothing to show
-    put_text_at(t.screen, 5, 10, t.screen.attr, "\x01\x02 ");
+    // Over the cleared blanks: nothing to show.
+    put_text_at(t.screen, 5, 10, 7, "\x01\x02 ");
     EXPECT_EQ(t.present(), "");
-    set_colour(t.screen, 12); // blanks in another attribute are sent
-    put_text_at(t.screen, 5, 10, t.screen.attr, "\x01\x02 ");
+    // Blanks in another attribute are sent.
+    put_text_at(t.screen, 5, 10, 12, "\x01\x02 ");
     EXPECT_EQ(t.present(), "\x1b[6;11H\x1b[91;40m   ");
 }
 
 TEST(Presenter, ARowEndingInBlanksIsErasedToItsEnd) {
     Shown t;
-    put_text_at(t.screen, 3, 10, t.screen.attr, "abcdefgh");
+    put_text_at(t.screen, 3, 10, 7, "abcdefgh");
     t.present();
-    put_text_at(t.screen, 3, 12, t.screen.attr, "      ");
+    put_text_at(t.screen, 3, 12, 7, "      ");
     EXPECT_EQ(t.present(), "\x1b[6D\x1b[K"); // back six cells, erase
 
-    put_text_at(t.screen, 4, 70, t.screen.attr, "abcdefghij"); // up to the last column
+    put_text_at(t.screen, 4, 70, 7, "abcdefghij"); // up to the last column
     t.present();
-    set_colour(t.screen, 0x20);
-    put_text_at(t.screen, 4, 70, t.screen.attr, "abcdefgh  ");
+    put_text_at(t.screen, 4, 70, 0x20, "abcdefgh  ");
     // The erase takes the background in force: green is put in force first.
     const std::string out = t.present();
     EXPECT_EQ(out, "\x1b[5;71H\x1b[30;42mabcdefgh\x1b[K");
 
-    put_text_at(t.screen, 6, 0, t.screen.attr, "abcdef");
+    put_text_at(t.screen, 6, 0, 0x20, "abcdef");
     t.present();
-    set_colour(t.screen, 7);
-    put_text_at(t.screen, 6, 4, t.screen.attr, "  "); // two blanks: cheaper written than erased
+    put_text_at(t.screen, 6, 4, 7, "  "); // two blanks: cheaper written than erased
     EXPECT_EQ(t.present(), "\b\b\x1b[37;40m  ");
 }
 
 TEST(Presenter, AScreenChangedAlmostEverywhereIsClearedFirst) {
     Shown t;
     for (int row = 0; row < SCREEN_ROWS; ++row)
-        put_text_at(t.screen, row, 0, t.screen.attr,
-                    std::string(60, static_cast<char>('a' + row % 26)));
+        put_text_at(t.screen, row, 0, 7, std::string(60, static_cast<char>('a' + row % 26)));
     t.present();
-    set_colour(t.screen, 7);
-    clear_screen(t.screen, t.screen.attr);
-    set_colour(t.screen, 12);
-    put_text_at(t.screen, 1, 4, t.screen.attr, "Zimvo");
+    clear_screen(t.screen, 7);
+    put_text_at(t.screen, 1, 4, 12, "Zimvo");
     const std::string cleared = t.present();
     EXPECT_EQ(cleared, "\x1b[2J\x1b[2;5H\x1b[91mZimvo");
 
-    for (int row = 0; row < SCREEN_ROWS; ++row) put_char_at(t.screen, 70, row, t.screen.attr, 'x');
+    for (int row = 0; row < SCREEN_ROWS; ++row) put_char_at(t.screen, 70, row, 12, 'x');
     const std::string each_row = t.present(); // every row changed, but little of each
     EXPECT_EQ(each_row.find("\x1b[2J"), std::string::npos);
     EXPECT_EQ(count_of(each_row, "x"), 25u);
@@ -279,21 +258,21 @@ TEST(Presenter, AScreenChangedAlmostEverywhereIsClearedFirst) {
 
 TEST(Presenter, GlyphBytesAsUtf8OrAsciiStandIns) {
     Shown utf8({true, ColourMode::basic16});
-    put_text_at(utf8.screen, 0, 0, utf8.screen.attr, "\xf8\xfe\xdb\xc9\xbb\xc8\xbc\xcd\xba\x88");
+    put_text_at(utf8.screen, 0, 0, 7, "\xf8\xfe\xdb\xc9\xbb\xc8\xbc\xcd\xba\x88");
     EXPECT_EQ(utf8.present(), "\x1b[1H\xC2\xB0\xE2\x96\xA0\xE2\x96\x88\xE2\x95\x94\xE2\x95\x97"
                               "\xE2\x95\x9A\xE2\x95\x9D\xE2\x95\x90\xE2\x95\x91\xC5\x82");
 
     Shown ascii({false, ColourMode::basic16});
-    put_text_at(ascii.screen, 0, 0, ascii.screen.attr, "\xf8\xfe\xdb\xc9\xbb\xc8\xbc\xcd\xba\x88");
+    put_text_at(ascii.screen, 0, 0, 7, "\xf8\xfe\xdb\xc9\xbb\xc8\xbc\xcd\xba\x88");
     EXPECT_EQ(ascii.present(), "\x1b[1Ho##++++=|?");
 }
 
 TEST(Presenter, NeverTrustsTheCursorAfterTheLastColumnOrASoftHyphen) {
     Shown t;
-    put_char_at(t.screen, 79, 3, t.screen.attr, 'x');
-    put_char_at(t.screen, 0, 4, t.screen.attr, 'y');
+    put_char_at(t.screen, 79, 3, 7, 'x');
+    put_char_at(t.screen, 0, 4, 7, 'y');
     EXPECT_EQ(t.present(), "\x1b[4;80Hx\x1b[5Hy");
-    put_text_at(t.screen, 6, 0, t.screen.attr, "\xf0z");
+    put_text_at(t.screen, 6, 0, 7, "\xf0z");
     EXPECT_EQ(t.present(), "\x1b[7H\xC2\xAD\x1b[7;2Hz");
 }
 
@@ -324,14 +303,14 @@ TEST(Presenter, OptionsFollowTheLocaleColortermAndTerm) {
 TEST(Presenter, SmallWindowShowsTheRequestAndRepaintsWhenLargeEnough) {
     Shown t;
     t.presenter.set_terminal_size(79, 40);
-    put_text_at(t.screen, 5, 5, t.screen.attr, "hidden");
+    put_text_at(t.screen, 5, 5, 7, "hidden");
     const std::string request = t.present();
     EXPECT_NE(request.find("\x1b[2J"), std::string::npos);
     EXPECT_NE(request.find("\x1b[1;1HPowieksz okno do 80 x 25"), std::string::npos);
     EXPECT_EQ(request.find("hidden"), std::string::npos);
     EXPECT_EQ(count_of(request, "\x1b["), 4u); // reset, clear, hide, one move: no cell
 
-    put_text_at(t.screen, 6, 5, t.screen.attr, "later");
+    put_text_at(t.screen, 6, 5, 7, "later");
     EXPECT_EQ(t.present(), ""); // the request stays; nothing is drawn
 
     // Narrower windows get shorter forms; the needed size always stays whole.
@@ -378,18 +357,18 @@ TEST(Presenter, RandomDrawingAlwaysPlaysBackToTheScreen) {
         for (int round = 0; round < 400; ++round) {
             const int changes = pick(4) == 0 ? 40 : 1 + pick(4);
             for (int i = 0; i < changes; ++i) {
-                set_colour(screen, ATTRS[pick(std::size(ATTRS))]);
+                const int attr = ATTRS[pick(std::size(ATTRS))];
                 std::string text;
                 const bool blanks = pick(2) == 0;
                 for (int n = 1 + pick(12); n > 0; --n)
                     text.push_back(
                         blanks ? ' '
                                : static_cast<char>(pick(3) == 0 ? 128 + pick(128) : 32 + pick(96)));
-                put_text_at(screen, pick(SCREEN_ROWS), pick(SCREEN_COLUMNS), screen.attr, text);
+                put_text_at(screen, pick(SCREEN_ROWS), pick(SCREEN_COLUMNS), attr, text);
             }
             if (pick(25) == 0) {
-                set_colour(screen, ATTRS[pick(std::size(ATTRS))]);
-                clear_screen(screen, screen.attr);
+                const int attr = ATTRS[pick(std::size(ATTRS))];
+                clear_screen(screen, attr);
             }
             if (pick(50) == 0) presenter.invalidate();
             presenter.present(screen);

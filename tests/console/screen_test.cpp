@@ -1,5 +1,6 @@
 #include "console/screen.hpp"
 
+#include "screen_block.hpp"
 #include "screen_text.hpp"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@ namespace zk {
 namespace {
 
 using test::attr_at;
+using test::shows;
 using test::text_at;
 
 TEST(Screen, PositionedTextKeepsItsAttributeAndNeverWraps) {
@@ -16,31 +18,32 @@ TEST(Screen, PositionedTextKeepsItsAttributeAndNeverWraps) {
     EXPECT_EQ(text_at(s, 3, 76, 4), "abcd");
     EXPECT_EQ(attr_at(s, 3, 79), 12);
     EXPECT_EQ(text_at(s, 4, 0, 2), "  "); // nothing ran on to the next row
-    put_text_at(s, 5, 0, s.attr, "");
+    put_text_at(s, 5, 0, 7, "");
     EXPECT_EQ(s.x, 82); // an empty text moves nothing
     put_char_at(s, 2, 2, 0x1E, 'q');
     EXPECT_EQ(attr_at(s, 2, 2), 0x1E);
-    EXPECT_EQ(s.attr, 7); // the attribute of plain output is not changed behind its back
 }
 
 TEST(Screen, PlainOutputWrapsAfterColumn79AndScrollsOnlyBelowTheBottom) {
     Screen s;
     move_to(s, 78, 24);
-    put_text(s, "xy");
+    put_text(s, 14, "xy");
     EXPECT_EQ(text_at(s, 24, 78, 2), "xy"); // no scroll yet
-    put_byte(s, 'z');
-    EXPECT_EQ(text_at(s, 23, 78, 2), "xy"); // the screen moved up one row
-    EXPECT_EQ(text_at(s, 24, 0, 1), "z");
+    put_byte(s, 12, 'z');
+    // The screen moved up one row; the new bottom row is blank in the attribute of the output.
+    const test::AttrKey key{{'Y', 14}, {'R', 12}};
+    EXPECT_TRUE(shows(s, 23, 78, {{"xy", "  "}, {"YY", "RR"}}, key));
+    EXPECT_TRUE(shows(s, 24, 0, {{"z "}, {"RR"}}, key));
     EXPECT_EQ(s.y, 24);
 }
 
 TEST(Screen, LineEndGoesToColumnZeroOfNextRowAndScrollsOnBottomRow) {
     Screen s;
-    put_text_at(s, 19, 0, s.attr, "Podaj:\n");
+    put_text_at(s, 19, 0, 7, "Podaj:\n");
     EXPECT_EQ(s.x, 0);
     EXPECT_EQ(s.y, 20);
-    put_text_at(s, 24, 0, s.attr, "last");
-    put_byte(s, '\n');
+    put_text_at(s, 24, 0, 7, "last");
+    put_byte(s, 7, '\n');
     EXPECT_EQ(text_at(s, 23, 0, 4), "last");
     EXPECT_EQ(s.y, 24);
 }
@@ -48,17 +51,16 @@ TEST(Screen, LineEndGoesToColumnZeroOfNextRowAndScrollsOnBottomRow) {
 TEST(Screen, WritesOutsideTheScreenAreDropped) {
     Screen s;
     const Screen before = s;
-    put_char_at(s, -1, 0, s.attr, 'a');
-    put_char_at(s, 0, -5, s.attr, 'a');
-    put_char_at(s, 200, 3, s.attr, 'a');
-    put_text_at(s, 30, 0, s.attr, "abc");
+    put_char_at(s, -1, 0, 7, 'a');
+    put_char_at(s, 0, -5, 7, 'a');
+    put_char_at(s, 200, 3, 7, 'a');
+    put_text_at(s, 30, 0, 7, "abc");
     EXPECT_EQ(s.cells, before.cells);
 }
 
 TEST(Screen, ClearFillsWithItsOwnAttributeAndHomes) {
     Screen s;
     put_text_at(s, 5, 5, 7, "x");
-    set_colour(s, 12); // what earlier output left in force does not colour the blanks
     clear_screen(s, 10);
     EXPECT_EQ(text_at(s, 5, 5, 1), " ");
     EXPECT_EQ(attr_at(s, 24, 79), 10);
@@ -66,21 +68,18 @@ TEST(Screen, ClearFillsWithItsOwnAttributeAndHomes) {
     EXPECT_EQ(s.y, 0);
 }
 
-TEST(Screen, ATableTextThatContinuesStartsWhereTheTextBeforeItStopped) {
+TEST(Screen, TableTextsAreDrawnInTableOrderEachAtItsOwnPlace) {
     constexpr ScreenText texts[] = {
-        {9, 1, 15, "w pionie "},
-        {9, 10, 10, "8", true},
+        {9, 1, 15, "w pionie 0"},
+        {9, 10, 10, "8"},
         {2, 70, 11, "ab"},
     };
     Screen s;
-    move_to(s, 40, 20); // where earlier output stopped does not matter to the first text
+    move_to(s, 40, 20); // where earlier output stopped does not matter
     draw_texts(s, texts);
-    EXPECT_EQ(text_at(s, 9, 1, 10), "w pionie 8");
-    EXPECT_EQ(attr_at(s, 9, 9), 15);
-    EXPECT_EQ(attr_at(s, 9, 10), 10);
-    EXPECT_EQ(text_at(s, 2, 70, 2), "ab");
-    EXPECT_EQ(attr_at(s, 2, 71), 11);
-    EXPECT_EQ(s.attr, 7);
+    const test::AttrKey key{{'W', 15}, {'G', 10}, {'C', 11}};
+    EXPECT_TRUE(shows(s, 9, 1, {{"w pionie 8"}, {"WWWWWWWWWG"}}, key));
+    EXPECT_TRUE(shows(s, 2, 70, {{"ab"}, {"CC"}}, key));
 }
 
 } // namespace

