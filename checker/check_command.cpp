@@ -1,9 +1,15 @@
 #include "checker/check_command.hpp"
 
 #include "checker/file_patterns.hpp"
+#include "checker/file_problem.hpp"
 #include "checker/level_report.hpp"
 #include "checker/printable_text.hpp"
+#include "model/level_format.hpp"
+#include "model/puzzle.hpp"
+#include "solver/board_solver.hpp"
+#include "solver/drawing_verdict.hpp"
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -14,8 +20,11 @@ namespace {
 constexpr const char* USAGE = "usage: zimvokrelt-check [--clues] [--strict] [--] FILE...\n"
                               "       zimvokrelt-check --help\n";
 
-constexpr const char* HELP =
-    R"(Checks ZimvoKrelt level files: their format, the editor's advice rules, and whether
+// The help text; its limits are the ones the checker applies.
+std::string help_text() {
+    using std::to_string;
+    const std::string sides = to_string(MIN_BOARD) + " to " + to_string(MAX_BOARD);
+    return R"(Checks ZimvoKrelt level files: their format, the editor's advice rules, and whether
 their clues have exactly one solution.
 
 Options:
@@ -29,18 +38,26 @@ Options:
   --        end of options; every later argument is a file
 
 For each FILE one block is printed. A file that cannot be read, or is larger than
-1048576 bytes, gets one line saying so and the result; any other file gets:
+)" + to_string(MAX_LEVEL_FILE_BYTES) +
+           R"( bytes, gets one line saying so and the result; any other file gets:
   board     rows x columns of the picture, and the answer word (code page 852 letters
             shown in UTF-8, control bytes as \xNN)
-  format    each problem as FILE:ROW:COLUMN: message (the first 20 of each kind, then a
+  format    each problem as FILE:ROW:COLUMN: message (the first )" +
+           to_string(MAX_LISTED_PER_KIND) + R"( of each kind, then a
             count of the rest; bytes of the file name that are not printable ASCII shown
-            as \xNN). A level is lines of the colour letters E Y B R G p (green,
-            yellow, blue, red, grey, white), all of one length, 2 to 15 lines of 2 to 15
-            letters, each ending in CR LF or LF; then the letter n and the answer: 1 to 15
+            as \xNN). A level is lines of the colour letters )" +
+           cell_letter_list() + R"( (green,
+            yellow, blue, red, grey, white), all of one length, )" +
+           sides + " lines of " + sides + R"(
+            letters, each ending in CR LF or LF; then the letter )" +
+           static_cast<char>(ANSWER_MARKER) + R"( and the answer: 1 to )" +
+           to_string(MAX_NAME_LENGTH) + R"(
             characters, no blanks (bytes 128 to 255 are code page 852 letters); then at
             most one line end.
-  advice    the editor's rules: no run longer than 9 cells (its clue would take two
-            columns and cover its neighbour), no column with more than 8 runs (no room
+  advice    the editor's rules: no run longer than )" +
+           to_string(ADVICE_MAX_RUN) + R"( cells (its clue would take two
+            columns and cover its neighbour), no column with more than )" +
+           to_string(ADVICE_MAX_COLUMN_RUNS) + R"( runs (no room
             above the board)
   clues     with --clues
   solution  unique; several solutions (the level's picture and another solution of its
@@ -49,8 +66,10 @@ For each FILE one block is printed. A file that cannot be read, or is larger tha
             yes when the solution follows one line at a time, without trying a value
             and seeing where it leads
   difficulty
-            the number of line steps that narrowed a line, plus 5 for each probe (a value
-            tried on one cell) and 50 for each guess of the search; with the passes over
+            the number of line steps that narrowed a line, plus )" +
+           to_string(PROBE_WEIGHT) + R"( for each probe (a value
+            tried on one cell) and )" +
+           to_string(GUESS_WEIGHT) + R"( for each guess of the search; with the passes over
             the board, line steps, probes and guesses behind it
   result    good, or NOT GOOD with the reasons the lines above show
 
@@ -60,6 +79,7 @@ Exit status:
   1  some file is not, or cannot be read, or the report could not be written
   2  usage error: no file given or an unknown option
 )";
+}
 
 } // namespace
 
@@ -75,7 +95,7 @@ int run_check_command(std::span<const std::string> args, std::ostream& out, std:
         } else if (arg == "--") {
             options_ended = true;
         } else if (arg == "--help" || arg == "-h") {
-            out << USAGE << '\n' << HELP;
+            out << USAGE << '\n' << help_text();
             return CHECK_ALL_GOOD;
         } else if (arg == "--clues") {
             options.clues = true;

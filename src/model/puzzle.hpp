@@ -7,6 +7,7 @@
 
 namespace zk {
 
+/// Cells in one line of a grid: every line the game keeps, board or not, is this long.
 constexpr int GRID_STRIDE = 17;
 constexpr int GRID_CELLS = GRID_STRIDE * GRID_STRIDE;
 /// Largest board height and width; rows and columns 15 and 16 are never board cells.

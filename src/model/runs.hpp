@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/puzzle.hpp"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -13,9 +15,9 @@ struct Run {
     friend bool operator==(const Run&, const Run&) = default;
 };
 
-/// The runs of one line, in scan order. A line holds at most 17 cells, so at most 17 runs.
+/// The runs of one line, in scan order: at most one per cell of a grid line.
 struct RunList {
-    std::array<Run, 17> items{};
+    std::array<Run, GRID_STRIDE> items{};
     int count = 0;
 
     const Run* begin() const { return items.data(); }

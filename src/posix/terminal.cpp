@@ -1,7 +1,8 @@
-#include "posix/terminal_wait.hpp"
 #include "console/terminal.hpp"
+#include "posix/terminal_wait.hpp"
 
 #include "console/fd_sink.hpp"
+#include "console/screen.hpp"
 #include "console/signal_cleanup.hpp"
 
 #include <array>
@@ -269,7 +270,7 @@ TerminalSize Terminal::size() const {
     winsize ws{};
     if (ioctl(output_fd_, TIOCGWINSZ, &ws) == 0 && ws.ws_col > 0 && ws.ws_row > 0)
         return {ws.ws_col, ws.ws_row};
-    return {80, 25};
+    return {SCREEN_COLUMNS, SCREEN_ROWS};
 }
 
 bool Terminal::take_repaint_request() {

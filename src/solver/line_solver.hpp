@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/puzzle.hpp"
 #include "model/runs.hpp"
 #include "solver/colour_set.hpp"
 
@@ -11,7 +12,7 @@ namespace zk {
 enum class LineOutcome { unchanged, narrowed, contradiction };
 
 /// Longest line the line solver takes.
-constexpr int MAX_LINE = 17;
+constexpr int MAX_LINE = GRID_STRIDE;
 
 /// Narrows every cell of `cells` (at most MAX_LINE) to exactly the colours it takes in some
 /// arrangement of `runs` that agrees with all cells' current sets. Runs of different colours

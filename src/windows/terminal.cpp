@@ -1,4 +1,5 @@
 #include "console/terminal.hpp"
+#include "console/screen.hpp"
 #include "windows/console_hold.hpp"
 
 #include <atomic>
@@ -32,7 +33,7 @@ HANDLE console_behind(int fd) {
     return handle;
 }
 
-// Gives the console back as it was found, with the cursor on the line below the 25 drawn
+// Gives the console back as it was found, with the cursor on the line below the drawn
 // rows (the buffer scrolls when it has no such line), so the last screen stays visible above
 // the shell's prompt. The caller holds the lock.
 void release_console() {
@@ -45,7 +46,7 @@ void release_console() {
     CONSOLE_SCREEN_BUFFER_INFO info{};
     if (GetConsoleScreenBufferInfo(console_output, &info) != 0) {
         const int window_rows = info.srWindow.Bottom - info.srWindow.Top + 1;
-        int below = info.srWindow.Top + (window_rows < 25 ? window_rows : 25);
+        int below = info.srWindow.Top + (window_rows < SCREEN_ROWS ? window_rows : SCREEN_ROWS);
         const int last_row = info.dwSize.Y - 1;
         if (below > last_row) {
             // No line below the screen: the buffer moves up by one line, as a line end written
@@ -142,7 +143,7 @@ Terminal::~Terminal() {
 TerminalSize Terminal::size() const {
     CONSOLE_SCREEN_BUFFER_INFO info{};
     if (console_output == nullptr || GetConsoleScreenBufferInfo(console_output, &info) == 0)
-        return {80, 25};
+        return {SCREEN_COLUMNS, SCREEN_ROWS};
     return {info.srWindow.Right - info.srWindow.Left + 1,
             info.srWindow.Bottom - info.srWindow.Top + 1};
 }
