@@ -94,7 +94,7 @@ void KeyDecoder::feed_ground(std::uint8_t byte, std::vector<int>& codes) {
         // The lead byte of a UTF-8 character of two, three or four bytes.
         utf8_left_ = byte < 0xE0 ? 1 : byte < 0xF0 ? 2 : 3;
         utf8_value_ = byte & (0x3F >> utf8_left_);
-        utf8_minimum_ = utf8_left_ == 1 ? 0x80 : utf8_left_ == 2 ? 0x800 : 0x10000;
+        utf8_length_ = utf8_left_ + 1;
     }
 }
 
@@ -107,9 +107,7 @@ void KeyDecoder::feed_utf8(std::uint8_t byte, std::vector<int>& codes) {
     }
     utf8_value_ = (utf8_value_ << 6) | (byte & 0x3F);
     if (--utf8_left_ != 0) return;
-    const bool well_formed = utf8_value_ >= utf8_minimum_ && utf8_value_ <= 0x10FFFF &&
-                             !(utf8_value_ >= 0xD800 && utf8_value_ <= 0xDFFF);
-    if (!well_formed) return;
+    if (!is_well_formed_utf8(utf8_value_, utf8_length_)) return;
     const std::optional<std::uint8_t> shown = cp852_byte(utf8_value_);
     if (shown && *shown >= 128) codes.push_back(TYPED_CHAR_BASE + *shown);
 }

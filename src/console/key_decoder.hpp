@@ -77,9 +77,9 @@ class KeyDecoder {
     int mouse_bytes_left_ = 0;
     bool after_cr_ = false; // the last byte decoded in ground state was CR
     bool utf8_input_;
-    int utf8_left_ = 0;         // continuation bytes still to come of a UTF-8 character
-    char32_t utf8_value_ = 0;   // the bits of that character so far
-    char32_t utf8_minimum_ = 0; // the smallest value its length may encode
+    int utf8_left_ = 0;       // continuation bytes still to come of a UTF-8 character
+    char32_t utf8_value_ = 0; // the bits of that character so far
+    int utf8_length_ = 0;     // its length in bytes
 };
 
 } // namespace zk

@@ -14,38 +14,10 @@ namespace {
 constexpr std::string_view PROGRAM = "zimvokrelt";
 constexpr std::string_view PALETTE_OPTION = "--palette";
 
-// The next code point of the UTF-8 text `in` from `pos` (advanced past it), or nullopt when
-// the bytes there are no well-formed UTF-8.
-std::optional<char32_t> next_code_point(std::string_view in, std::size_t& pos) {
-    const auto lead = static_cast<unsigned char>(in[pos++]);
-    if (lead < 0x80) return lead;
-    int more = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
-    if (more < 0 || lead > 0xF4) return std::nullopt;
-    char32_t value = lead & (0x3F >> more);
-    const char32_t minimum = more == 1 ? 0x80 : more == 2 ? 0x800 : 0x10000;
-    for (; more > 0; --more) {
-        if (pos == in.size()) return std::nullopt;
-        const auto next = static_cast<unsigned char>(in[pos++]);
-        if ((next & 0xC0) != 0x80) return std::nullopt;
-        value = value << 6 | (next & 0x3F);
-    }
-    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return std::nullopt;
-    return value;
-}
-
 // `word` as the menu reads it typed on a UTF-8 terminal: code page 852 bytes. A word that is
 // not UTF-8, or holds a character code page 852 lacks, stays as it is.
 std::string menu_word(std::string_view word) {
-    std::string converted;
-    for (std::size_t pos = 0; pos < word.size();) {
-        const std::optional<char32_t> code_point = next_code_point(word, pos);
-        const std::optional<std::uint8_t> byte =
-            code_point ? cp852_byte(*code_point) : std::nullopt;
-        if (!byte) return std::string(word);
-        converted += static_cast<char>(*byte);
-    }
-    return converted;
+    return cp852_of_utf8(word).value_or(std::string(word));
 }
 
 CommandLine fault(CommandAction action, std::string why) {

@@ -6,10 +6,8 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <fcntl.h>
 #include <optional>
 #include <string>
@@ -179,22 +177,13 @@ bool link_unnamed(int fd, const std::string& name) {
     return ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0;
 }
 
-// Links the unnamed file `fd` in beside `path` under a temporary name in the form mkstemp
-// makes (`path` ".tmp" and six letters or digits) that no file has, and names it to the
-// clean-up of a signal. The name, or an empty string when no link could be made.
+// Links the unnamed file `fd` in beside `path` under a temporary name that no file has
+// (`path` ".tmp", the process id and a count), and names it to the clean-up of a signal. The
+// name, or an empty string when no link could be made.
 std::string link_under_temporary_name(int fd, const std::string& path) {
-    static constexpr char LETTERS[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    auto seed = static_cast<std::uint64_t>(now.tv_sec) ^ static_cast<std::uint64_t>(now.tv_nsec) ^
-                (static_cast<std::uint64_t>(::getpid()) << 32);
+    const std::string stem = path + ".tmp" + std::to_string(::getpid()) + "_";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = path + ".tmp";
-        for (int i = 0; i < 6; ++i) {
-            seed = seed * 6364136223846793005u + 1442695040888963407u;
-            name += LETTERS[(seed >> 33) % (sizeof LETTERS - 1)];
-        }
+        const std::string name = stem + std::to_string(attempt);
         if (!set_file_to_remove_on_signal(name.c_str())) break;
         if (link_unnamed(fd, name)) return name;
         clear_file_to_remove_on_signal();

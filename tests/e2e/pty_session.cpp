@@ -1,6 +1,7 @@
 #include "pty_session.hpp"
 
 #include "console/cp852.hpp"
+#include "terminal_colours.hpp"
 
 #include <array>
 #include <cerrno>
@@ -29,60 +30,17 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The classic console palette in console colour order, as 0xRRGGBB, light blue lightened to
-// read on black.
-constexpr std::array<std::uint32_t, 16> CLASSIC_PALETTE{
-    0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
-    0x808080, 0x3B78FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
-};
-
-// Console colours order their bits blue, green, red; terminals red, green, blue.
-int console_colour_of_terminal_index(int index) {
-    return ((index & 1) << 2) | (index & 2) | ((index & 4) >> 2) | (index & 8);
-}
-
-// The classic console colour a fixed 256-colour palette index (16..255: the 6 x 6 x 6 cube,
-// then the grey ramp) shows as: the one nearest the index's value when each channel is within
-// 47 of it (the most a channel lies from its nearest cube level), else -1.
-int console_colour_of_fixed_index(int index) {
-    static constexpr std::array<int, 6> LEVELS{0, 95, 135, 175, 215, 255};
-    int r = 0, g = 0, b = 0;
-    if (index >= 232) {
-        r = g = b = 8 + 10 * (index - 232);
-    } else {
-        r = LEVELS[static_cast<std::size_t>((index - 16) / 36)];
-        g = LEVELS[static_cast<std::size_t>((index - 16) / 6 % 6)];
-        b = LEVELS[static_cast<std::size_t>((index - 16) % 6)];
-    }
-    int best = -1;
-    int best_distance = 0;
-    for (std::size_t i = 0; i < CLASSIC_PALETTE.size(); ++i) {
-        const int dr = r - static_cast<int>(CLASSIC_PALETTE[i] >> 16);
-        const int dg = g - static_cast<int>((CLASSIC_PALETTE[i] >> 8) & 0xFF);
-        const int db = b - static_cast<int>(CLASSIC_PALETTE[i] & 0xFF);
-        if (dr * dr > 47 * 47 || dg * dg > 47 * 47 || db * db > 47 * 47) continue;
-        const int distance = dr * dr + dg * dg + db * db;
-        if (best < 0 || distance < best_distance) {
-            best = static_cast<int>(i);
-            best_distance = distance;
-        }
-    }
-    return best;
-}
-
 // The console colour of a libvterm colour, or -1.
 int console_colour(const VTermColor& colour) {
     if (VTERM_COLOR_IS_DEFAULT_FG(&colour) || VTERM_COLOR_IS_DEFAULT_BG(&colour)) return -1;
     if (VTERM_COLOR_IS_INDEXED(&colour)) {
         const int index = colour.indexed.idx;
-        return index < 16 ? console_colour_of_terminal_index(index)
-                          : console_colour_of_fixed_index(index);
+        return index < 16 ? test::console_colour_of_terminal_index(index)
+                          : test::console_colour_of_fixed_index(index);
     }
     const std::uint32_t rgb = (std::uint32_t{colour.rgb.red} << 16) |
                               (std::uint32_t{colour.rgb.green} << 8) | colour.rgb.blue;
-    for (std::size_t i = 0; i < CLASSIC_PALETTE.size(); ++i)
-        if (CLASSIC_PALETTE[i] == rgb) return static_cast<int>(i);
-    return -1;
+    return test::console_colour_of_rgb(rgb);
 }
 
 void write_fully(int fd, std::string_view bytes) {

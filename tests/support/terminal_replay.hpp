@@ -3,6 +3,7 @@
 #include "console/cp852.hpp"
 #include "console/presenter.hpp"
 #include "console/screen.hpp"
+#include "terminal_colours.hpp"
 
 #include <array>
 #include <cstdint>
@@ -62,58 +63,8 @@ class ReplayTerminal {
         return utf8_ ? cp852_code_point(glyph) : static_cast<char32_t>(ascii_stand_in(glyph));
     }
 
-    // Terminal colour numbers order red, green, blue; the console's blue, green, red.
-    static int console_colour(int terminal_colour, bool bright) {
-        const int c =
-            ((terminal_colour & 1) << 2) | (terminal_colour & 2) | ((terminal_colour & 4) >> 2);
-        return c | (bright ? 8 : 0);
-    }
-
-    static int palette_index(int r, int g, int b) {
-        static constexpr std::array<std::uint32_t, 16> PALETTE{
-            0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
-            0x808080, 0x3B78FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
-        };
-        const std::uint32_t rgb = static_cast<std::uint32_t>(r << 16 | g << 8 | b);
-        for (int i = 0; i < 16; ++i)
-            if (PALETTE[i] == rgb) return i;
-        return -2; // a colour outside the palette never matches
-    }
-
-    // The console colour shown for 256-colour palette index `index`: the classic colour nearest
-    // the index's value when each channel is within 47 of it (the most a channel lies from its
-    // nearest cube level), else -2 (never matches). The
-    // basic 16 indices are left to the terminal's theme and never match either.
-    static int indexed_colour(int index) {
-        static constexpr std::array<int, 6> LEVELS{0, 95, 135, 175, 215, 255};
-        if (index < 16 || index > 255) return -2;
-        int r = 0, g = 0, b = 0;
-        if (index >= 232) {
-            r = g = b = 8 + 10 * (index - 232);
-        } else {
-            r = LEVELS[(index - 16) / 36];
-            g = LEVELS[(index - 16) / 6 % 6];
-            b = LEVELS[(index - 16) % 6];
-        }
-        static constexpr std::array<std::uint32_t, 16> PALETTE{
-            0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
-            0x808080, 0x3B78FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
-        };
-        int best = -2;
-        int best_distance = 0;
-        for (int i = 0; i < 16; ++i) {
-            const int dr = r - static_cast<int>(PALETTE[i] >> 16);
-            const int dg = g - static_cast<int>((PALETTE[i] >> 8) & 0xFF);
-            const int db = b - static_cast<int>(PALETTE[i] & 0xFF);
-            const int distance = dr * dr + dg * dg + db * db;
-            const bool near = dr * dr <= 47 * 47 && dg * dg <= 47 * 47 && db * db <= 47 * 47;
-            if (near && (best < 0 || distance < best_distance)) {
-                best = i;
-                best_distance = distance;
-            }
-        }
-        return best;
-    }
+    // A colour the replay does not know never matches a cell's: -2.
+    static int known(int colour) { return colour < 0 ? -2 : colour; }
 
     void feed_byte(std::uint8_t b) {
         if (state_ == State::escape) {
@@ -251,18 +202,19 @@ class ReplayTerminal {
                 fg_ = -1;
                 bg_ = -1;
             } else if (v >= 30 && v <= 37) {
-                fg_ = console_colour(v - 30, false);
+                fg_ = test::console_colour_of_terminal_index(v - 30);
             } else if (v >= 90 && v <= 97) {
-                fg_ = console_colour(v - 90, true);
+                fg_ = test::console_colour_of_terminal_index(v - 90 + 8);
             } else if (v >= 40 && v <= 47) {
-                bg_ = console_colour(v - 40, false);
+                bg_ = test::console_colour_of_terminal_index(v - 40);
             } else if (v >= 100 && v <= 107) {
-                bg_ = console_colour(v - 100, true);
+                bg_ = test::console_colour_of_terminal_index(v - 100 + 8);
             } else if ((v == 38 || v == 48) && i + 4 < n.size() && n[i + 1] == 2) {
-                (v == 38 ? fg_ : bg_) = palette_index(n[i + 2], n[i + 3], n[i + 4]);
+                (v == 38 ? fg_ : bg_) = known(test::console_colour_of_rgb(
+                    static_cast<std::uint32_t>(n[i + 2] << 16 | n[i + 3] << 8 | n[i + 4])));
                 i += 4;
             } else if ((v == 38 || v == 48) && i + 2 < n.size() && n[i + 1] == 5) {
-                (v == 38 ? fg_ : bg_) = indexed_colour(n[i + 2]);
+                (v == 38 ? fg_ : bg_) = known(test::console_colour_of_fixed_index(n[i + 2]));
                 i += 2;
             } else {
                 errors_.push_back("colour " + std::to_string(v));
