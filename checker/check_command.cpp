@@ -3,7 +3,7 @@
 #include "checker/file_patterns.hpp"
 #include "checker/file_problem.hpp"
 #include "checker/level_report.hpp"
-#include "checker/printable_text.hpp"
+#include "console/printable_text.hpp"
 #include "model/level_format.hpp"
 #include "model/puzzle.hpp"
 #include "solver/board_solver.hpp"

@@ -3,8 +3,8 @@
 #include "checker/advice_check.hpp"
 #include "checker/clue_text.hpp"
 #include "checker/format_check.hpp"
-#include "checker/printable_text.hpp"
 #include "console/cp852.hpp"
+#include "console/printable_text.hpp"
 #include "model/level_file.hpp"
 #include "solver/clues.hpp"
 
