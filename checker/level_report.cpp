@@ -231,7 +231,7 @@ FileVerdict check_level_file(const std::string& path, const CheckOptions& option
     print_problems("advice", path, advice, counts_of(advice), out);
 
     const Clues clues = clues_of_picture(puzzle.target, size);
-    if (options.clues) print_clues(clues, options.colour, out);
+    if (options.clues) print_clues(clues, options.colours, out);
     const SolveReport report = solve_board(clues);
     verdict.board_checked = true;
     verdict.verdict = report.verdict;

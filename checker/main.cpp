@@ -2,6 +2,8 @@
 #include "console/fd_sink.hpp"
 #include "console/program_io.hpp"
 
+#include <cstdlib>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -9,8 +11,12 @@
 int main(int argc, char** argv) {
     const std::vector<std::string> args = zk::program_arguments(argc, argv);
     std::ostream& out = zk::text_output();
-    const int status =
-        zk::run_check_command(args, out, zk::text_errors(), zk::shows_ansi_colours(1));
+    // Clues are coloured on a terminal as the game colours them there.
+    std::optional<zk::PresenterOptions> terminal;
+    if (zk::shows_ansi_colours(1))
+        terminal = zk::presenter_options(nullptr, std::getenv("COLORTERM"), std::getenv("TERM"));
+    const char* palette = std::getenv(std::string(zk::PALETTE_VARIABLE).c_str());
+    const int status = zk::run_check_command(args, out, zk::text_errors(), terminal, palette);
     out.flush();
     return out ? status : zk::CHECK_SOME_BAD;
 }
