@@ -152,7 +152,7 @@ int run_check_command(std::span<const std::string> args, std::ostream& out, std:
         return usage_error(err, "no level file given");
     }
     int good = 0;
-    for (std::size_t i = 0; i < files.size(); ++i) {
+    for (std::size_t i = 0; i < files.size() && out; ++i) { // no reader: the rest is not read
         if (i > 0) out << '\n';
         if (is_good(check_level_file(files[i], options, out), options.strict)) ++good;
     }

@@ -2,6 +2,7 @@
 #include "console/fd_sink.hpp"
 #include "console/program_io.hpp"
 
+#include <csignal>
 #include <cstdlib>
 #include <optional>
 #include <ostream>
@@ -9,6 +10,11 @@
 #include <vector>
 
 int main(int argc, char** argv) {
+#ifdef SIGPIPE
+    // A reader that goes away (`| head`) leaves the report unwritten: status 1, as for any
+    // output that fails, rather than death by the signal.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     const std::vector<std::string> args = zk::program_arguments(argc, argv);
     std::ostream& out = zk::text_output();
     // Clues are coloured on a terminal as the game colours them there.
