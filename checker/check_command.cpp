@@ -3,7 +3,7 @@
 #include "checker/file_patterns.hpp"
 #include "checker/file_problem.hpp"
 #include "checker/level_report.hpp"
-#include "checker/printable_text.hpp"
+#include "console/printable_text.hpp"
 #include "model/level_format.hpp"
 #include "model/puzzle.hpp"
 #include "solver/board_solver.hpp"
@@ -17,7 +17,8 @@ namespace zk {
 
 namespace {
 
-constexpr const char* USAGE = "usage: zimvokrelt-check [--clues] [--strict] [--] FILE...\n"
+constexpr const char* USAGE = "usage: zimvokrelt-check [--clues] [--strict] [--palette=NAME] "
+                              "[--] FILE...\n"
                               "       zimvokrelt-check --help\n";
 
 // The help text; its limits are the ones the checker applies.
@@ -29,7 +30,12 @@ their clues have exactly one solution.
 
 Options:
   --clues   also print the row and column clues of each level (run length and colour
-            letter, in order; coloured when the output is a terminal)
+            letter, in order; coloured when the output is a terminal, as the game colours
+            them there: in the colours its TERM and COLORTERM give, in the palette below)
+  --palette=NAME, --palette NAME
+            the palette of the coloured clues: classic (the default) or colour-blind; the
+            environment variable )" +
+           std::string(PALETTE_VARIABLE) + R"(=NAME sets it too, the option wins
   --strict  also fail a level that is all white, breaks an advice rule, or that line
             reasoning alone does not solve (the editor's judgement of a drawing; the
             standard for the levels that ship with the game)
@@ -77,19 +83,36 @@ Exit status:
   0  every file is well formed and has exactly one solution (with --strict also not all
      white, within the advice rules and solved by line reasoning alone)
   1  some file is not, or cannot be read, or the report could not be written
-  2  usage error: no file given or an unknown option
+  2  usage error: no file given, an unknown option or an unknown palette name
 )";
+}
+
+const std::string PALETTE_OPTION = "--palette";
+
+// Prints `why` and the usage on `err`; the usage error's status.
+int usage_error(std::ostream& err, const std::string& why) {
+    err << "zimvokrelt-check: " << why << '\n' << USAGE;
+    return CHECK_USAGE_ERROR;
+}
+
+// Refuses palette `name`, given by the option or (`variable` not empty) in that environment
+// variable. Its bytes are shown escaped.
+int unknown_palette(std::ostream& err, std::string_view name, std::string_view variable) {
+    return usage_error(err, "unknown palette '" + printable_text(name) + "'" +
+                                (variable.empty() ? "" : " in " + std::string(variable)) +
+                                " (classic or colour-blind)");
 }
 
 } // namespace
 
 int run_check_command(std::span<const std::string> args, std::ostream& out, std::ostream& err,
-                      bool out_is_terminal) {
+                      std::optional<PresenterOptions> terminal, const char* palette_variable) {
     CheckOptions options;
-    options.colour = out_is_terminal;
     std::vector<std::string> files;
     bool options_ended = false;
-    for (const std::string& arg : args) {
+    std::optional<Palette> palette;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (options_ended || arg.empty() || arg[0] != '-' || arg == "-") {
             files.push_back(arg);
         } else if (arg == "--") {
@@ -101,18 +124,35 @@ int run_check_command(std::span<const std::string> args, std::ostream& out, std:
             options.clues = true;
         } else if (arg == "--strict") {
             options.strict = true;
+        } else if (arg == PALETTE_OPTION || arg.starts_with(PALETTE_OPTION + "=")) {
+            std::string_view name;
+            if (arg.size() > PALETTE_OPTION.size())
+                name = std::string_view(arg).substr(PALETTE_OPTION.size() + 1);
+            else if (i + 1 < args.size())
+                name = args[++i];
+            else
+                return usage_error(err, "option --palette needs a name");
+            palette = palette_named(name);
+            if (!palette) return unknown_palette(err, name, "");
         } else {
-            err << "zimvokrelt-check: unknown option " << printable_text(arg) << '\n' << USAGE;
-            return CHECK_USAGE_ERROR;
+            return usage_error(err, "unknown option " + printable_text(arg));
         }
+    }
+    // The option wins over the environment, whose palette name is judged only without one.
+    if (!palette && palette_variable != nullptr && *palette_variable != '\0') {
+        palette = palette_named(palette_variable);
+        if (!palette) return unknown_palette(err, palette_variable, PALETTE_VARIABLE);
+    }
+    if (terminal) {
+        options.colours = terminal;
+        options.colours->palette = palette.value_or(Palette::classic);
     }
     files = expand_file_patterns(std::move(files));
     if (files.empty()) {
-        err << "zimvokrelt-check: no level file given\n" << USAGE;
-        return CHECK_USAGE_ERROR;
+        return usage_error(err, "no level file given");
     }
     int good = 0;
-    for (std::size_t i = 0; i < files.size(); ++i) {
+    for (std::size_t i = 0; i < files.size() && out; ++i) { // no reader: the rest is not read
         if (i > 0) out << '\n';
         if (is_good(check_level_file(files[i], options, out), options.strict)) ++good;
     }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "console/presenter.hpp"
+
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
@@ -12,10 +15,14 @@ constexpr int CHECK_SOME_BAD = 1;
 constexpr int CHECK_USAGE_ERROR = 2;
 
 /// Runs zimvokrelt-check with the arguments after the program name: `--help`, or
-/// [--clues] [--strict] [--] FILE... (wildcards in FILE expanded where the system leaves that
-/// to the program). Reports go to `out`, usage errors to `err`; clues are coloured when
-/// `out_is_terminal`. Returns the exit status.
+/// [--clues] [--strict] [--palette=NAME] [--] FILE... (wildcards in FILE expanded where the
+/// system leaves that to the program). Reports go to `out`, usage errors to `err`. Clues are
+/// coloured when `terminal`, the presenter options of the terminal `out` shows on, is given:
+/// in its colour mode, with the palette of --palette, else of `palette_variable` (the value
+/// of PALETTE_VARIABLE; nullptr or empty: unset), else the classic one, as the game colours
+/// them. Returns the exit status.
 int run_check_command(std::span<const std::string> args, std::ostream& out, std::ostream& err,
-                      bool out_is_terminal);
+                      std::optional<PresenterOptions> terminal,
+                      const char* palette_variable = nullptr);
 
 } // namespace zk

@@ -10,41 +10,42 @@ namespace zk {
 namespace {
 
 // The terminal code of the game's clue attribute for a run letter, as the game's presenter sends
-// it in 16 colours.
-std::string clue_sgr(std::uint8_t letter) {
+// it with `options`.
+std::string clue_sgr(std::uint8_t letter, const PresenterOptions& options) {
     const ColourLook* c = look_of_letter(letter);
     return attribute_sgr(
         static_cast<std::uint8_t>(c != nullptr && c->clue_attr >= 0 ? c->clue_attr : 7),
-        ColourMode::basic16);
+        options.colours, options.palette);
 }
 
 constexpr const char* ANSI_RESET = "\x1b[0m";
 
 void print_lines(const char* title, const std::array<RunList, MAX_BOARD>& lines, int count,
-                 bool colour, std::ostream& out) {
+                 const std::optional<PresenterOptions>& colours, std::ostream& out) {
     out << "  " << title << ":\n";
     for (int i = 0; i < count; ++i)
-        out << "    " << std::setw(2) << i + 1 << ": " << clue_list_text(lines[i], colour) << '\n';
+        out << "    " << std::setw(2) << i + 1 << ": " << clue_list_text(lines[i], colours) << '\n';
 }
 
 } // namespace
 
-std::string clue_list_text(const RunList& runs, bool colour) {
+std::string clue_list_text(const RunList& runs, const std::optional<PresenterOptions>& colours) {
     if (runs.count == 0) return "0";
     std::string text;
     for (const Run& run : runs) {
         if (!text.empty()) text += ' ';
-        if (colour) text += clue_sgr(run.letter);
+        if (colours) text += clue_sgr(run.letter, *colours);
         text += std::to_string(run.length);
         text += static_cast<char>(run.letter);
-        if (colour) text += ANSI_RESET;
+        if (colours) text += ANSI_RESET;
     }
     return text;
 }
 
-void print_clues(const Clues& clues, bool colour, std::ostream& out) {
-    print_lines("row clues, left to right", clues.rows, clues.height, colour, out);
-    print_lines("column clues, top to bottom", clues.columns, clues.width, colour, out);
+void print_clues(const Clues& clues, const std::optional<PresenterOptions>& colours,
+                 std::ostream& out) {
+    print_lines("row clues, left to right", clues.rows, clues.height, colours, out);
+    print_lines("column clues, top to bottom", clues.columns, clues.width, colours, out);
 }
 
 } // namespace zk

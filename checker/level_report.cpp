@@ -3,8 +3,8 @@
 #include "checker/advice_check.hpp"
 #include "checker/clue_text.hpp"
 #include "checker/format_check.hpp"
-#include "checker/printable_text.hpp"
 #include "console/cp852.hpp"
+#include "console/printable_text.hpp"
 #include "model/level_file.hpp"
 #include "solver/clues.hpp"
 
@@ -231,7 +231,7 @@ FileVerdict check_level_file(const std::string& path, const CheckOptions& option
     print_problems("advice", path, advice, counts_of(advice), out);
 
     const Clues clues = clues_of_picture(puzzle.target, size);
-    if (options.clues) print_clues(clues, options.colour, out);
+    if (options.clues) print_clues(clues, options.colours, out);
     const SolveReport report = solve_board(clues);
     verdict.board_checked = true;
     verdict.verdict = report.verdict;

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "console/presenter.hpp"
 #include "solver/board_solver.hpp"
 #include "solver/drawing_verdict.hpp"
 
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -10,8 +12,9 @@ namespace zk {
 
 /// How to check and report.
 struct CheckOptions {
-    bool clues = false;  ///< also print the row and column clues
-    bool colour = false; ///< colour the clues with ANSI escapes
+    bool clues = false; ///< also print the row and column clues
+    /// Colour the clues as the game's presenter with these options would; nothing: no colour.
+    std::optional<PresenterOptions> colours;
     bool strict = false; ///< also require the advice rules and line reasoning alone
 };
 

@@ -72,15 +72,16 @@ inline std::size_t printable_utf8_length(std::string_view out) {
 }
 
 /// True when `out`, bytes a presenter sent, holds nothing a terminal would take as a command
-/// other than the presenter's own CSI sequences and backspaces: no other control byte, no DEL,
-/// and with UTF-8 only well-formed printable characters (without UTF-8, only ASCII).
+/// other than the presenter's own CSI sequences, reverse index, line feeds and backspaces: no other
+/// control byte, no DEL, and with UTF-8 only well-formed printable characters (without UTF-8, only
+/// ASCII).
 inline bool terminal_output_is_safe(std::string_view out, bool utf8) {
     while (!out.empty()) {
         const auto b = static_cast<std::uint8_t>(out[0]);
         std::size_t length = 1;
         if (b == 0x1b)
-            length = csi_length(out);
-        else if ((b < 0x20 && b != '\b') || b == 0x7f)
+            length = out.starts_with("\x1bM") ? 2 : csi_length(out); // reverse index or CSI
+        else if ((b < 0x20 && b != '\b' && b != '\n') || b == 0x7f)
             length = 0;
         else if (b >= 0x80)
             length = utf8 ? printable_utf8_length(out) : 0;

@@ -12,6 +12,10 @@ namespace zk {
 /// console usually does not and would print them as text).
 bool shows_ansi_colours(int fd);
 
+/// True when `fd` is a terminal (on Windows a console), whose screen the game's first clear
+/// wipes; false for a file, a pipe or a descriptor that is not open.
+bool is_terminal(int fd);
+
 /// A byte sink that is a file descriptor (the terminal, a pipe or a file).
 class FdSink : public ByteSink {
   public:

@@ -12,6 +12,10 @@ enum class Palette {
     colour_blind, ///< colours that stay apart for players who cannot tell red from green
 };
 
+/// The environment variable that chooses the palette when no --palette option does, for the
+/// game and the level checker alike.
+inline constexpr std::string_view PALETTE_VARIABLE = "ZIMVOKRELT_PALETTE";
+
 /// The palette called `name` ("classic" or "colour-blind"), or nothing for any other name.
 std::optional<Palette> palette_named(std::string_view name);
 

@@ -31,6 +31,11 @@ constexpr int LONGEST_REWRITTEN_GAP = 4;
 // The longest move left sent as backspaces (one byte a column) rather than a control sequence.
 constexpr int LONGEST_BACKSPACE_MOVE = 3;
 constexpr char BACKSPACE = '\b';
+// One row down in the same column where the terminal takes LF as it is (no CR added).
+constexpr char LINE_FEED = '\n';
+// One row up in the same column (reverse index); the presenter never sends it on the top row,
+// where it would scroll.
+constexpr std::string_view REVERSE_INDEX = "\x1bM";
 // The shortest run of blanks in one attribute erased with erase-characters (ESC [ n X).
 constexpr int SHORTEST_ERASED_RUN = 6;
 
@@ -375,7 +380,8 @@ int Presenter::erased_run(const Shown& shown, const Screen& screen, int col, int
 }
 
 // Works out the shortest way to bring the terminal cursor to (col, row): an absolute move,
-// relative moves from where it stands (backspaces for one to three columns left), or writing
+// relative moves from where it stands (line feeds down, a reverse index one row up,
+// backspaces for one to three columns left), or writing
 // again the few cells it has to cross in its row.
 Presenter::Move Presenter::plan_move(const Shown& shown, int attr, int from_col, int from_row,
                                      int col, int row) const {
@@ -387,7 +393,20 @@ Presenter::Move Presenter::plan_move(const Shown& shown, int attr, int from_col,
 
     const int dx = col - from_col;
     const int dy = row - from_row;
-    const int vertical = dy == 0 ? 0 : csi_length(dy > 0 ? dy : -dy);
+    int vertical = 0;
+    if (dy != 0) {
+        vertical = csi_length(dy > 0 ? dy : -dy);
+        move.vertical = Move::Vertical::relative;
+        // Neither scrolls: the target row is on the screen, so the cursor does not stand on
+        // the row where a line feed or a reverse index would scroll.
+        if (dy > 0 && options_.line_feed_moves_down && dy < vertical) {
+            vertical = dy;
+            move.vertical = Move::Vertical::line_feeds;
+        } else if (dy == -1 && static_cast<int>(REVERSE_INDEX.size()) < vertical) {
+            vertical = static_cast<int>(REVERSE_INDEX.size());
+            move.vertical = Move::Vertical::reverse_index;
+        }
+    }
     int horizontal = 0;
     if (dx != 0) {
         horizontal = csi_length(dx > 0 ? dx : -dx);
@@ -440,7 +459,12 @@ void Presenter::move_cursor(std::string& out, Shown& shown, int col, int row) co
         out.push_back('H');
         break;
     case Move::Way::relative:
-        if (dy != 0) append_csi(out, dy > 0 ? dy : -dy, dy > 0 ? 'B' : 'A');
+        if (move.vertical == Move::Vertical::line_feeds)
+            out.append(static_cast<std::size_t>(dy), LINE_FEED);
+        else if (move.vertical == Move::Vertical::reverse_index)
+            out += REVERSE_INDEX;
+        else if (dy != 0)
+            append_csi(out, dy > 0 ? dy : -dy, dy > 0 ? 'B' : 'A');
         if (dx == 0) break;
         if (move.horizontal == Move::Horizontal::backspace)
             out.append(static_cast<std::size_t>(-dx), BACKSPACE);

@@ -32,6 +32,9 @@ struct PresenterOptions {
     bool utf8 = true; ///< glyph bytes as UTF-8 code page 852 characters, else ASCII stand-ins
     ColourMode colours = ColourMode::basic16;
     Palette palette = Palette::classic; ///< the colours sent in the 256-colour and 24-bit modes
+    /// The terminal moves the cursor one row down in its column on LF (its output processing
+    /// is off), so line feeds may move the cursor down.
+    bool line_feed_moves_down = false;
 };
 
 /// Options for the locale's character set name (nl_langinfo(CODESET)), the value of
@@ -79,8 +82,9 @@ class Presenter {
     /// Sends the changes in reading order or grouped by colour, whichever is shorter; chooses
     /// the shortest cursor move (backspaces for one to three columns left) and sends only the
     /// half of an attribute (foreground, background) that changes, both halves in one
-    /// sequence. Bytes below 32 and 127 show as blanks. Clears screen.dirty_rows. Writes to
-    /// the sink once, and only when there is something.
+    /// sequence; moves down by line feeds where the options allow and one row up by a reverse
+    /// index where that is shorter. Bytes below 32 and 127 show as blanks. Clears
+    /// screen.dirty_rows. Writes to the sink once, and only when there is something.
     void present(Screen& screen);
 
   private:
@@ -119,6 +123,7 @@ class Presenter {
     /// A way to bring the terminal cursor somewhere, and its length in bytes.
     struct Move {
         enum class Way { none, absolute, relative, rewrite } way = Way::none;
+        enum class Vertical { relative, line_feeds, reverse_index } vertical = Vertical::relative;
         enum class Horizontal { relative, backspace, to_column } horizontal = Horizontal::relative;
         int cost = 0;
     };

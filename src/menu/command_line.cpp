@@ -1,6 +1,7 @@
 #include "menu/command_line.hpp"
 
 #include "console/cp852.hpp"
+#include "console/printable_text.hpp"
 #include "model/level_file.hpp"
 
 #ifndef ZK_VERSION
@@ -27,8 +28,10 @@ CommandLine fault(CommandAction action, std::string why) {
     return line;
 }
 
+// The bytes of arguments and of the environment are shown escaped: they must not act as
+// terminal commands on standard error.
 std::string unknown_palette(std::string_view name, std::string_view source) {
-    return "unknown palette '" + std::string(name) + "'" + std::string(source) +
+    return "unknown palette '" + printable_text(name) + "'" + std::string(source) +
            " (classic or colour-blind)";
 }
 
@@ -66,7 +69,8 @@ CommandLine parse_command_line(const std::vector<std::string_view>& args,
             line.palette = *palette;
             palette_given = true;
         } else {
-            return fault(CommandAction::usage_error, "unknown option '" + std::string(arg) + "'");
+            return fault(CommandAction::usage_error,
+                         "unknown option '" + printable_text(arg) + "'");
         }
     }
     if (!palette_given && palette_variable != nullptr && *palette_variable != '\0') {

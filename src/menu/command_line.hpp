@@ -9,9 +9,6 @@
 
 namespace zk {
 
-/// The environment variable that chooses the palette when no --palette option does.
-inline constexpr std::string_view PALETTE_VARIABLE = "ZIMVOKRELT_PALETTE";
-
 /// What the command line asks the program to do.
 enum class CommandAction {
     play,        ///< take the console and play

@@ -2,6 +2,7 @@
 // console back.
 
 #include "board_screen/context.hpp"
+#include "console/fd_sink.hpp"
 #include "console/program_console.hpp"
 #include "console/program_io.hpp"
 #include "menu/command_line.hpp"
@@ -50,6 +51,8 @@ int main(int argc, char** argv) {
     case zk::CommandAction::play:
         break;
     }
+    // Typed at the menu it would end the game: named here, there is nothing to start.
+    if (line.level == zk::EXIT_WORD) return 0;
 
     if (!zk::console_can_draw()) {
         // Nothing taken yet: the console stays as it was.
@@ -57,8 +60,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%.*s\n", static_cast<int>(why.size()), why.data());
         return 1;
     }
-    if (!zk::console_shows_palette(line.palette)) // said, then the game goes on in its colours
-        print(zk::text_errors(), std::string(zk::PALETTE_NOT_SHOWN_MESSAGE) + "\n");
+    // Said, then the game goes on in its colours. On a terminal the game's first screen wipes
+    // the line, so it is said once more after the console is given back.
+    const bool note_palette = !zk::console_shows_palette(line.palette);
+    const std::string palette_note = std::string(zk::PALETTE_NOT_SHOWN_MESSAGE) + "\n";
+    if (note_palette) print(zk::text_errors(), palette_note);
+    const bool note_again = note_palette && zk::is_terminal(2);
     zk::ProgramConsole console(zk::ENLARGE_REQUEST, line.palette);
     zk::Screen screen;
     zk::Context ctx(screen, console);
@@ -82,5 +89,6 @@ int main(int argc, char** argv) {
     // The last screen stays on the console above the shell's prompt.
     console.present();
     console.release();
+    if (note_again) print(zk::text_errors(), palette_note);
     return status;
 }

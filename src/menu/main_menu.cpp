@@ -68,7 +68,6 @@ constexpr ScreenText MENU_TEXTS[] = {
     {20, 35, ATTR_WHITE, "     kolejnoscia podanych liczb     "},
 };
 
-constexpr std::string_view EXIT_WORD = "exit";
 constexpr std::string_view EDITOR_WORD = "edytor";
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "board_screen/context.hpp"
 
 #include <string>
+#include <string_view>
 
 namespace zk {
 
@@ -12,6 +13,9 @@ void draw_menu_screen(Screen& s);
 /// One visit of the main menu: draws it, reads a word and returns the screen it leads to
 /// (exit, the editor, a loaded game, or the level-not-found screen).
 NextScreen show_menu(Context& ctx);
+
+/// The word that ends the game at the menu, and at once on the command line.
+inline constexpr std::string_view EXIT_WORD = "exit";
 
 /// What the menu does with the word `name`: "exit" leads to the end, "edytor" to the editor,
 /// any other word is a level name, loaded from the first of ctx.level_dirs that holds it

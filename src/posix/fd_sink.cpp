@@ -26,6 +26,10 @@ bool write_all(int fd, std::string_view bytes) {
     return true;
 }
 
+bool is_terminal(int fd) {
+    return ::isatty(fd) == 1;
+}
+
 bool shows_ansi_colours(int fd) {
     return ::isatty(fd) == 1;
 }

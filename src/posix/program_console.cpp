@@ -8,6 +8,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <langinfo.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace zk {
@@ -20,6 +21,15 @@ PresenterOptions locale_options(Palette palette) {
     PresenterOptions options =
         presenter_options(nl_langinfo(CODESET), std::getenv("COLORTERM"), std::getenv("TERM"));
     options.palette = palette;
+    return options;
+}
+
+// `options` with line feeds moving the cursor down when `fd` is a terminal whose output
+// processing is off (the terminal hold turns it off when it holds that terminal's input too).
+PresenterOptions with_line_feeds(PresenterOptions options, int fd) {
+    termios mode{};
+    options.line_feed_moves_down =
+        isatty(fd) && tcgetattr(fd, &mode) == 0 && (mode.c_oflag & OPOST) == 0;
     return options;
 }
 
@@ -38,7 +48,8 @@ bool console_shows_palette(Palette palette) {
 
 struct ProgramConsole::Parts {
     Parts(const EnlargeRequest& enlarge, Palette palette)
-        : options(locale_options(palette)), presenter(sink, enlarge, options),
+        : options(locale_options(palette)),
+          presenter(sink, enlarge, with_line_feeds(options, STDOUT_FILENO)),
           keys(terminal, presenter, options.utf8) {}
 
     PresenterOptions options;

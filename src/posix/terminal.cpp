@@ -236,6 +236,8 @@ Terminal::Terminal(int input_fd, int output_fd) : input_fd_(input_fd), output_fd
         raw_mode = original_mode;
         raw_mode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | IEXTEN);
         raw_mode.c_iflag &= ~static_cast<tcflag_t>(ICRNL | INLCR | IGNCR | IXON | ISTRIP);
+        // Bytes reach the terminal as they are sent: a line feed moves one row down only.
+        raw_mode.c_oflag &= ~static_cast<tcflag_t>(OPOST);
         raw_mode.c_cc[VMIN] = 1;
         raw_mode.c_cc[VTIME] = 0;
         raw_mode_set = true;

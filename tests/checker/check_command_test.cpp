@@ -27,8 +27,9 @@ struct CheckCommandTest : test::ScratchDirTest {
     std::ostringstream out;
     std::ostringstream err;
 
-    int run(std::vector<std::string> args, bool terminal = false) {
-        return run_check_command(args, out, err, terminal);
+    int run(std::vector<std::string> args, std::optional<PresenterOptions> terminal = {},
+            const char* palette_variable = nullptr) {
+        return run_check_command(args, out, err, terminal, palette_variable);
     }
     bool out_has(const std::string& text) const {
         return out.str().find(text) != std::string::npos;
@@ -211,17 +212,30 @@ TEST_F(CheckCommandTest, CluesAreColouredOnlyForATerminal) {
     EXPECT_FALSE(out_has("\x1b[")) << out.str();
 
     out.str("");
-    EXPECT_EQ(run({"--clues", "e1.txt"}, true), CHECK_ALL_GOOD);
+    EXPECT_EQ(run({"--clues", "e1.txt"}, PresenterOptions{}), CHECK_ALL_GOOD);
     EXPECT_TRUE(out_has("     1: \x1b[91;40m3R\x1b[0m\n")) << out.str();
+
+    // The game's colour mode and palette: red on black is 166 on 16 in the colour-blind
+    // palette in 256 colours; the option wins over the environment.
+    const PresenterOptions indexed{true, ColourMode::indexed256};
+    out.str("");
+    EXPECT_EQ(run({"--clues", "--palette", "colour-blind", "e1.txt"}, indexed, "classic"), 0);
+    EXPECT_TRUE(out_has("     1: \x1b[38;5;166;48;5;16m3R\x1b[0m\n")) << out.str();
+    out.str("");
+    EXPECT_EQ(run({"--clues", "e1.txt"}, indexed, "colour-blind"), CHECK_ALL_GOOD);
+    EXPECT_TRUE(out_has("     1: \x1b[38;5;166;48;5;16m3R\x1b[0m\n")) << out.str();
+    EXPECT_EQ(run({"--clues", "e1.txt"}, indexed, "\x1b[2J"), CHECK_USAGE_ERROR);
+    EXPECT_NE(err.str().find("unknown palette '\\x1B[2J' in ZIMVOKRELT_PALETTE"),
+              std::string::npos);
 }
 
 TEST(ClueText, RunsInOrderWithTheirLetters) {
     const std::uint8_t line[] = {'R', 'R', 'Y', 'p', 'G', 'B', 'B', 'B'};
-    EXPECT_EQ(clue_list_text(line_runs(line), false), "2R 1Y 1G 3B");
+    EXPECT_EQ(clue_list_text(line_runs(line), std::nullopt), "2R 1Y 1G 3B");
     EXPECT_EQ(
-        clue_list_text(line_runs(line), true),
+        clue_list_text(line_runs(line), PresenterOptions{}),
         "\x1b[91;40m2R\x1b[0m \x1b[93;40m1Y\x1b[0m \x1b[37;40m1G\x1b[0m \x1b[94;40m3B\x1b[0m");
-    EXPECT_EQ(clue_list_text(RunList{}, true), "0");
+    EXPECT_EQ(clue_list_text(RunList{}, PresenterOptions{}), "0");
 }
 
 TEST_F(CheckCommandTest, UsageErrors) {
@@ -268,6 +282,13 @@ TEST_F(CheckCommandTest, ProgramExitStatuses) {
     EXPECT_EQ(program_status(""), 2);
     EXPECT_EQ(program_status("--nonsense good.txt"), 2);
     EXPECT_EQ(program_status("--help"), 0);
+#ifndef _WIN32
+    // The reader is gone before the report is written: status 1, not death by SIGPIPE.
+    const std::string command = "(sleep 0.2; '" + std::string(ZK_CHECK_PROGRAM) +
+                                "' good.txt 2>/dev/null; echo $? >status) | true";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(test::read_file("status"), "1\n");
+#endif
 }
 
 } // namespace

@@ -87,9 +87,17 @@ TEST(Presenter, SendsOnlyChangedCellsByTheShortestMove) {
     EXPECT_EQ(t.present(), "\x1b[B\bi");
     put_char_at(t.screen, 0, 9, 7, 'k'); // three left in the row: three backspaces
     EXPECT_EQ(t.present(), "\b\b\bk");
+    put_char_at(t.screen, 0, 8, 7, 'l'); // one row up: a reverse index
+    EXPECT_EQ(t.present(), "\x1bM\bl");
     put_char_at(t.screen, 40, 20, 7,
                 'j'); // far down and right: the absolute move is shorter
     EXPECT_EQ(t.present(), "\x1b[21;41Hj");
+
+    Shown raw(PresenterOptions{true, ColourMode::basic16, Palette::classic, true});
+    put_char_at(raw.screen, 3, 4, 7, 'a');
+    put_char_at(raw.screen, 3, 5, 7, 'b'); // one row down where LF adds no CR: a line feed
+    put_char_at(raw.screen, 3, 8, 7, 'c'); // three rows down: still shorter than ESC [3B
+    EXPECT_EQ(raw.present(), "\x1b[5;4Ha\n\bb\n\n\n\bc");
 }
 
 TEST(Presenter, ColourChangesOnlyWhereAndAsFarAsTheAttributeChanges) {
@@ -341,12 +349,13 @@ TEST(Presenter, InvalidateRepaintsEverything) {
 
 // Whatever the screens draw, the terminal that plays back the presenter's bytes ends up
 // showing the screen: random texts in random colours (some differing only in foreground),
-// blank runs, clears, repaints, in every mode the presenter has.
+// blank runs, strokes down a column, clears, repaints, in every mode the presenter has.
 TEST(Presenter, RandomDrawingAlwaysPlaysBackToTheScreen) {
     for (const PresenterOptions options :
          {PresenterOptions{true, ColourMode::basic16}, PresenterOptions{true, ColourMode::rgb24},
           PresenterOptions{true, ColourMode::indexed256},
-          PresenterOptions{false, ColourMode::basic16}}) {
+          PresenterOptions{false, ColourMode::basic16},
+          PresenterOptions{true, ColourMode::basic16, Palette::classic, true}}) {
         std::mt19937 rng(7);
         auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
         constexpr int ATTRS[] = {7, 12, 10, 15, 48, 112, 160, 240, 0x1C, 0x17, 0xA0, 9, 0x90};
@@ -365,6 +374,12 @@ TEST(Presenter, RandomDrawingAlwaysPlaysBackToTheScreen) {
                         blanks ? ' '
                                : static_cast<char>(pick(3) == 0 ? 128 + pick(128) : 32 + pick(96)));
                 put_text_at(screen, pick(SCREEN_ROWS), pick(SCREEN_COLUMNS), attr, text);
+            }
+            if (pick(3) == 0) { // cells above one another: moves by rows alone
+                const int col = pick(SCREEN_COLUMNS);
+                const int top = pick(SCREEN_ROWS - 4);
+                for (int row = top + pick(5); row >= top; --row)
+                    put_char_at(screen, col, row, ATTRS[pick(std::size(ATTRS))], 'a' + pick(3));
             }
             if (pick(25) == 0) {
                 const int attr = ATTRS[pick(std::size(ATTRS))];

@@ -142,6 +142,10 @@ TEST_F(ColoursE2e, TheColourBlindPaletteReachesCluesLegendAndCells) {
     EXPECT_EQ(out.find("zimvokrelt: ten terminal pokazuje tylko 16 wlasnych kolorow"), 0u) << out;
     EXPECT_EQ(out.find('\x1b'), out.find("\r\n") + 2) << out; // one line, then the game
     EXPECT_EQ(out.find("kolorow", out.find('\n')), std::string::npos);
+    basic.send("exit\r");
+    EXPECT_EQ(basic.wait_exit().code, 0);
+    // Said again below the last screen, where no clear wipes it.
+    EXPECT_GT(out.rfind("16 wlasnych kolorow"), out.rfind('\x1b')) << out;
 }
 
 } // namespace

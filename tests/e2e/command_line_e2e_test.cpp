@@ -45,6 +45,12 @@ TEST(CommandLineE2e, HelpAndVersionOnStandardOutputFaultsOnStandardError) {
     EXPECT_EQ(unknown.shown.find("zimvokrelt: unknown option '--bogus'\r\nUsage: "), 0u);
     EXPECT_EQ(run_with(dir, {"--bogus"}, "2").shown, "");
     EXPECT_EQ(run_with(dir, {"e1", "e2"}, "1").status.code, 2);
+    SessionOptions o; // the word that ends the game at the menu ends it at once
+    o.working_dir = dir.path();
+    o.arguments = {"exit"};
+    PtySession exit(o);
+    EXPECT_EQ(exit.wait_exit().code, 0);
+    EXPECT_EQ(exit.output(), "");
 
     const Outcome palette = run_with(dir, {"--palette=red"}, "1");
     EXPECT_EQ(palette.status.code, 2);

@@ -41,6 +41,14 @@ TEST(CommandLineTest, FaultsGiveOneLineReasons) {
     EXPECT_EQ(refused.error, "zimvokrelt: unknown palette 'red' (classic or colour-blind)");
     EXPECT_EQ(parse({}, "red").action, CommandAction::refused);
     EXPECT_EQ(parse({}, "").action, CommandAction::play);
+
+    // Control bytes, C1 bytes and the rest beyond ASCII never reach the terminal raw.
+    EXPECT_EQ(parse({"--\x1b]0;t\a\x9b"}).error,
+              "zimvokrelt: unknown option '--\\x1B]0;t\\x07\\x9B'");
+    EXPECT_EQ(parse({"--palette=\x1b[2J\x7f"}).error,
+              "zimvokrelt: unknown palette '\\x1B[2J\\x7F' (classic or colour-blind)");
+    EXPECT_EQ(parse({}, "\x1b[2J").error, "zimvokrelt: unknown palette '\\x1B[2J' in "
+                                          "ZIMVOKRELT_PALETTE (classic or colour-blind)");
 }
 
 TEST(CommandLineTest, UsageListsTheLevelFoldersInOrder) {

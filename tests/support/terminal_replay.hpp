@@ -15,11 +15,13 @@ namespace zk::test {
 
 /// A model terminal of 80 x 25 cells that plays back what a presenter sends, so tests can
 /// check what the terminal ends up showing rather than the exact bytes. It knows the sequences
-/// a presenter may use (absolute and relative cursor moves, backspace, colours in 16 colours,
+/// a presenter may use (absolute and relative cursor moves, backspace, line feed taken as one
+/// row down with output processing off, reverse index, colours in 16 colours,
 /// 256 colours and 24 bits, clear, erase to the end of the line, erase characters, cursor
 /// visibility), erases in the colours in force, wraps only when a byte follows one written in
 /// the last column, and records anything else as an error, as well as a backspace while a wrap
-/// is pending (terminals disagree on where it goes). A 256-colour index shows as the classic
+/// is pending (terminals disagree on where it goes) and a line feed or reverse index that would
+/// scroll. A 256-colour index shows as the classic
 /// console colour nearest its value, provided one is near (each channel within 32). Colours it
 /// has not been told are -1 (the terminal's own default).
 class ReplayTerminal {
@@ -70,7 +72,10 @@ class ReplayTerminal {
         if (state_ == State::escape) {
             state_ = b == '[' ? State::csi : State::text;
             params_.clear();
-            if (b != '[') errors_.push_back("ESC followed by " + std::to_string(b));
+            if (b == 'M')
+                step_row(-1);
+            else if (b != '[')
+                errors_.push_back("ESC followed by " + std::to_string(b));
             return;
         }
         if (state_ == State::csi) {
@@ -92,6 +97,10 @@ class ReplayTerminal {
             wrap_pending_ = false;
             return;
         }
+        if (b == '\n') {
+            step_row(1);
+            return;
+        }
         if (b < 32 || b == 127) {
             errors_.push_back("control byte " + std::to_string(b));
             return;
@@ -107,6 +116,15 @@ class ReplayTerminal {
         } else {
             errors_.push_back("stray UTF-8 continuation byte");
         }
+    }
+
+    // One row down (line feed) or up (reverse index) in the same column.
+    void step_row(int by) {
+        if (row_ + by < 0 || row_ + by >= SCREEN_ROWS)
+            errors_.push_back("line feed or reverse index scrolled the terminal");
+        else
+            row_ += by;
+        wrap_pending_ = false;
     }
 
     void print(char32_t ch) {

@@ -1,4 +1,4 @@
-#include "checker/printable_text.hpp"
+#include "console/printable_text.hpp"
 
 namespace zk {
 
