@@ -33,7 +33,7 @@ Options:
   --strict  also fail a level that is all white, breaks an advice rule, or that line
             reasoning alone does not solve (the editor's judgement of a drawing; the
             standard for the levels that ship with the game)
-  --help, -h
+  --help, -h, /?
             print this text and exit
   --        end of options; every later argument is a file
 
@@ -90,11 +90,12 @@ int run_check_command(std::span<const std::string> args, std::ostream& out, std:
     std::vector<std::string> files;
     bool options_ended = false;
     for (const std::string& arg : args) {
-        if (options_ended || arg.empty() || arg[0] != '-' || arg == "-") {
+        const bool help = arg == "--help" || arg == "-h" || arg == "/?"; // "/?" as on Windows
+        if (options_ended || (!help && (arg.empty() || arg[0] != '-' || arg == "-"))) {
             files.push_back(arg);
         } else if (arg == "--") {
             options_ended = true;
-        } else if (arg == "--help" || arg == "-h") {
+        } else if (help) {
             out << USAGE << '\n' << help_text();
             return CHECK_ALL_GOOD;
         } else if (arg == "--clues") {

@@ -143,6 +143,16 @@ TEST_F(WindowsConsoleE2e, WinsAShippedLevelWithArrowAndPaintKeys) {
     leave_program();
 }
 
+// Ctrl-C ends the game as interrupted and gives the console back, its cursor shown again.
+TEST_F(WindowsConsoleE2e, CtrlCGivesTheConsoleBack) {
+    PtySession& s = start();
+    s.send("\x03");
+    const ExitStatus status = s.wait_exit(STEP_MS);
+    EXPECT_TRUE(status.exited) << s.screen_text();
+    EXPECT_EQ(status.code, 0x3A); // STATUS_CONTROL_C_EXIT, its low byte
+    EXPECT_TRUE(s.cursor_visible());
+}
+
 // PgDn and Delete are keys the game does not know: they neither open the quit dialog nor
 // move the cursor.
 TEST_F(WindowsConsoleE2e, QuitDialogAndKeysWithoutAMeaning) {
