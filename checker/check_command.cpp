@@ -39,7 +39,7 @@ Options:
   --strict  also fail a level that is all white, breaks an advice rule, or that line
             reasoning alone does not solve (the editor's judgement of a drawing; the
             standard for the levels that ship with the game)
-  --help, -h
+  --help, -h, /?
             print this text and exit
   --        end of options; every later argument is a file
 
@@ -113,11 +113,12 @@ int run_check_command(std::span<const std::string> args, std::ostream& out, std:
     std::optional<Palette> palette;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (options_ended || arg.empty() || arg[0] != '-' || arg == "-") {
+        const bool help = arg == "--help" || arg == "-h" || arg == "/?"; // "/?" as on Windows
+        if (options_ended || (!help && (arg.empty() || arg[0] != '-' || arg == "-"))) {
             files.push_back(arg);
         } else if (arg == "--") {
             options_ended = true;
-        } else if (arg == "--help" || arg == "-h") {
+        } else if (help) {
             out << USAGE << '\n' << help_text();
             return CHECK_ALL_GOOD;
         } else if (arg == "--clues") {

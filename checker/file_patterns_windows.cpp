@@ -3,32 +3,71 @@
 #include "windows/utf16.hpp"
 
 #include <algorithm>
-#include <cwchar>
+#include <string_view>
 #include <windows.h>
 
 namespace zk {
 
 namespace {
 
-// The paths that `pattern` matches: its folder part followed by each matching name (but . and
-// ..), in order ignoring case; none when nothing matches.
+// The order of `a` and `b` ignoring case, as the file system compares names (Polish letters
+// included): below, at or above zero.
+int compare_ignoring_case(std::wstring_view a, std::wstring_view b) {
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                static_cast<int>(b.size()), TRUE) -
+           CSTR_EQUAL;
+}
+
+// True when the long name `name` matches `pattern`: '*' any run of characters, '?' any one
+// character, every other character itself ignoring case. The system's search matches 8.3
+// short names as well (b.txtold is B~1.TXT), which the user never sees.
+bool long_name_matches(std::wstring_view pattern, std::wstring_view name) {
+    std::size_t p = 0;
+    std::size_t n = 0;
+    std::size_t star = std::wstring_view::npos; // the last '*' seen, and where its run ends
+    std::size_t star_end = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == L'*') {
+            star = p++;
+            star_end = n;
+        } else if (p < pattern.size() &&
+                   (pattern[p] == L'?' ||
+                    compare_ignoring_case(pattern.substr(p, 1), name.substr(n, 1)) == 0)) {
+            ++p;
+            ++n;
+        } else if (star != std::wstring_view::npos) {
+            p = star + 1; // the '*' takes one character more
+            n = ++star_end;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == L'*') ++p;
+    return p == pattern.size();
+}
+
+// The paths that `pattern` matches: its folder part followed by each matching long name (but
+// . and ..), in order ignoring case; none when nothing matches.
 std::vector<std::string> matching_paths(const std::string& pattern) {
     std::wstring wide;
     if (!to_utf16(pattern, wide, true)) return {};
+    // npos + 1 is 0: a pattern without a folder part.
+    const std::wstring_view name_pattern =
+        std::wstring_view(wide).substr(wide.find_last_of(L"\\/:") + 1);
     WIN32_FIND_DATAW found{};
     HANDLE search = FindFirstFileW(wide.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return {};
     std::vector<std::wstring> names;
     do {
         const std::wstring_view name(found.cFileName);
-        if (name != L"." && name != L"..") names.emplace_back(name);
+        if (name != L"." && name != L".." && long_name_matches(name_pattern, name))
+            names.emplace_back(name);
     } while (FindNextFileW(search, &found) != 0);
     FindClose(search);
     std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
-        const int order = _wcsicmp(a.c_str(), b.c_str());
+        const int order = compare_ignoring_case(a, b);
         return order != 0 ? order < 0 : a < b;
     });
-    // npos + 1 is 0: a pattern without a folder part.
     const std::string folder = pattern.substr(0, pattern.find_last_of("\\/:") + 1);
     std::vector<std::string> paths;
     for (const std::wstring& name : names) paths.push_back(folder + to_utf8(name));

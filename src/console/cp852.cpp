@@ -45,26 +45,43 @@ bool is_well_formed_utf8(char32_t value, int length) {
     return value >= minimum && value <= 0x10FFFF && !(value >= 0xD800 && value <= 0xDFFF);
 }
 
+namespace {
+
+// The character of UTF-8 `text` that starts at `pos`, which then moves past it; nullopt when
+// the bytes there are not a well-formed UTF-8 character.
+std::optional<char32_t> next_utf8_character(std::string_view text, std::size_t& pos) {
+    const auto lead = static_cast<unsigned char>(text[pos++]);
+    const int length = lead < 0x80   ? 1
+                       : lead < 0xC0 ? 0
+                       : lead < 0xE0 ? 2
+                       : lead < 0xF0 ? 3
+                       : lead < 0xF8 ? 4
+                                     : 0;
+    if (length == 0) return std::nullopt;
+    char32_t value = length == 1 ? lead : lead & (0x7F >> length);
+    for (int more = length - 1; more > 0; --more) {
+        if (pos == text.size()) return std::nullopt;
+        const auto next = static_cast<unsigned char>(text[pos++]);
+        if ((next & 0xC0) != 0x80) return std::nullopt;
+        value = value << 6 | (next & 0x3F);
+    }
+    if (!is_well_formed_utf8(value, length)) return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+bool is_utf8(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();)
+        if (!next_utf8_character(text, pos)) return false;
+    return true;
+}
+
 std::optional<std::string> cp852_of_utf8(std::string_view text) {
     std::string bytes;
     for (std::size_t pos = 0; pos < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[pos++]);
-        const int length = lead < 0x80   ? 1
-                           : lead < 0xC0 ? 0
-                           : lead < 0xE0 ? 2
-                           : lead < 0xF0 ? 3
-                           : lead < 0xF8 ? 4
-                                         : 0;
-        if (length == 0) return std::nullopt;
-        char32_t value = length == 1 ? lead : lead & (0x7F >> length);
-        for (int more = length - 1; more > 0; --more) {
-            if (pos == text.size()) return std::nullopt;
-            const auto next = static_cast<unsigned char>(text[pos++]);
-            if ((next & 0xC0) != 0x80) return std::nullopt;
-            value = value << 6 | (next & 0x3F);
-        }
-        const std::optional<std::uint8_t> byte =
-            is_well_formed_utf8(value, length) ? cp852_byte(value) : std::nullopt;
+        const std::optional<char32_t> character = next_utf8_character(text, pos);
+        const std::optional<std::uint8_t> byte = character ? cp852_byte(*character) : std::nullopt;
         if (!byte) return std::nullopt;
         bytes += static_cast<char>(*byte);
     }

@@ -18,6 +18,9 @@ std::optional<std::uint8_t> cp852_byte(char32_t code_point);
 /// that only that length encodes: not overlong, not a surrogate, at most U+10FFFF.
 bool is_well_formed_utf8(char32_t value, int length);
 
+/// True when `text` is well-formed UTF-8 throughout.
+bool is_utf8(std::string_view text);
+
 /// The code page 852 bytes of UTF-8 `text`, or nullopt when it is not well-formed UTF-8 or
 /// holds a character code page 852 lacks.
 std::optional<std::string> cp852_of_utf8(std::string_view text);

@@ -29,9 +29,12 @@ inline constexpr char TERMINAL_RESTORE_SEQUENCE[] = "\x1b[0m\x1b[?25h\x1b[25;1H\
 ///
 /// On Windows, the descriptors are the C runtime's and "terminal" means console. While held:
 /// a console input gives unbuffered, unechoed key events and window size events (Ctrl-C stays
-/// a signal), and the console cursor is hidden. The input and output modes, the cursor and the
-/// attribute found at start are restored at restore() and, by a console control handler, at
-/// Ctrl-C, Ctrl-Break, closing the window, logoff and shutdown.
+/// a signal), and the console shows a screen buffer of the program's own, as large as the
+/// window, with the cursor hidden, so the user's buffer and its scrollback are never drawn
+/// over (where no such buffer can be made, the program draws in the user's buffer). The
+/// input mode and the user's buffer, as it was, come back at restore() and, by a console
+/// control handler, at Ctrl-C, Ctrl-Break, closing the window, logoff and shutdown, and at
+/// std::terminate.
 ///
 /// Only one Terminal may exist at a time.
 class Terminal {
@@ -54,9 +57,10 @@ class Terminal {
     bool take_repaint_request();
 
     /// Restores the remembered terminal mode, leaves the cursor below the 25 drawn rows (on
-    /// POSIX by sending TERMINAL_RESTORE_SEQUENCE, waiting for the terminal to take it) and puts
-    /// the signal handling and signal mask, or the control handling, back as they were. Later
-    /// calls do nothing.
+    /// POSIX by sending TERMINAL_RESTORE_SEQUENCE, waiting for the terminal to take it; where a
+    /// Windows console showed the program's own buffer, the user's is shown again as it was
+    /// instead) and puts the signal handling and signal mask, or the control handling, back as
+    /// they were. Later calls do nothing.
     void restore();
 
   private:

@@ -55,26 +55,6 @@ void refuse(const PuzzleState& p, Screen& s, int echo_row, int message_row, cons
     put_text_at(s, message_row, 0, ATTR_LIGHT_RED, why);
 }
 
-// Why `name` cannot name the level file, or nullptr when it can.
-const char* name_refusal(std::string_view name) {
-    switch (level_name_fault(name)) {
-    case NameFault::none:
-        return nullptr;
-    case NameFault::too_long:
-        return TOO_LONG;
-    case NameFault::separator:
-        return "Nie wolno uzyc / ani \\!";
-    case NameFault::leading_dot:
-        return "Nie zaczynaj od kropki!";
-    case NameFault::platform:
-        return platform_name_refusal(name);
-    case NameFault::empty:
-    case NameFault::zero_byte:
-        break;
-    }
-    return "Niedozwolona nazwa!";
-}
-
 std::optional<std::string> ask_answer(Context& ctx) {
     for (;;) {
         std::optional<std::string> answer =
@@ -89,13 +69,38 @@ std::optional<std::string> ask_file_name(Context& ctx) {
         std::optional<std::string> name =
             ask_word(ctx.console, NAME_PROMPT_ROW, "Podaj nazwe pliku do 15:\n", NAME_ECHO_ROW);
         if (!name) return name;
-        const char* why = name_refusal(*name);
+        const char* why = name_refusal_text(level_name_fault(*name));
         if (why == nullptr) return name;
         refuse(ctx.puzzle, ctx.screen(), NAME_ECHO_ROW, RESULT_ROW, why);
     }
 }
 
 } // namespace
+
+const char* name_refusal_text(NameFault fault) {
+    switch (fault) {
+    case NameFault::none:
+        return nullptr;
+    case NameFault::too_long:
+        return TOO_LONG;
+    case NameFault::separator:
+        return "Nie wolno uzyc / ani \\!";
+    case NameFault::leading_dot:
+        return "Nie zaczynaj od kropki!";
+    case NameFault::control_character:
+        return "Znak sterujacy w nazwie!";
+    case NameFault::reserved_character:
+        return "Nie wolno uzyc :*?\"<>|!";
+    case NameFault::trailing_dot_or_blank:
+        return "Nie koncz kropka/spacja!";
+    case NameFault::device_name:
+        return "Zarezerwowana w Windows!";
+    case NameFault::empty:
+    case NameFault::zero_byte:
+        break;
+    }
+    return "Niedozwolona nazwa!";
+}
 
 bool save_drawing(Context& ctx) {
     Screen& s = ctx.screen();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "board_screen/context.hpp"
+#include "board_screen/layout.hpp"
+#include "model/level_file.hpp"
 
 namespace zk {
 
@@ -14,5 +16,12 @@ namespace zk {
 /// line with nothing typed cancels the save: nothing written, the drawing's screen restored,
 /// false. Canvas, target and cursor are unchanged in every case.
 bool save_drawing(Context& ctx);
+
+/// The red line that says why a file name is refused for `fault`, nullptr for
+/// NameFault::none. Each fits in SAVE_MESSAGE_WIDTH cells, so it never covers the board.
+const char* name_refusal_text(NameFault fault);
+
+/// The width of the save dialog's lines: left of the board, one blank column before it.
+inline constexpr int SAVE_MESSAGE_WIDTH = BOARD_LEFT - 1;
 
 } // namespace zk

@@ -15,10 +15,15 @@ namespace {
 constexpr std::string_view PROGRAM = "zimvokrelt";
 constexpr std::string_view PALETTE_OPTION = "--palette";
 
+// The help switch Windows programs answer to.
+constexpr std::string_view WINDOWS_HELP = "/?";
+
 // `word` as the menu reads it typed on a UTF-8 terminal: code page 852 bytes. A word that is
-// not UTF-8, or holds a character code page 852 lacks, stays as it is.
-std::string menu_word(std::string_view word) {
-    return cp852_of_utf8(word).value_or(std::string(word));
+// not UTF-8 stays as it is; nullopt for UTF-8 with a character code page 852 lacks, which no
+// level name the game can hold has.
+std::optional<std::string> menu_word(std::string_view word) {
+    if (!is_utf8(word)) return std::string(word);
+    return cp852_of_utf8(word);
 }
 
 CommandLine fault(CommandAction action, std::string why) {
@@ -44,12 +49,15 @@ CommandLine parse_command_line(const std::vector<std::string_view>& args,
     bool options_ended = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        if (options_ended || !arg.starts_with('-') || arg == "-") {
+        if (options_ended || (!arg.starts_with('-') && arg != WINDOWS_HELP) || arg == "-") {
             if (line.level) return fault(CommandAction::usage_error, "too many arguments");
             line.level = menu_word(arg);
+            if (!line.level)
+                return fault(CommandAction::refused, "the level name holds a character the game "
+                                                     "cannot show (not in code page 852)");
         } else if (arg == "--") {
             options_ended = true;
-        } else if (arg == "--help") {
+        } else if (arg == "--help" || arg == WINDOWS_HELP) {
             line.action = CommandAction::help;
             return line;
         } else if (arg == "--version") {

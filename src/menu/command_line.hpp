@@ -29,12 +29,13 @@ struct CommandLine {
     std::string error;
 };
 
-/// Understands `args`, the arguments after the program's name: --help, --version,
+/// Understands `args`, the arguments after the program's name: --help (or /?), --version,
 /// --palette=NAME (or --palette NAME), "--" ending the options, and at most one level name.
 /// The first help, version or faulty argument decides, in the order given. Without a
 /// --palette option the palette is `palette_variable` (the value of PALETTE_VARIABLE; nullptr
 /// or empty: unset). A level name that is UTF-8 of characters code page 852 has is converted
-/// to it, as a terminal's typing is; any other is kept byte for byte.
+/// to it, as a terminal's typing is; UTF-8 with any other character is refused; a name that
+/// is not UTF-8 is kept byte for byte.
 CommandLine parse_command_line(const std::vector<std::string_view>& args,
                                const char* palette_variable);
 

@@ -71,8 +71,7 @@ NameFault level_name_fault(std::string_view name) {
     if (name.find_first_of("/\\") != std::string_view::npos) return NameFault::separator;
     if (name.front() == '.') return NameFault::leading_dot;
     if (name.find('\0') != std::string_view::npos) return NameFault::zero_byte;
-    if (platform_name_refusal(name) != nullptr) return NameFault::platform;
-    return NameFault::none;
+    return platform_name_fault(name);
 }
 
 bool is_safe_level_name(std::string_view name) {

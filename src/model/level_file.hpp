@@ -24,14 +24,21 @@ enum class NameFault {
     separator,   ///< holds '/' or '\'
     leading_dot, ///< starts with '.'
     zero_byte,   ///< holds a zero byte, which would cut the path short
-    platform,    ///< this platform's file system cannot take it (platform_name_refusal)
+    // What only some platforms' file systems refuse (platform_name_fault).
+    control_character,     ///< a byte below 32 or 127
+    reserved_character,    ///< one of : * ? " < > |
+    trailing_dot_or_blank, ///< ends in '.' or ' ', which the file system drops
+    device_name,           ///< a device name the file system reserves in every folder
 };
+
+/// The last value of NameFault, for going through them all.
+inline constexpr NameFault LAST_NAME_FAULT = NameFault::device_name;
 
 /// The first rule `name` breaks, so that the file always lies directly in the level directory.
 NameFault level_name_fault(std::string_view name);
 
 /// True when `name` may name a level file: 1 to 15 characters, no '/', '\' or zero byte, not
-/// starting with '.', and nothing that platform_name_refusal() refuses.
+/// starting with '.', and nothing that platform_name_fault() refuses.
 bool is_safe_level_name(std::string_view name);
 
 /// The file system's name for level `name`, whose bytes are code page 852 as typed: UTF-8,
@@ -39,11 +46,11 @@ bool is_safe_level_name(std::string_view name);
 std::string file_name_of(std::string_view name);
 
 /// Why this platform's file system cannot take `name` (already within the shared rules of
-/// is_safe_level_name) as a level name, as a one-line message; nullptr when it can. On
-/// Windows: the characters : * ? " < > |, control characters, a trailing dot or blank, and
-/// the device names CON, PRN, AUX, NUL, COM1-COM9 and LPT1-LPT9 in any case, alone or with
-/// an extension. Always nullptr on POSIX.
-const char* platform_name_refusal(std::string_view name);
+/// is_safe_level_name) as a level name; NameFault::none when it can. On Windows: control
+/// characters, the characters : * ? " < > |, a trailing dot or blank, and the device names
+/// CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM0-COM9, LPT0-LPT9 and COM or LPT with a superscript
+/// 1, 2 or 3, in any case, alone or with an extension. Always NameFault::none on POSIX.
+NameFault platform_name_fault(std::string_view name);
 
 /// "plansze/NAME.txt" below the working directory ("plansze\NAME.txt" on Windows), NAME as
 /// file_name_of(name).

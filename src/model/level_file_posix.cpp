@@ -259,8 +259,8 @@ LevelPlaces level_places(const char* argv0) {
             ZK_LEVEL_INSTALL_DIR};
 }
 
-const char* platform_name_refusal(std::string_view) {
-    return nullptr; // the shared rules are all a POSIX file system needs
+NameFault platform_name_fault(std::string_view) {
+    return NameFault::none; // the shared rules are all a POSIX file system needs
 }
 
 bool save_level(const Grid& canvas, const std::string& path, std::string_view tail) {

@@ -4,6 +4,7 @@
 #include "console/write_all.hpp"
 #include "windows/utf16.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <fcntl.h>
@@ -27,18 +28,24 @@ std::wstring directory_of(const std::wstring& path) {
     return path.substr(0, slash);
 }
 
-// True when `name` (before any extension, trailing blanks and dots ignored) is a device name
-// that Windows reserves in every directory.
-bool is_reserved_device_name(std::string_view name) {
-    std::string base(name.substr(0, name.find('.')));
+// True when `file_name`, the file system's form of a name (before any extension, trailing
+// blanks and dots ignored), is a device name that Windows reserves in every directory: CON,
+// PRN, AUX, NUL, CONIN$, CONOUT$, and COM or LPT followed by one digit or by a superscript
+// one, two or three.
+bool is_reserved_device_name(std::string_view file_name) {
+    std::string base(file_name.substr(0, file_name.find('.')));
     while (!base.empty() && (base.back() == ' ' || base.back() == '.')) base.pop_back();
     for (char& ch : base) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
     static constexpr std::array<std::string_view, 6> WHOLE{"CON", "PRN",    "AUX",
                                                            "NUL", "CONIN$", "CONOUT$"};
     for (std::string_view reserved : WHOLE)
         if (base == reserved) return true;
-    return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
-           base[3] >= '1' && base[3] <= '9';
+    if (!base.starts_with("COM") && !base.starts_with("LPT")) return false;
+    const std::string_view number = std::string_view(base).substr(3);
+    static constexpr std::array<std::string_view, 3> SUPERSCRIPTS{"\xC2\xB9", "\xC2\xB2",
+                                                                  "\xC2\xB3"}; // UTF-8
+    return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') ||
+           std::find(SUPERSCRIPTS.begin(), SUPERSCRIPTS.end(), number) != SUPERSCRIPTS.end();
 }
 
 // A handle to a regular disk file, opened for reading, or INVALID_HANDLE_VALUE.
@@ -61,17 +68,17 @@ HANDLE open_regular_file(const std::string& path) {
 
 const char PATH_SEPARATOR = '\\';
 
-const char* platform_name_refusal(std::string_view name) {
+NameFault platform_name_fault(std::string_view name) {
     for (const char ch : name) {
         const auto byte = static_cast<unsigned char>(ch);
-        if (byte < 32 || byte == 127) return "Niedozwolony znak w nazwie!";
+        if (byte < 32 || byte == 127) return NameFault::control_character;
         if (std::string_view(":*?\"<>|").find(ch) != std::string_view::npos)
-            return "Nie wolno uzyc : * ? \" < > |!";
+            return NameFault::reserved_character;
     }
     if (!name.empty() && (name.back() == '.' || name.back() == ' '))
-        return "Nie koncz kropka ani spacja!";
-    if (is_reserved_device_name(name)) return "Nazwa zarezerwowana w Windows!";
-    return nullptr;
+        return NameFault::trailing_dot_or_blank;
+    if (is_reserved_device_name(file_name_of(name))) return NameFault::device_name;
+    return NameFault::none;
 }
 
 bool is_regular_file(const std::string& path) {

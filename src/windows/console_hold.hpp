@@ -8,8 +8,9 @@
 
 namespace zk {
 
-/// The console output buffer while a Terminal holds it, or nullptr when the output is not a
-/// console (a pipe or a file).
+/// The console screen buffer the game draws in while a Terminal holds the console (one of the
+/// game's own, or where none can be made the output's own), or nullptr when the output is not
+/// a console (a pipe or a file).
 HANDLE held_console_output();
 
 /// The console input while a Terminal holds it, or nullptr when the input is not a console.

@@ -3,6 +3,8 @@
 #include "windows/console_hold.hpp"
 
 #include <atomic>
+#include <cstdlib>
+#include <exception>
 #include <io.h>
 #include <stdexcept>
 
@@ -16,6 +18,9 @@ std::mutex lock;
 bool held = false;
 HANDLE console_input = nullptr;
 HANDLE console_output = nullptr;
+// While the game draws in a screen buffer of its own (console_output), the buffer the console
+// showed before; nullptr when the game draws in that buffer itself.
+HANDLE user_output = nullptr;
 DWORD original_input_mode = 0;
 DWORD original_output_mode = 0;
 CONSOLE_CURSOR_INFO original_cursor{};
@@ -33,14 +38,25 @@ HANDLE console_behind(int fd) {
     return handle;
 }
 
-// Gives the console back as it was found, with the cursor on the line below the drawn
-// rows (the buffer scrolls when it has no such line), so the last screen stays visible above
-// the shell's prompt. The caller holds the lock.
+// Gives the console back as it was found: the user's buffer shown again when the game drew in
+// its own; else the user's buffer with the cursor on the line below the drawn rows (the buffer
+// scrolls when it has no such line), so the last screen stays visible above the shell's
+// prompt. The caller holds the lock.
 void release_console() {
     if (!held) return;
     held = false;
     if (console_input != nullptr) SetConsoleMode(console_input, original_input_mode);
     if (console_output == nullptr) return;
+    if (user_output != nullptr) {
+        // The user's buffer is shown again as it was. Its cursor is set once more to what it
+        // is: Wine's console in a terminal shows the cursor of the buffer made active only then.
+        SetConsoleActiveScreenBuffer(user_output);
+        CONSOLE_SCREEN_BUFFER_INFO info{};
+        if (GetConsoleScreenBufferInfo(user_output, &info) != 0)
+            SetConsoleCursorPosition(user_output, info.dwCursorPosition);
+        if (cursor_known) SetConsoleCursorInfo(user_output, &original_cursor);
+        return;
+    }
     SetConsoleMode(console_output, original_output_mode);
     SetConsoleTextAttribute(console_output, original_attribute);
     CONSOLE_SCREEN_BUFFER_INFO info{};
@@ -75,6 +91,35 @@ BOOL WINAPI on_console_control(DWORD event) {
     }
     if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) ExitProcess(STATUS_CONTROL_C_EXIT);
     return FALSE;
+}
+
+// A program that ends through std::terminate gives the console back first, without the lock,
+// which the code that failed may hold.
+[[noreturn]] void on_terminate() {
+    release_console();
+    std::abort();
+}
+
+// Makes a screen buffer of the game's own the one the console shows, as large as the window,
+// so that the user's buffer and its scrollback are never drawn over. Returns it, or nullptr
+// when none can be made (the game then draws in `shown`).
+HANDLE show_own_buffer(HANDLE shown) {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (GetConsoleScreenBufferInfo(shown, &info) == 0) return nullptr;
+    HANDLE own =
+        CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
+    if (own == INVALID_HANDLE_VALUE) return nullptr;
+    SetConsoleTextAttribute(own, info.wAttributes);
+    // A buffer no larger than the window has nothing to scroll to.
+    SetConsoleScreenBufferSize(
+        own, COORD{static_cast<SHORT>(info.srWindow.Right - info.srWindow.Left + 1),
+                   static_cast<SHORT>(info.srWindow.Bottom - info.srWindow.Top + 1)});
+    if (SetConsoleActiveScreenBuffer(own) == 0) {
+        CloseHandle(own);
+        return nullptr;
+    }
+    return own;
 }
 
 } // namespace
@@ -125,6 +170,10 @@ Terminal::Terminal(int input_fd, int output_fd) : input_fd_(input_fd), output_fd
         CONSOLE_SCREEN_BUFFER_INFO info{};
         if (GetConsoleScreenBufferInfo(console_output, &info) != 0)
             original_attribute = info.wAttributes;
+        if (HANDLE own = show_own_buffer(console_output); own != nullptr) {
+            user_output = console_output;
+            console_output = own;
+        }
         // Wine's console window still draws a hidden cursor of size 1 as a block; at the
         // usual size a hidden cursor is hidden there too.
         const CONSOLE_CURSOR_INFO hidden{25, FALSE};
@@ -134,6 +183,7 @@ Terminal::Terminal(int input_fd, int output_fd) : input_fd_(input_fd), output_fd
     held = true;
     held_ = true;
     SetConsoleCtrlHandler(on_console_control, TRUE);
+    std::set_terminate(on_terminate);
 }
 
 Terminal::~Terminal() {
@@ -158,6 +208,11 @@ void Terminal::restore() {
     {
         const std::lock_guard<std::mutex> guard(lock);
         release_console();
+        if (user_output != nullptr) {
+            CloseHandle(console_output);
+            console_output = user_output;
+            user_output = nullptr;
+        }
     }
     SetConsoleCtrlHandler(on_console_control, FALSE);
 }

@@ -247,6 +247,7 @@ TEST_F(CheckCommandTest, UsageErrors) {
 }
 
 TEST_F(CheckCommandTest, HelpExplainsAndSucceeds) {
+    EXPECT_EQ(run({"/?", "--bogus"}), CHECK_ALL_GOOD); // the Windows switch, before the fault
     EXPECT_EQ(run({"--help"}), CHECK_ALL_GOOD);
     for (const char* words : {"--clues", "--strict", "FILE:ROW:COLUMN", "advice", "difficulty",
                               "line reasoning alone", "Exit status"})

@@ -143,6 +143,16 @@ TEST_F(WindowsConsoleE2e, WinsAShippedLevelWithArrowAndPaintKeys) {
     leave_program();
 }
 
+// Ctrl-C ends the game as interrupted and gives the console back, its cursor shown again.
+TEST_F(WindowsConsoleE2e, CtrlCGivesTheConsoleBack) {
+    PtySession& s = start();
+    s.send("\x03");
+    const ExitStatus status = s.wait_exit(STEP_MS);
+    EXPECT_TRUE(status.exited) << s.screen_text();
+    EXPECT_EQ(status.code, 0x3A); // STATUS_CONTROL_C_EXIT, its low byte
+    EXPECT_TRUE(s.cursor_visible());
+}
+
 // PgDn and Delete are keys the game does not know: they neither open the quit dialog nor
 // move the cursor.
 TEST_F(WindowsConsoleE2e, QuitDialogAndKeysWithoutAMeaning) {
@@ -204,9 +214,9 @@ TEST_F(WindowsConsoleE2e, EditorRefusesUnsafeNamesThenSavesALevelThatPlays) {
     // Each name echoes below the prompt as it is typed; a refusal wipes the echo and says why
     // in red, and the prompt asks again.
     const std::vector<std::pair<std::string, std::string>> refused{
-        {"con", "Nazwa zarezerwowana w Windows!"},
-        {"a:b", "Nie wolno uzyc : * ? \" < > |!"},
-        {"Nul.txt", "Nazwa zarezerwowana w Windows!"}};
+        {"con", "Zarezerwowana w Windows!"},
+        {"a:b", "Nie wolno uzyc :*?\"<>|!"},
+        {"Lpt0.txt", "Zarezerwowana w Windows!"}};
     for (const auto& [name, reason] : refused) {
         ASSERT_TRUE(wait_text(21, 0, "Podaj nazwe pliku do 15:")) << s.screen_text();
         s.send(name);

@@ -1,5 +1,6 @@
 #include "editor_fixture.hpp"
 
+#include "editor/save_dialog.hpp"
 #include "model/level_file.hpp"
 
 #include <fstream>
@@ -142,6 +143,17 @@ INSTANTIATE_TEST_SUITE_P(Names, RefusedNameTest,
                                            RefusedName{"a\\b", "Nie wolno uzyc / ani \\!"},
                                            RefusedName{".hidden", "Nie zaczynaj od kropki!"},
                                            RefusedName{"..", "Nie zaczynaj od kropki!"}));
+
+// Every reason a name can be refused for, on any platform, has words that stay left of the
+// board, where they cover no cell of a 15-row board's last row.
+TEST(NameRefusalText, EveryRefusalFitsLeftOfTheBoard) {
+    EXPECT_EQ(name_refusal_text(NameFault::none), nullptr);
+    for (int fault = 1; fault <= static_cast<int>(LAST_NAME_FAULT); ++fault) {
+        const char* text = name_refusal_text(static_cast<NameFault>(fault));
+        ASSERT_NE(text, nullptr) << fault;
+        EXPECT_LE(std::string(text).size(), std::size_t{SAVE_MESSAGE_WIDTH}) << text;
+    }
+}
 
 TEST_F(SaveTest, NothingLandsOutsideTheLevelDirectory) {
     open_board(2, 2);

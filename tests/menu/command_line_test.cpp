@@ -26,6 +26,7 @@ TEST(CommandLineTest, OptionsLevelAndPaletteSources) {
     EXPECT_EQ(parse({}, "colour-blind").palette, Palette::colour_blind);
     EXPECT_EQ(parse({"--palette=classic"}, "colour-blind").palette, Palette::classic);
     EXPECT_EQ(parse({"--palette=classic"}, "bad").action, CommandAction::play); // option wins
+    EXPECT_EQ(parse({"/?", "--bogus"}).action, CommandAction::help);            // as on Windows
     EXPECT_EQ(parse({"--", "--help"}).level, "--help");
     EXPECT_EQ(parse({"\xc5\xbc\xc3\xb3\xc5\x82w"}).level, "\xbe\xa2\x88w"); // żółw in cp852
     EXPECT_EQ(parse({"\xff\xfe"}).level, "\xff\xfe"); // not UTF-8: kept as it is
@@ -40,6 +41,7 @@ TEST(CommandLineTest, FaultsGiveOneLineReasons) {
     EXPECT_EQ(refused.action, CommandAction::refused);
     EXPECT_EQ(refused.error, "zimvokrelt: unknown palette 'red' (classic or colour-blind)");
     EXPECT_EQ(parse({}, "red").action, CommandAction::refused);
+    EXPECT_EQ(parse({"\xe2\x82\xac"}).action, CommandAction::refused); // no code page 852 byte
     EXPECT_EQ(parse({}, "").action, CommandAction::play);
 
     // Control bytes, C1 bytes and the rest beyond ASCII never reach the terminal raw.
