@@ -7,6 +7,7 @@
 #include <vector>
 
 int main(int argc, char** argv) {
+    zk::open_standard_descriptors();
     const std::vector<std::string> args = zk::program_arguments(argc, argv);
     std::ostream& out = zk::text_output();
     const int status =
