@@ -3,15 +3,19 @@
 
 #include "model/level_file.hpp"
 
+#include "console/program_io.hpp"
 #include "console/terminal.hpp"
 #include "level_file_helpers.hpp"
 #include "scratch_dir.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <grp.h>
 #include <iterator>
 #include <string>
@@ -29,6 +33,7 @@
 #include <sys/prctl.h>
 #include <sys/ptrace.h>
 #include <sys/syscall.h>
+#include <sys/user.h>
 #endif
 
 namespace zk {
@@ -260,6 +265,188 @@ TEST_F(LevelFilePosixTest, ASaveKilledWhileWritingLeavesNoFileBehind) {
     EXPECT_EQ(read_file("plansze/lvl.txt"), "EE\r\nEE\r\nnold");
     EXPECT_EQ(files_in("plansze"), std::vector<std::string>{"lvl.txt"});
 }
+#if defined(__x86_64__)
+// One system call a traced save made: its number, arguments and result.
+struct Call {
+    __u64 nr;
+    std::array<__u64, 6> args;
+    long long result;
+};
+
+// A call a traced save is refused: the `nth` call `nr` (counted from 1) whose argument `arg`
+// has every bit of `bits` does not run and fails with `error`.
+struct Refusal {
+    __u64 nr;
+    int nth;
+    int error;
+    int arg = 0;
+    __u64 bits = 0;
+};
+
+// Saves a level over plansze/lvl.txt in a traced child that first runs `setup`, refusing the
+// calls in `refusals` and sending SIGTERM as it enters the call `terminate_at`. The calls it
+// made, and its wait status.
+std::pair<std::vector<Call>, int> traced_save(const std::vector<Refusal>& refusals,
+                                              const std::function<void()>& setup = {},
+                                              __u64 terminate_at = ~__u64{0}) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setup) setup();
+        if (ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(3);
+        raise(SIGSTOP);
+        _exit(save_level(editor_layout({"pp", "pp"}), level_path("lvl"), "nab") ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+    std::vector<Call> calls;
+    std::vector<int> seen(refusals.size());
+    int refused = 0;
+    for (int deliver = 0; ptrace(PTRACE_SYSCALL, child, nullptr, deliver) == 0 &&
+                          waitpid(child, &status, 0) == child && WIFSTOPPED(status);) {
+        deliver = WSTOPSIG(status) == (SIGTRAP | 0x80) ? 0 : WSTOPSIG(status);
+        __ptrace_syscall_info info{};
+        ptrace(PTRACE_GET_SYSCALL_INFO, child, sizeof info, &info);
+        user_regs_struct regs{};
+        if (info.op == PTRACE_SYSCALL_INFO_ENTRY) {
+            Call call{info.entry.nr, {}, 0};
+            std::copy(std::begin(info.entry.args), std::end(info.entry.args), call.args.begin());
+            calls.push_back(call);
+            if (call.nr == terminate_at) kill(child, SIGTERM);
+            refused = 0;
+            for (std::size_t i = 0; i < refusals.size(); ++i) {
+                const Refusal& r = refusals[i];
+                if (r.nr == call.nr && (call.args[r.arg] & r.bits) == r.bits && ++seen[i] == r.nth)
+                    refused = r.error;
+            }
+            if (refused == 0) continue;
+            ptrace(PTRACE_GETREGS, child, nullptr, &regs);
+            regs.orig_rax = ~0ull; // no such call: it does not run
+            ptrace(PTRACE_SETREGS, child, nullptr, &regs);
+        } else if (info.op == PTRACE_SYSCALL_INFO_EXIT && !calls.empty()) {
+            calls.back().result = info.exit.rval;
+            if (refused == 0) continue;
+            ptrace(PTRACE_GETREGS, child, nullptr, &regs);
+            regs.rax = static_cast<unsigned long long>(-refused);
+            ptrace(PTRACE_SETREGS, child, nullptr, &regs);
+            calls.back().result = -refused;
+            refused = 0;
+        }
+    }
+    return {calls, status};
+}
+
+bool saved(int status) {
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Where the first call that `matches` stands in `calls` from position `from` on; npos if none.
+std::size_t find_call(const std::vector<Call>& calls, std::size_t from,
+                      const std::function<bool(const Call&)>& matches) {
+    for (std::size_t i = from == std::string::npos ? calls.size() : from; i < calls.size(); ++i)
+        if (matches(calls[i])) return i;
+    return std::string::npos;
+}
+
+// The save's steps in order: the file opened by `open_flags`, written, flushed, named (linked
+// or renamed), then the folder opened and flushed. False when a step is missing.
+bool saved_in_order(const std::vector<Call>& calls, __u64 open_flags) {
+    auto opened = [&](__u64 flags) {
+        return
+            [flags](const Call& c) { return c.nr == SYS_openat && (c.args[2] & flags) == flags; };
+    };
+    auto on = [](__u64 nr, long long fd) {
+        return [nr, fd](const Call& c) {
+            return c.nr == nr && static_cast<long long>(c.args[0]) == fd;
+        };
+    };
+    const std::size_t open = find_call(calls, 0, opened(open_flags));
+    if (open == std::string::npos) return false;
+    const long long fd = calls[open].result;
+    std::size_t at = find_call(calls, open, on(SYS_write, fd));
+    at = find_call(calls, at, on(SYS_fsync, fd));
+    at = find_call(calls, at, [](const Call& c) { return c.nr == SYS_rename; });
+    const std::size_t folder = find_call(calls, at, opened(O_DIRECTORY));
+    if (folder == std::string::npos) return false;
+    if (calls[folder].result < 0) return true; // a folder that cannot be opened is not flushed
+    return find_call(calls, folder, on(SYS_fsync, calls[folder].result)) != std::string::npos;
+}
+
+// The unnamed file's flag beyond O_DIRECTORY, which both the unnamed file's and the folder's
+// opens carry.
+constexpr __u64 UNNAMED = O_TMPFILE & ~O_DIRECTORY;
+
+TEST_F(LevelFilePosixTest, TheSavesSystemCallsOnBothRoutes) {
+    const std::string old_level = "EE\r\nEE\r\nnold";
+    const std::string new_level = "pp\r\npp\r\nnab";
+    const Refusal no_unnamed{SYS_openat, 1, EOPNOTSUPP, 2, UNNAMED};
+    struct Case {
+        const char* what;
+        std::vector<Refusal> refusals;
+        bool succeeds;
+        __u64 file_flags; // how the file written was opened
+    };
+    const std::vector<Case> cases{
+        {"unnamed file", {}, true, UNNAMED},
+        {"folder flush not supported", {{SYS_fsync, 2, EINVAL}}, true, UNNAMED},
+        {"folder flush failing", {{SYS_fsync, 2, EIO}}, false, UNNAMED},
+        {"folder not readable", {{SYS_openat, 2, EACCES, 2, O_DIRECTORY}}, true, UNNAMED},
+        {"rename failing", {{SYS_rename, 1, EIO}}, false, UNNAMED},
+        {"no link", {{SYS_linkat, 1, EPERM}, {SYS_linkat, 2, EPERM}}, true, O_CREAT | O_EXCL},
+        {"named file", {no_unnamed}, true, O_CREAT | O_EXCL},
+        {"named, rename failing", {no_unnamed, {SYS_rename, 1, EIO}}, false, O_CREAT | O_EXCL},
+    };
+    for (const Case& c : cases) {
+        write_file("plansze/lvl.txt", old_level);
+        const auto [calls, status] = traced_save(c.refusals);
+        EXPECT_EQ(saved(status), c.succeeds) << c.what;
+        if (c.succeeds) {
+            EXPECT_TRUE(saved_in_order(calls, c.file_flags)) << c.what;
+        }
+        // Every refusal was made.
+        for (const Refusal& r : c.refusals)
+            EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [&](const Call& call) {
+                return call.nr == r.nr && call.result == -r.error;
+            })) << c.what;
+        // The folder flush fails only after the rename: the new level is in place.
+        EXPECT_EQ(read_file("plansze/lvl.txt"),
+                  c.succeeds || c.refusals[0].nr == SYS_fsync ? new_level : old_level)
+            << c.what;
+        EXPECT_EQ(files_in("plansze"), std::vector<std::string>{"lvl.txt"}) << c.what;
+    }
+}
+
+// Started with standard output closed, a save interrupted by SIGTERM while its temporary name
+// exists: the terminal's restore bytes must not reach the level, whether the program opened
+// its standard descriptors first or not.
+TEST_F(LevelFilePosixTest, ClosedStandardOutputAndASignalDuringTheSave) {
+    for (const bool opened_first : {true, false}) {
+        write_file("plansze/lvl.txt", "EE\r\nEE\r\nnold");
+        const auto [calls, status] = traced_save(
+            {},
+            [opened_first] {
+                const int input = open("/dev/null", O_RDONLY);
+                if (opened_first) {
+                    close(STDOUT_FILENO);
+                    open_standard_descriptors();
+                    struct stat out {
+                    }, null{};
+                    if (fstat(STDOUT_FILENO, &out) != 0 || stat("/dev/null", &null) != 0 ||
+                        out.st_rdev != null.st_rdev)
+                        _exit(4);
+                    new Terminal(input, STDOUT_FILENO); // held to the end
+                } else {
+                    new Terminal(input, STDOUT_FILENO);
+                    close(STDOUT_FILENO); // the save's file takes its number
+                }
+            },
+            SYS_linkat);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+        EXPECT_EQ(read_file("plansze/lvl.txt"), "pp\r\npp\r\nnab") << opened_first;
+        EXPECT_EQ(files_in("plansze"), std::vector<std::string>{"lvl.txt"});
+    }
+}
+#endif
 #endif
 
 } // namespace
