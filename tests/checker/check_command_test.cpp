@@ -43,6 +43,7 @@ TEST_F(CheckCommandTest, GoodLevelPasses) {
                         "  line reasoning alone: yes\n  difficulty: "))
         << out.str();
     EXPECT_TRUE(out_has("  result: good\n")) << out.str();
+    EXPECT_FALSE(out_has("files:")) << out.str(); // no summary for one file
     EXPECT_EQ(err.str(), "");
 }
 
@@ -233,10 +234,13 @@ TEST_F(CheckCommandTest, UsageErrors) {
 }
 
 TEST_F(CheckCommandTest, HelpExplainsAndSucceeds) {
-    EXPECT_EQ(run({"--help"}), CHECK_ALL_GOOD);
-    for (const char* words : {"--clues", "--strict", "FILE:ROW:COLUMN", "advice", "difficulty",
-                              "line reasoning alone", "Exit status"})
-        EXPECT_TRUE(out_has(words)) << words;
+    for (const char* help : {"--help", "-h"}) {
+        out.str("");
+        EXPECT_EQ(run({help}), CHECK_ALL_GOOD) << help;
+        for (const char* words : {"--clues", "--strict", "FILE:ROW:COLUMN", "advice", "difficulty",
+                                  "line reasoning alone", "Exit status"})
+            EXPECT_TRUE(out_has(words)) << help << ": " << words;
+    }
 }
 
 TEST_F(CheckCommandTest, DoubleDashEndsOptions) {
