@@ -10,13 +10,13 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <grp.h>
 #include <iterator>
+#include <map>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -295,6 +295,7 @@ std::pair<std::vector<Call>, int> traced_save(const std::vector<Refusal>& refusa
     waitpid(child, &status, 0);
     ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
     std::vector<Call> calls;
+    std::map<__u64, long> made; // calls made of each number
     int refused = 0;
     for (int deliver = 0; ptrace(PTRACE_SYSCALL, child, nullptr, deliver) == 0 &&
                           waitpid(child, &status, 0) == child && WIFSTOPPED(status);) {
@@ -307,8 +308,7 @@ std::pair<std::vector<Call>, int> traced_save(const std::vector<Refusal>& refusa
             const __u64 nr = regs.orig_rax;
             calls.push_back({nr, regs.rdi, regs.rdx, 0});
             if (nr == terminate_at) kill(child, SIGTERM);
-            const long nth = std::count_if(calls.begin(), calls.end(),
-                                           [nr](const Call& c) { return c.nr == nr; });
+            const long nth = ++made[nr];
             refused = 0;
             for (const Refusal& r : refusals)
                 if (r.nr == nr && r.nth == nth) refused = r.error;
@@ -331,19 +331,18 @@ std::string steps_of(const std::vector<Call>& calls) {
     for (const Call& c : calls) {
         const auto fd = static_cast<long long>(c.fd);
         const std::size_t before = steps.size();
-        if (c.nr == SYS_openat && (c.flags & O_TMPFILE) == O_TMPFILE) {
+        if (c.nr == SYS_openat && (c.flags & O_TMPFILE) == O_TMPFILE)
             file = c.result, steps += 'u';
-        } else if (c.nr == SYS_openat && (c.flags & O_CREAT) != 0) {
+        else if (c.nr == SYS_openat && (c.flags & O_CREAT) != 0)
             file = c.result, steps += 'n';
-        } else if (c.nr == SYS_openat && (c.flags & O_DIRECTORY) != 0) {
+        else if (c.nr == SYS_openat && (c.flags & O_DIRECTORY) != 0)
             folder = c.result, file = -2, steps += 'o';
-        } else if (c.nr == SYS_write && fd == file) {
+        else if (c.nr == SYS_write && fd == file)
             steps += 'w';
-        } else if (c.nr == SYS_fsync && (fd == file || fd == folder)) {
+        else if (c.nr == SYS_fsync && (fd == file || fd == folder))
             steps += fd == file ? 'f' : 'F';
-        } else if (c.nr == SYS_linkat || c.nr == SYS_rename) {
+        else if (c.nr == SYS_linkat || c.nr == SYS_rename)
             steps += c.nr == SYS_linkat ? 'l' : 'r';
-        }
         if (steps.size() > before && c.result < 0) steps += '!';
     }
     return steps;
@@ -380,22 +379,17 @@ TEST_F(LevelFilePosixTest, TheSavesSystemCallsOnBothRoutes) {
 TEST_F(LevelFilePosixTest, ClosedStandardOutputAndASignalDuringTheSave) {
     for (const bool opened_first : {true, false}) {
         write_file("plansze/lvl.txt", "EE\r\nEE\r\nnold");
-        const auto [calls, status] = traced_save(
-            {},
-            [opened_first] {
-                const int input = open("/dev/null", O_RDONLY);
-                if (opened_first) {
-                    close(STDOUT_FILENO);
-                    open_standard_descriptors();
-                    struct stat out {
-                    }, null{};
-                    fstat(STDOUT_FILENO, &out);
-                    if (stat("/dev/null", &null) != 0 || out.st_rdev != null.st_rdev) _exit(4);
-                }
-                new Terminal(input, STDOUT_FILENO);      // held to the end
-                if (!opened_first) close(STDOUT_FILENO); // the save's file takes its number
-            },
-            SYS_linkat);
+        auto setup = [opened_first] {
+            const int input = open("/dev/null", O_RDONLY);
+            if (opened_first) {
+                close(STDOUT_FILENO);
+                open_standard_descriptors();
+                if (fcntl(STDOUT_FILENO, F_GETFD) < 0) _exit(4);
+            }
+            new Terminal(input, STDOUT_FILENO);      // held to the end
+            if (!opened_first) close(STDOUT_FILENO); // the save's file takes its number
+        };
+        const auto [calls, status] = traced_save({}, setup, SYS_linkat);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
         EXPECT_EQ(read_file("plansze/lvl.txt"), "pp\r\npp\r\nnab") << opened_first;
     }

@@ -28,7 +28,6 @@ TEST(ProgramPath, ALinkToTheProgramLeadsToTheProgramsOwnFile) {
     const std::string saved = path != nullptr ? path : "";
     setenv("PATH", ("/nonexistent:" + (dir.path() / "links").string()).c_str(), 1);
     EXPECT_EQ(program_file_from_argv0("game"), real);
-    EXPECT_EQ(program_file_from_argv0("absent"), "");
     setenv("PATH", saved.c_str(), 1);
 }
 
