@@ -10,6 +10,7 @@
 #include <vector>
 
 int main(int argc, char** argv) {
+    zk::open_standard_descriptors();
 #ifdef SIGPIPE
     // A reader that goes away (`| head`) leaves the report unwritten: status 1, as for any
     // output that fails, rather than death by the signal.

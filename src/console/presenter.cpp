@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <strings.h>
 #include <vector>
 
 namespace zk {
@@ -127,8 +126,10 @@ void append_csi(std::string& out, int count, char final) {
 }
 
 bool is_utf8_codeset(const char* codeset) {
-    return codeset != nullptr &&
-           (strcasecmp(codeset, "UTF-8") == 0 || strcasecmp(codeset, "UTF8") == 0);
+    if (codeset == nullptr) return false;
+    std::string name(codeset); // compared ignoring ASCII case
+    for (char& ch : name) ch = ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
+    return name == "UTF-8" || name == "UTF8";
 }
 
 } // namespace

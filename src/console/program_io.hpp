@@ -8,6 +8,12 @@
 
 namespace zk {
 
+/// Makes sure descriptors 0, 1 and 2 are open, on the null device where they were closed, so
+/// that no file the program opens later becomes its standard input, output or error (and
+/// takes in what is meant for the terminal). Call first, before anything opens a file. Nothing
+/// to do on Windows, whose C runtime keeps its standard descriptors apart.
+void open_standard_descriptors();
+
 /// The program's arguments after its name, in UTF-8. On Windows they are taken from the
 /// command line as the system holds it (UTF-16), so that no character is lost to the ANSI
 /// code page; elsewhere they are `argv` as given.

@@ -31,6 +31,7 @@ bool print(std::ostream& out, const std::string& text) {
 } // namespace
 
 int main(int argc, char** argv) {
+    zk::open_standard_descriptors();
     const std::vector<std::string> arguments = zk::program_arguments(argc, argv);
     const std::vector<std::string_view> args(arguments.begin(), arguments.end());
     const zk::CommandLine line =

@@ -7,6 +7,13 @@
 #include <cstdio>
 #include <string>
 
+#ifndef ZK_LEVEL_INSTALL_DIR
+#define ZK_LEVEL_INSTALL_DIR "" // a build without installed levels
+#endif
+#ifndef ZK_LEVEL_RELATIVE_DIR
+#define ZK_LEVEL_RELATIVE_DIR "" // installed levels relative to the installed program
+#endif
+
 namespace zk {
 
 namespace {
@@ -112,6 +119,10 @@ std::vector<std::string> level_search_dirs(const LevelPlaces& places) {
     }
     if (!places.installed_absolute.empty()) add(places.installed_absolute);
     return dirs;
+}
+
+LevelPlaces level_places(const char* argv0) {
+    return {program_folder(argv0), ZK_LEVEL_RELATIVE_DIR, ZK_LEVEL_INSTALL_DIR};
 }
 
 std::string find_level_file(std::string_view name, const std::vector<std::string>& dirs) {

@@ -107,7 +107,9 @@ bool load_level(PuzzleState& p, const std::string& path);
 /// missing and replaces an existing file atomically (a flushed temporary file in the same
 /// directory, then a rename): on failure it returns false, and the file at `path` is left as
 /// it was and no temporary file remains, nor does one when a signal ends the program during
-/// the save while the terminal is held. An existing file is replaced only when the user may
+/// the save while the terminal is held. The one failure after the rename, a failed flush of
+/// the directory (POSIX), returns false with the new file already in place of the old one:
+/// its name may not survive a power cut. An existing file is replaced only when the user may
 /// write it, and keeps its permission bits (and on POSIX its group); a new file gets the
 /// platform's default protection (0666 less the umask on POSIX).
 bool save_level(const Grid& canvas, const std::string& path, std::string_view tail);

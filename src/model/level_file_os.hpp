@@ -1,7 +1,8 @@
 #pragma once
 
-// The file-system side of level files, one twin per platform (level_file_posix.cpp,
-// level_file_windows.cpp); level_file.cpp holds what is the same everywhere.
+// What the model asks of the platform's file system: the platform folders implement it
+// (posix/level_file.cpp and program_path.cpp, windows/level_file.cpp); level_file.cpp holds
+// what is the same everywhere.
 
 #include "model/puzzle.hpp"
 
@@ -20,6 +21,10 @@ bool is_regular_file(const std::string& path);
 /// `path` opened for binary reading when it is a regular file, else nullptr. Never blocks on
 /// a FIFO or device placed in the level directory.
 std::FILE* open_level_for_reading(const std::string& path);
+
+/// The running program's folder, absolute, as the system reports it or else found from
+/// `argv0` (resolved against the working directory or PATH); empty when unknown.
+std::string program_folder(const char* argv0);
 
 /// The file contents for `canvas`: every non-zero byte in row order, line ends as CR LF, and
 /// `tail` (up to a zero byte, if it holds one) in place of each ANSWER_PLACEHOLDER.

@@ -1,8 +1,22 @@
+// The standard streams and arguments of a POSIX program.
+
 #include "console/program_io.hpp"
 
+#include <cerrno>
+#include <fcntl.h>
 #include <iostream>
+#include <unistd.h>
 
 namespace zk {
+
+void open_standard_descriptors() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) >= 0 || errno != EBADF) continue;
+        // The lowest free descriptor is the closed one.
+        const int null = ::open("/dev/null", O_RDWR);
+        if (null >= 0 && null != fd) ::close(null);
+    }
+}
 
 std::vector<std::string> program_arguments(int argc, char** argv) {
     if (argc < 1) return {};

@@ -1,14 +1,16 @@
+// The hold on a POSIX terminal: raw mode, the signal handlers that give the terminal back, and
+// the self-pipe that wakes the key wait when the window changes.
+
 #include "console/terminal.hpp"
 #include "posix/terminal_wait.hpp"
 
 #include "console/fd_sink.hpp"
 #include "console/screen.hpp"
-#include "console/signal_cleanup.hpp"
+#include "posix/signal_cleanup.hpp"
 
 #include <array>
-#include <atomic>
 #include <cerrno>
-#include <cstring>
+#include <csignal>
 #include <fcntl.h>
 #include <stdexcept>
 #include <sys/ioctl.h>
@@ -27,8 +29,12 @@ int held_output_fd = -1;
 bool raw_mode_set = false;
 termios original_mode{};
 termios raw_mode{};
-sigset_t wait_mask{};
 sigset_t original_mask{};
+// The self-pipe: a window change or a continue writes one byte to it, so that a wait for
+// input that watches its reading end wakes up, even when the signal came just before the
+// wait began or was taken by another thread.
+int wake_read_fd = -1;
+int wake_write_fd = -1;
 
 // Every signal that would end the program is caught while the terminal is held, so that the
 // terminal is restored first; `caught` says which, `original_action` what to put back.
@@ -43,10 +49,6 @@ struct sigaction original_cont {};
 // program. Used only when none is set already (a sanitizer may have one).
 alignas(16) char handler_stack[64 * 1024];
 bool handler_stack_set = false;
-
-// The file a signal that ends the program removes first (see signal_cleanup.hpp).
-char file_to_remove[4096];
-volatile std::sig_atomic_t file_to_remove_set = 0;
 
 // True for the signals whose default action ends the process and that can be caught.
 bool ends_the_process(int sig) {
@@ -111,7 +113,7 @@ void set_action(int sig, void (*handler)(int)) {
 }
 
 void on_ending_signal(int sig) {
-    if (file_to_remove_set) ::unlink(file_to_remove);
+    remove_file_named_for_signal();
     if (terminal_held) release_terminal(true);
     terminal_held = 0;
     // End by the signal itself, so the parent sees how the program ended (and a crash dumps
@@ -125,16 +127,53 @@ void on_ending_signal(int sig) {
     sigprocmask(SIG_UNBLOCK, &only, nullptr);
 }
 
-void on_window_change(int) {
+// Asks for a repaint and wakes the wait for input. Async-signal-safe.
+void request_repaint() {
+    const int saved_errno = errno;
     repaint_requested = 1;
+    if (wake_write_fd >= 0) {
+        const char byte = 0;
+        [[maybe_unused]] const ssize_t n = ::write(wake_write_fd, &byte, 1); // full: awake already
+    }
+    errno = saved_errno;
 }
 
+void on_window_change(int) {
+    request_repaint();
+}
+
+// The wait for input is woken by the self-pipe, so an interrupted call may restart.
 void install(int sig, void (*handler)(int), struct sigaction* previous) {
     struct sigaction action {};
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = 0; // no restart: a wait for input wakes up to repaint
+    action.sa_flags = SA_RESTART;
     sigaction(sig, &action, previous);
+}
+
+// Opens the self-pipe, both ends non-blocking and closed on exec. False when it cannot.
+bool open_wake_pipe() {
+    int ends[2];
+    if (::pipe(ends) != 0) return false;
+    for (int fd : ends) {
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags < 0 || ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) != 0 ||
+            ::fcntl(fd, F_SETFD, FD_CLOEXEC) != 0) {
+            ::close(ends[0]);
+            ::close(ends[1]);
+            return false;
+        }
+    }
+    wake_read_fd = ends[0];
+    wake_write_fd = ends[1];
+    return true;
+}
+
+void close_wake_pipe() {
+    for (int* fd : {&wake_read_fd, &wake_write_fd}) {
+        if (*fd >= 0) ::close(*fd);
+        *fd = -1;
+    }
 }
 
 // Catches every signal that would end the program through its default action. A signal the
@@ -198,33 +237,18 @@ void on_stop(int) {
     sigprocmask(SIG_BLOCK, &stop, nullptr);
     install(SIGTSTP, on_stop, nullptr);
     if (terminal_held) take_terminal();
-    repaint_requested = 1;
     errno = saved_errno;
+    request_repaint();
 }
 
 void on_continue(int) {
     // Continued after a stop that did not pass through on_stop (SIGSTOP): take the terminal
     // back and repaint, in case someone changed it meanwhile.
     if (terminal_held) take_terminal();
-    repaint_requested = 1;
+    request_repaint();
 }
 
 } // namespace
-
-bool set_file_to_remove_on_signal(const char* path) {
-    file_to_remove_set = 0;
-    const std::size_t length = std::strlen(path);
-    if (length >= sizeof file_to_remove) return false;
-    std::memcpy(file_to_remove, path, length + 1);
-    // The whole path is in place before a handler can see it named.
-    std::atomic_signal_fence(std::memory_order_seq_cst);
-    file_to_remove_set = 1;
-    return true;
-}
-
-void clear_file_to_remove_on_signal() {
-    file_to_remove_set = 0;
-}
 
 Terminal::Terminal(int input_fd, int output_fd) : input_fd_(input_fd), output_fd_(output_fd) {
     if (terminal_held) throw std::logic_error("the terminal is already held");
@@ -243,12 +267,8 @@ Terminal::Terminal(int input_fd, int output_fd) : input_fd_(input_fd), output_fd
         raw_mode_set = true;
     }
 
-    sigset_t winch{};
-    sigemptyset(&winch);
-    sigaddset(&winch, SIGWINCH);
-    sigprocmask(SIG_BLOCK, &winch, &original_mask);
-    wait_mask = original_mask;
-    sigdelset(&wait_mask, SIGWINCH);
+    sigprocmask(SIG_BLOCK, nullptr, &original_mask);
+    if (!open_wake_pipe()) throw std::runtime_error("no pipe for the terminal's signals");
 
     repaint_requested = 0;
     terminal_held = 1;
@@ -260,8 +280,8 @@ Terminal::Terminal(int input_fd, int output_fd) : input_fd_(input_fd), output_fd
     take_terminal();
 }
 
-const sigset_t* terminal_wait_mask() {
-    return &wait_mask;
+int terminal_wake_fd() {
+    return wake_read_fd;
 }
 
 Terminal::~Terminal() {
@@ -276,16 +296,9 @@ TerminalSize Terminal::size() const {
 }
 
 bool Terminal::take_repaint_request() {
-    // The window-change signal is blocked outside the wait for input, and a wait that finds
-    // input at once does not let it through: take a pending one here.
-    sigset_t pending{};
-    sigpending(&pending);
-    if (sigismember(&pending, SIGWINCH) == 1) {
-        sigset_t winch{};
-        sigemptyset(&winch);
-        sigaddset(&winch, SIGWINCH);
-        const timespec no_wait{0, 0};
-        if (sigtimedwait(&winch, nullptr, &no_wait) == SIGWINCH) repaint_requested = 1;
+    // Emptied first: a signal that comes after this leaves both its byte and the request.
+    char bytes[64];
+    while (wake_read_fd >= 0 && ::read(wake_read_fd, bytes, sizeof bytes) > 0) {
     }
     if (!repaint_requested) return false;
     repaint_requested = 0;
@@ -305,6 +318,7 @@ void Terminal::restore() {
     sigaction(SIGWINCH, &original_winch, nullptr);
     sigaction(SIGTSTP, &original_tstp, nullptr);
     sigaction(SIGCONT, &original_cont, nullptr);
+    close_wake_pipe();
     sigprocmask(SIG_SETMASK, &original_mask, nullptr);
 }
 

@@ -1,12 +1,41 @@
+// The key source of the real program on POSIX: waits for the terminal and its self-pipe,
+// reads and decodes the bytes.
+
 #include "posix/terminal_keys.hpp"
 #include "posix/terminal_wait.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
-#include <poll.h>
+#include <sys/select.h>
 #include <unistd.h>
 
 namespace zk {
+
+namespace {
+
+// What a wait for input found.
+enum class Waited { input, woken, timed_out, failed };
+
+// Waits until `input` can be read, the self-pipe `wake` is written to, or `timeout_ms` (when
+// not negative) has passed. select, not poll or ppoll, so that the same call waits on every
+// POSIX terminal: poll reports a terminal invalid on macOS, which has no ppoll either.
+Waited wait_for_input(int input, int wake, int timeout_ms) {
+    if (input >= FD_SETSIZE || wake >= FD_SETSIZE) return Waited::input; // read at once
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(input, &readable);
+    if (wake >= 0) FD_SET(wake, &readable);
+    timeval timeout{timeout_ms / 1000, (timeout_ms % 1000) * 1000};
+    const int ready = ::select(std::max(input, wake) + 1, &readable, nullptr, nullptr,
+                               timeout_ms < 0 ? nullptr : &timeout);
+    if (ready < 0) return errno == EINTR ? Waited::woken : Waited::failed;
+    if (ready == 0) return Waited::timed_out;
+    if (FD_ISSET(input, &readable)) return Waited::input;
+    return Waited::woken;
+}
+
+} // namespace
 
 TerminalKeys::TerminalKeys(Terminal& terminal, Presenter& presenter, bool utf8_input)
     : terminal_(terminal), presenter_(presenter), decoder_(utf8_input) {
@@ -50,16 +79,15 @@ void TerminalKeys::read_more() {
     present();
     // Only a terminal pauses between keys; a pipe's bytes are decoded as they come.
     const bool wait_for_more = decoder_.unfinished() && terminal_.input_is_tty();
-    const timespec pause{0, LONE_ESCAPE_WAIT_MS * 1000000L};
-    pollfd input{terminal_.input_fd(), POLLIN, 0};
-    const int ready = ppoll(&input, 1, wait_for_more ? &pause : nullptr, terminal_wait_mask());
-    if (ready < 0) {
-        if (errno == EINTR) return; // a window change: the next round repaints
+    const Waited waited = wait_for_input(terminal_.input_fd(), terminal_wake_fd(),
+                                         wait_for_more ? LONE_ESCAPE_WAIT_MS : -1);
+    if (waited == Waited::woken) return; // a window change: the next round repaints
+    if (waited == Waited::failed) {
         decoder_.end_of_input(codes_);
         ended_ = true;
         return;
     }
-    if (ready == 0) {
+    if (waited == Waited::timed_out) {
         decoder_.pause(codes_);
         return;
     }

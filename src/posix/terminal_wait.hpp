@@ -2,13 +2,11 @@
 
 // What the POSIX key source needs of the POSIX terminal hold beyond the shared Terminal.
 
-#include <csignal>
-
 namespace zk {
 
-/// The signal mask to wait for input under while a Terminal is held: the window-change
-/// signal, blocked otherwise so that it cannot slip in between a check and a wait, gets
-/// through.
-const sigset_t* terminal_wait_mask();
+/// The reading end of the held terminal's self-pipe: it becomes readable when a window change
+/// or a continue after a stop asks for a repaint, and stays so until
+/// Terminal::take_repaint_request takes the request. -1 when no Terminal is held.
+int terminal_wake_fd();
 
 } // namespace zk

@@ -103,6 +103,8 @@ class TextStream {
 
 } // namespace
 
+void open_standard_descriptors() {}
+
 std::vector<std::string> program_arguments(int argc, char** argv) {
     int count = 0;
     LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);

@@ -44,6 +44,7 @@ TEST_F(CheckCommandTest, GoodLevelPasses) {
                         "  line reasoning alone: yes\n  difficulty: "))
         << out.str();
     EXPECT_TRUE(out_has("  result: good\n")) << out.str();
+    EXPECT_FALSE(out_has("files:")) << out.str(); // no summary for one file
     EXPECT_EQ(err.str(), "");
 }
 
@@ -252,6 +253,7 @@ TEST_F(CheckCommandTest, HelpExplainsAndSucceeds) {
     for (const char* words : {"--clues", "--strict", "FILE:ROW:COLUMN", "advice", "difficulty",
                               "line reasoning alone", "Exit status"})
         EXPECT_TRUE(out_has(words)) << words;
+    EXPECT_EQ(run({"-h"}), CHECK_ALL_GOOD); // the short form
 }
 
 TEST_F(CheckCommandTest, DoubleDashEndsOptions) {

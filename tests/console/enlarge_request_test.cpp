@@ -18,6 +18,8 @@ TEST(EnlargeRequest, TheLongestFormThatFitsAlwaysShowsTheNeededSize) {
     EXPECT_EQ(fit_enlarge_request(ENLARGE_REQUEST, 0), "");
     const TerminalSize now{60, 20};
     EXPECT_EQ(fit_enlarge_request(ENLARGE_REQUEST, 59, &now), request + " (teraz 60 x 20)");
+    EXPECT_EQ(fit_enlarge_request(ENLARGE_REQUEST, length + 16, &now),
+              request + " (teraz 60 x 20)");
     EXPECT_EQ(fit_enlarge_request(ENLARGE_REQUEST, length + 15, &now), request);
 }
 

@@ -23,6 +23,8 @@ TEST(CommandLineTest, OptionsLevelAndPaletteSources) {
     EXPECT_EQ(line.palette, Palette::colour_blind);
     EXPECT_EQ(line.level, "e1");
     EXPECT_EQ(parse({"--palette", "colour-blind"}).palette, Palette::colour_blind);
+    EXPECT_FALSE(parse({"--palette", "colour-blind"}).level); // the name is the option's
+    EXPECT_EQ(parse({"-"}).level, "-");
     EXPECT_EQ(parse({}, "colour-blind").palette, Palette::colour_blind);
     EXPECT_EQ(parse({"--palette=classic"}, "colour-blind").palette, Palette::classic);
     EXPECT_EQ(parse({"--palette=classic"}, "bad").action, CommandAction::play); // option wins

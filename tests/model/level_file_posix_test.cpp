@@ -3,6 +3,7 @@
 
 #include "model/level_file.hpp"
 
+#include "console/program_io.hpp"
 #include "console/terminal.hpp"
 #include "level_file_helpers.hpp"
 #include "scratch_dir.hpp"
@@ -12,8 +13,10 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <grp.h>
 #include <iterator>
+#include <map>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -29,6 +32,7 @@
 #include <sys/prctl.h>
 #include <sys/ptrace.h>
 #include <sys/syscall.h>
+#include <sys/user.h>
 #endif
 
 namespace zk {
@@ -260,6 +264,137 @@ TEST_F(LevelFilePosixTest, ASaveKilledWhileWritingLeavesNoFileBehind) {
     EXPECT_EQ(read_file("plansze/lvl.txt"), "EE\r\nEE\r\nnold");
     EXPECT_EQ(files_in("plansze"), std::vector<std::string>{"lvl.txt"});
 }
+#if defined(__x86_64__)
+// A system call a traced save made: its number, first and third arguments, and result.
+struct Call {
+    __u64 nr, fd, flags;
+    long long result;
+};
+
+// A call a traced save is refused: its `nth` call `nr` (from 1) fails with `error` unrun.
+struct Refusal {
+    __u64 nr;
+    long nth;
+    int error;
+};
+
+// Saves a level over plansze/lvl.txt in a traced child that first runs `setup`, refusing the
+// calls in `refusals` and sending SIGTERM as it enters the call `terminate_at`. Its calls, and
+// its wait status.
+std::pair<std::vector<Call>, int> traced_save(const std::vector<Refusal>& refusals,
+                                              const std::function<void()>& setup = {},
+                                              __u64 terminate_at = ~0ull) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setup) setup();
+        if (ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0) _exit(3);
+        raise(SIGSTOP);
+        _exit(save_level(editor_layout({"pp", "pp"}), level_path("lvl"), "nab") ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+    std::vector<Call> calls;
+    std::map<__u64, long> made; // calls made of each number
+    int refused = 0;
+    for (int deliver = 0; ptrace(PTRACE_SYSCALL, child, nullptr, deliver) == 0 &&
+                          waitpid(child, &status, 0) == child && WIFSTOPPED(status);) {
+        deliver = WSTOPSIG(status) == (SIGTRAP | 0x80) ? 0 : WSTOPSIG(status);
+        __ptrace_syscall_info info{};
+        ptrace(PTRACE_GET_SYSCALL_INFO, child, sizeof info, &info);
+        user_regs_struct regs{};
+        ptrace(PTRACE_GETREGS, child, nullptr, &regs);
+        if (info.op == PTRACE_SYSCALL_INFO_ENTRY) {
+            const __u64 nr = regs.orig_rax;
+            calls.push_back({nr, regs.rdi, regs.rdx, 0});
+            if (nr == terminate_at) kill(child, SIGTERM);
+            const long nth = ++made[nr];
+            refused = 0;
+            for (const Refusal& r : refusals)
+                if (r.nr == nr && r.nth == nth) refused = r.error;
+            if (refused != 0) regs.orig_rax = ~0ull; // no such call: it does not run
+        } else if (info.op == PTRACE_SYSCALL_INFO_EXIT && !calls.empty()) {
+            if (refused != 0) regs.rax = static_cast<unsigned long long>(-refused);
+            calls.back().result = static_cast<long long>(regs.rax);
+        }
+        ptrace(PTRACE_SETREGS, child, nullptr, &regs);
+    }
+    return {calls, status};
+}
+
+// The save's steps in order: the file opened unnamed (u) or named (n), written (w) and
+// flushed (f); a link (l), the rename (r); the folder opened (o) and flushed (F). A refused
+// step is followed by '!'.
+std::string steps_of(const std::vector<Call>& calls) {
+    long long file = -2, folder = -2;
+    std::string steps;
+    for (const Call& c : calls) {
+        const auto fd = static_cast<long long>(c.fd);
+        const std::size_t before = steps.size();
+        if (c.nr == SYS_openat && (c.flags & O_TMPFILE) == O_TMPFILE)
+            file = c.result, steps += 'u';
+        else if (c.nr == SYS_openat && (c.flags & O_CREAT) != 0)
+            file = c.result, steps += 'n';
+        else if (c.nr == SYS_openat && (c.flags & O_DIRECTORY) != 0)
+            folder = c.result, file = -2, steps += 'o';
+        else if (c.nr == SYS_write && fd == file)
+            steps += 'w';
+        else if (c.nr == SYS_fsync && (fd == file || fd == folder))
+            steps += fd == file ? 'f' : 'F';
+        else if (c.nr == SYS_linkat || c.nr == SYS_rename)
+            steps += c.nr == SYS_linkat ? 'l' : 'r';
+        if (steps.size() > before && c.result < 0) steps += '!';
+    }
+    return steps;
+}
+
+TEST_F(LevelFilePosixTest, TheSavesSystemCallsOnBothRoutes) {
+    const std::string old_level = "EE\r\nEE\r\nnold";
+    const Refusal no_unnamed{SYS_openat, 1, EOPNOTSUPP};
+    const Refusal rename_fails{SYS_rename, 1, EIO};
+    const std::vector<std::tuple<std::vector<Refusal>, bool, std::string>> cases{
+        {{}, true, "uwflroF"},
+        {{{SYS_fsync, 2, EINVAL}}, true, "uwflroF!"}, // a file system without folder flushes
+        {{{SYS_fsync, 2, EIO}}, false, "uwflroF!"},   // the new level in place, maybe not kept
+        {{{SYS_openat, 2, EACCES}}, true, "uwflro!"}, // a folder the user may not read
+        {{rename_fails}, false, "uwflr!"},
+        {{{SYS_linkat, 1, EPERM}, {SYS_linkat, 2, EPERM}}, true, "uwfl!l!nwfroF"},
+        {{no_unnamed}, true, "u!nwfroF"},
+        {{no_unnamed, rename_fails}, false, "u!nwfr!"},
+    };
+    for (const auto& [refusals, succeeds, steps] : cases) {
+        write_file("plansze/lvl.txt", old_level);
+        const auto [calls, status] = traced_save(refusals);
+        EXPECT_EQ(steps_of(calls), steps);
+        EXPECT_EQ(WIFEXITED(status) && WEXITSTATUS(status) == 0, succeeds) << steps;
+        const bool renamed = steps.find("r!") == std::string::npos;
+        EXPECT_EQ(read_file("plansze/lvl.txt"), renamed ? "pp\r\npp\r\nnab" : old_level) << steps;
+        EXPECT_EQ(files_in("plansze"), std::vector<std::string>{"lvl.txt"}) << steps;
+    }
+}
+
+// Started with standard output closed, a save that SIGTERM interrupts while its temporary name
+// exists: the terminal's restore bytes must not reach the level, whether the program opened
+// its standard descriptors first or not.
+TEST_F(LevelFilePosixTest, ClosedStandardOutputAndASignalDuringTheSave) {
+    for (const bool opened_first : {true, false}) {
+        write_file("plansze/lvl.txt", "EE\r\nEE\r\nnold");
+        auto setup = [opened_first] {
+            const int input = open("/dev/null", O_RDONLY);
+            if (opened_first) {
+                close(STDOUT_FILENO);
+                open_standard_descriptors();
+                if (fcntl(STDOUT_FILENO, F_GETFD) < 0) _exit(4);
+            }
+            new Terminal(input, STDOUT_FILENO);      // held to the end
+            if (!opened_first) close(STDOUT_FILENO); // the save's file takes its number
+        };
+        const auto [calls, status] = traced_save({}, setup, SYS_linkat);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+        EXPECT_EQ(read_file("plansze/lvl.txt"), "pp\r\npp\r\nnab") << opened_first;
+    }
+}
+#endif
 #endif
 
 } // namespace

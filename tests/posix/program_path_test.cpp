@@ -13,20 +13,22 @@
 namespace zk {
 namespace {
 
+namespace fs = std::filesystem;
+
 TEST(ProgramPath, ALinkToTheProgramLeadsToTheProgramsOwnFile) {
-    namespace fs = std::filesystem;
     const test::ScratchDir dir;
     test::write_file(dir.path() / "real" / "game", "#!/bin/sh\n");
     fs::permissions(dir.path() / "real" / "game", fs::perms::owner_all);
-    fs::create_symlink("real/game", dir.path() / "link");
+    fs::create_directory(dir.path() / "links");
+    fs::create_symlink("../real/game", dir.path() / "links" / "game");
     const std::string real = fs::canonical(dir.path() / "real" / "game").string();
 
-    EXPECT_EQ(program_file_from_argv0((dir.path() / "link").c_str()), real);
-    const std::string path = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
-    setenv("PATH", ("/nonexistent:" + dir.path().string()).c_str(), 1);
-    EXPECT_EQ(program_file_from_argv0("link"), real);
-    EXPECT_EQ(program_file_from_argv0("absent"), "");
-    setenv("PATH", path.c_str(), 1);
+    EXPECT_EQ(program_file_from_argv0((dir.path() / "links" / "game").c_str()), real);
+    const char* path = std::getenv("PATH");
+    const std::string saved = path != nullptr ? path : "";
+    setenv("PATH", ("/nonexistent:" + (dir.path() / "links").string()).c_str(), 1);
+    EXPECT_EQ(program_file_from_argv0("game"), real);
+    setenv("PATH", saved.c_str(), 1);
 }
 
 } // namespace

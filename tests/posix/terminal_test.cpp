@@ -304,7 +304,7 @@ TEST_F(TerminalKeysOnPty, AWindowChangeRepaintsAtItsNewSize) {
     small.ws_row = 20;
     small.ws_col = 60;
     ioctl(pty.master, TIOCSWINSZ, &small);
-    raise(SIGWINCH); // held back until the next wait for input
+    raise(SIGWINCH); // taken at the next key read
     pty.type("b");   // typed blind: dropped
 
     // The window grows while the key read waits; the signal reaches the waiting thread.
@@ -328,6 +328,21 @@ TEST_F(TerminalKeysOnPty, AWindowChangeRepaintsAtItsNewSize) {
     EXPECT_EQ(repaint.rfind("\x1b[0m", 0), 0u); // the whole screen again, colours reset
 }
 
+TEST_F(TerminalKeysOnPty, AWindowChangeWakesTheWaitForKeys) {
+    Screen screen;
+    keys.show(screen);
+    // The signal goes to another thread, so only the self-pipe can wake the waiting one.
+    std::thread change([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        raise(SIGWINCH);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        pty.type("k");
+    });
+    EXPECT_EQ(keys.read_code(), 'k');
+    change.join();
+    EXPECT_EQ(count_of(sink.bytes, "\x1b[2J"), 2u); // the repaint came before the key
+}
+
 TEST_F(TerminalKeysOnPty, AKeyThatComesWithAWindowChangeCountsUnderTheNewSize) {
     Screen screen;
     // The window changes as a key is typed: the wait for input finds both pending.
@@ -335,7 +350,7 @@ TEST_F(TerminalKeysOnPty, AKeyThatComesWithAWindowChangeCountsUnderTheNewSize) {
         return [this, rows, key] {
             const winsize size{rows, 80, 0, 0};
             ioctl(pty.master, TIOCSWINSZ, &size);
-            raise(SIGWINCH); // held back: a wait that finds input ready does not let it in
+            raise(SIGWINCH); // comes with the key: the wait finds both
             pty.type(key);
             pollfd typed{pty.slave, POLLIN, 0};
             poll(&typed, 1, 1000);

@@ -1,25 +1,20 @@
+// The file-system side of level files on POSIX systems: reading, and saves that survive a
+// signal, a kill and a power cut.
+
 #include "model/level_file.hpp"
 #include "model/level_file_os.hpp"
 
-#include "console/signal_cleanup.hpp"
 #include "console/write_all.hpp"
+#include "posix/signal_cleanup.hpp"
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#ifndef ZK_LEVEL_INSTALL_DIR
-#define ZK_LEVEL_INSTALL_DIR "" // a build without installed levels
-#endif
-#ifndef ZK_LEVEL_RELATIVE_DIR
-#define ZK_LEVEL_RELATIVE_DIR "" // installed levels relative to the installed program
-#endif
 
 namespace zk {
 
@@ -32,55 +27,10 @@ std::string directory_of(const std::string& path) {
     return path.substr(0, slash);
 }
 
-// The absolute, symbolic-link-free form of `path`; empty when it names nothing.
-std::string real_path(const std::string& path) {
-    char* real = ::realpath(path.c_str(), nullptr);
-    if (real == nullptr) return {};
-    std::string result(real);
-    std::free(real);
-    return result;
-}
-
-// The running program's file as the kernel knows it (Linux), or empty.
-std::string program_from_kernel() {
-    std::string buffer(256, '\0');
-    for (;;) {
-        const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (length < 0) return {};
-        if (static_cast<std::size_t>(length) < buffer.size()) {
-            buffer.resize(static_cast<std::size_t>(length));
-            return buffer;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
-// The program's file found the way the shell found it from `argv0`: a name with a slash is a
-// path, any other name is looked up in PATH. Empty when it cannot be found.
-std::string program_from_argv0(const char* argv0) {
-    if (argv0 == nullptr || *argv0 == '\0') return {};
-    const std::string name(argv0);
-    if (name.find('/') != std::string::npos) return real_path(name);
-    const char* search = std::getenv("PATH");
-    std::string_view rest = search != nullptr ? search : "";
-    for (;;) {
-        const std::size_t colon = rest.find(':');
-        const std::string_view dir = rest.substr(0, colon);
-        // An empty PATH entry is the working directory.
-        std::string candidate(dir.empty() ? std::string_view(".") : dir);
-        candidate += '/';
-        candidate += name;
-        if (is_regular_file(candidate) && ::access(candidate.c_str(), X_OK) == 0)
-            return real_path(candidate);
-        if (colon == std::string_view::npos) return {};
-        rest.remove_prefix(colon + 1);
-    }
-}
-
 mode_t default_file_mode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    return 0666 & ~mask;
+    return static_cast<mode_t>(0666 & ~mask);
 }
 
 // Holds back every signal while it exists; one that arrives meanwhile is delivered at its end.
@@ -113,7 +63,7 @@ bool examine_replaced(const std::string& path, Replaced& replaced) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return errno == ENOENT;
     if (::access(path.c_str(), W_OK) != 0) return false;
-    replaced = {true, info.st_mode & 0777, info.st_gid};
+    replaced = {true, static_cast<mode_t>(info.st_mode & 0777), info.st_gid};
     return true;
 }
 
@@ -123,8 +73,19 @@ bool examine_replaced(const std::string& path, Replaced& replaced) {
 bool set_protection(int fd, const Replaced& replaced) {
     if (!replaced.exists) return ::fchmod(fd, default_file_mode()) == 0;
     mode_t mode = replaced.mode;
-    if (::fchown(fd, static_cast<uid_t>(-1), replaced.group) != 0) mode &= ~mode_t{070};
+    if (::fchown(fd, static_cast<uid_t>(-1), replaced.group) != 0)
+        mode = static_cast<mode_t>(mode & ~mode_t{070});
     return ::fchmod(fd, mode) == 0;
+}
+
+// Flushes what was written to `fd` through to the disk. On macOS fsync leaves it in the
+// drive's cache and F_FULLFSYNC pushes it through; where that is refused (a file system or
+// drive without it) fsync is what there is.
+bool flush_to_disk(int fd) {
+#ifdef F_FULLFSYNC
+    if (::fcntl(fd, F_FULLFSYNC) == 0) return true;
+#endif
+    return ::fsync(fd) == 0;
 }
 
 // Makes the names in the directory `dir` durable: a new or renamed entry survives a power
@@ -134,14 +95,14 @@ bool set_protection(int fd, const Replaced& replaced) {
 bool flush_directory(const std::string& dir) {
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return errno == EACCES;
-    const bool flushed = ::fsync(fd) == 0 || errno == EINVAL;
+    const bool flushed = flush_to_disk(fd) || errno == EINVAL;
     ::close(fd);
     return flushed;
 }
 
 // Gives the file at `fd` its protection, writes `bytes` to it and flushes them to the disk.
 bool write_durably(int fd, const Replaced& replaced, const std::string& bytes) {
-    return set_protection(fd, replaced) && write_all(fd, bytes) && ::fsync(fd) == 0;
+    return set_protection(fd, replaced) && write_all(fd, bytes) && flush_to_disk(fd);
 }
 
 // Names the file `temp` (made by mkstemp), writes it and renames it over `path`. A signal
@@ -202,20 +163,22 @@ std::optional<bool> save_through_unnamed_file(const std::string& dir, const std:
                                               const Replaced& replaced, const std::string& bytes) {
     const int fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (fd < 0) return std::nullopt; // not supported here (EOPNOTSUPP, EISDIR, EINVAL...)
-    std::optional<bool> saved = false;
-    if (write_durably(fd, replaced, bytes)) {
-        const SignalsHeld held;
-        if (!replaced.exists && link_unnamed(fd, path)) {
-            saved = true; // a new level, named once under its own name
-        } else if (const std::string temp = link_under_temporary_name(fd, path); temp.empty()) {
-            saved = std::nullopt;
-        } else {
-            saved = std::rename(temp.c_str(), path.c_str()) == 0;
-            if (!*saved) ::unlink(temp.c_str());
-            clear_file_to_remove_on_signal();
-        }
+    if (!write_durably(fd, replaced, bytes)) {
+        ::close(fd);
+        return false;
     }
-    ::close(fd); // written and flushed, or given up
+    std::optional<bool> saved;
+    const SignalsHeld held;
+    if (!replaced.exists && link_unnamed(fd, path)) {
+        saved = true; // a new level, named once under its own name
+    } else if (const std::string temp = link_under_temporary_name(fd, path); !temp.empty()) {
+        saved = std::rename(temp.c_str(), path.c_str()) == 0;
+        if (!*saved) ::unlink(temp.c_str());
+        clear_file_to_remove_on_signal();
+    }
+    // Closed before a held signal is let through: its handler writes to the terminal's
+    // descriptor, which must never be this file's.
+    ::close(fd);
     return saved;
 }
 
@@ -250,13 +213,6 @@ std::FILE* open_level_for_reading(const std::string& path) {
     std::FILE* f = ::fdopen(fd, "rb");
     if (f == nullptr) ::close(fd);
     return f;
-}
-
-LevelPlaces level_places(const char* argv0) {
-    std::string program = program_from_kernel();
-    if (program.empty()) program = program_from_argv0(argv0);
-    return {program.empty() ? std::string() : directory_of(program), ZK_LEVEL_RELATIVE_DIR,
-            ZK_LEVEL_INSTALL_DIR};
 }
 
 NameFault platform_name_fault(std::string_view) {

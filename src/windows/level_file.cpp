@@ -101,7 +101,7 @@ std::FILE* open_level_for_reading(const std::string& path) {
     return f;
 }
 
-LevelPlaces level_places(const char*) {
+std::string program_folder(const char*) {
     std::wstring exe(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length =
@@ -113,7 +113,7 @@ LevelPlaces level_places(const char*) {
         }
         exe.resize(exe.size() * 2);
     }
-    return {to_utf8(directory_of(exe)), {}, {}}; // its levels stand in plansze\ beside it
+    return to_utf8(directory_of(exe));
 }
 
 bool save_level(const Grid& canvas, const std::string& path, std::string_view tail) {

@@ -1,5 +1,7 @@
 #pragma once
 
+// The file a signal that ends the program removes first: the temporary file of a save.
+
 namespace zk {
 
 /// Names a file that a signal ending the program removes before the program ends, for as long
@@ -10,5 +12,9 @@ bool set_file_to_remove_on_signal(const char* path);
 
 /// Names no file any more: the save is over.
 void clear_file_to_remove_on_signal();
+
+/// Removes the file named by set_file_to_remove_on_signal, if one is named. Async-signal-safe:
+/// the terminal's handler of an ending signal calls it.
+void remove_file_named_for_signal();
 
 } // namespace zk
