@@ -21,8 +21,4 @@ bool is_regular_file(const std::string& path);
 /// a FIFO or device placed in the level directory.
 std::FILE* open_level_for_reading(const std::string& path);
 
-/// The file contents for `canvas`: every non-zero byte in row order, line ends as CR LF, and
-/// `tail` (up to a zero byte, if it holds one) in place of each ANSWER_PLACEHOLDER.
-std::string level_bytes(const Grid& canvas, std::string_view tail);
-
 } // namespace zk
