@@ -191,15 +191,38 @@ PuzzleRequest default_request(Grade grade) {
     return {15, 15, Grade::hard, 5, 0};
 }
 
-const char* refusal_of(const PuzzleRequest& request) {
+std::optional<std::string> refusal_of(const PuzzleRequest& request) {
     if (!is_valid_board_size(request.height, request.width))
         return "the size must be HxW with H and W from 2 to 15";
     if (request.colours < MIN_PUZZLE_COLOURS || request.colours > MAX_PUZZLE_COLOURS)
         return "the colour count must be 1 to 5";
-    return nullptr;
+    const BoardNeeds needs = board_needs(request.grade, request.colours);
+    const int cells = request.height * request.width;
+    const int side = std::min(request.height, request.width);
+    if (cells >= needs.cells && side >= needs.side) return std::nullopt;
+    std::string why = std::string(grade_name(request.grade)) + " puzzles in " +
+                      std::to_string(request.colours) +
+                      (request.colours == 1 ? " colour" : " colours") +
+                      " need a board of at least " + std::to_string(needs.cells) + " cells";
+    if (needs.side > MIN_BOARD) why += ", each side " + std::to_string(needs.side) + " or more";
+    return why + ": choose a larger size or fewer colours";
+}
+
+BoardNeeds board_needs(Grade grade, int colours) {
+    switch (grade) {
+    case Grade::easy:
+        return {EASY_CELLS_PER_COLOUR * colours, MIN_BOARD};
+    case Grade::medium:
+        return {MEDIUM_CELLS_PER_COLOUR * colours, MIN_BOARD};
+    case Grade::hard:
+        break;
+    }
+    const int counted = std::max(colours, 2);
+    return {HARD_CELLS_PER_COLOUR * counted, counted + 2};
 }
 
 std::optional<GeneratedPuzzle> generate_puzzle(const PuzzleRequest& r) {
+    if (refusal_of(r)) return std::nullopt;
     RandomSource random{std::uint64_t{r.seed} | std::uint64_t(r.height) << 32 |
                         std::uint64_t(r.width) << 36 | std::uint64_t(r.grade) << 40 |
                         std::uint64_t(r.colours) << 44};

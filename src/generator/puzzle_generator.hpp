@@ -49,16 +49,33 @@ struct GeneratedPuzzle {
     CandidateCounts counts;
 };
 
-/// Why `request` cannot be made, as one line without its line end, or nullptr when it can:
-/// the size, colour count and grade must lie in their ranges, and the board must be large
-/// enough for the grade and the colours.
-const char* refusal_of(const PuzzleRequest& request);
+/// The smallest board a grade in a colour count is made on: at least `cells` cells, and
+/// both sides at least `side`. Smaller boards too rarely give pictures of that grade with a
+/// shape of every colour (or never: a hard 3 x 3 puzzle does not exist).
+struct BoardNeeds {
+    int cells;
+    int side;
+};
 
-/// Makes the puzzle of `request` (which refusal_of accepts): a picture that judge_drawing
+/// Cells per colour an easy, a medium and a hard puzzle's board needs; a hard one counts at
+/// least two colours and needs both sides two longer than its colour count.
+constexpr int EASY_CELLS_PER_COLOUR = 6;
+constexpr int MEDIUM_CELLS_PER_COLOUR = 10;
+constexpr int HARD_CELLS_PER_COLOUR = 16;
+
+/// The smallest board for `grade` in `colours` colours (1 to 5).
+BoardNeeds board_needs(Grade grade, int colours);
+
+/// Why `request` cannot be made, as one line without its line end, or nullopt when it can:
+/// the size and colour count must lie in their ranges, and the board must meet board_needs.
+std::optional<std::string> refusal_of(const PuzzleRequest& request);
+
+/// Makes the puzzle of `request`: a picture that judge_drawing
 /// judges unique (line reasoning alone decides it, and it is within the advice), whose
 /// grade_of is the grade asked for, in which every requested colour has a shape of at least
 /// MIN_GROUP cells, at least a third of the cells are coloured and the structure measure is at
-/// least MIN_STRUCTURE. Gives up with nullopt only after MAX_CANDIDATES pictures.
+/// least MIN_STRUCTURE. Gives nullopt for a request refusal_of refuses, and after
+/// MAX_CANDIDATES pictures without such a puzzle (which the generator benchmark never meets).
 std::optional<GeneratedPuzzle> generate_puzzle(const PuzzleRequest& request);
 
 /// Pictures generate_puzzle draws at most for one puzzle.

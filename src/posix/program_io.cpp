@@ -1,5 +1,6 @@
 #include "console/program_io.hpp"
 
+#include <cstdio>
 #include <iostream>
 
 namespace zk {
@@ -15,6 +16,12 @@ std::ostream& text_output() {
 
 std::ostream& text_errors() {
     return std::cerr;
+}
+
+bool write_output_bytes(std::string_view bytes) {
+    std::cout.flush();
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    return std::fflush(stdout) == 0 && written;
 }
 
 } // namespace zk
