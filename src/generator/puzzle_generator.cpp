@@ -217,8 +217,7 @@ BoardNeeds board_needs(Grade grade, int colours) {
     case Grade::hard:
         break;
     }
-    const int counted = std::max(colours, 2);
-    return {HARD_CELLS_PER_COLOUR * counted, counted + 2};
+    return {HARD_CELLS_PER_COLOUR * colours + HARD_EXTRA_CELLS, colours + HARD_EXTRA_SIDE};
 }
 
 std::optional<GeneratedPuzzle> generate_puzzle(const PuzzleRequest& r) {

@@ -57,11 +57,13 @@ struct BoardNeeds {
     int side;
 };
 
-/// Cells per colour an easy, a medium and a hard puzzle's board needs; a hard one counts at
-/// least two colours and needs both sides two longer than its colour count.
+/// Cells per colour an easy, a medium and a hard puzzle's board needs; a hard one needs
+/// HARD_EXTRA_CELLS more, and both sides HARD_EXTRA_SIDE longer than its colour count.
 constexpr int EASY_CELLS_PER_COLOUR = 6;
 constexpr int MEDIUM_CELLS_PER_COLOUR = 10;
 constexpr int HARD_CELLS_PER_COLOUR = 16;
+constexpr int HARD_EXTRA_CELLS = 8;
+constexpr int HARD_EXTRA_SIDE = 2;
 
 /// The smallest board for `grade` in `colours` colours (1 to 5).
 BoardNeeds board_needs(Grade grade, int colours);

@@ -234,11 +234,12 @@ std::string usage_text(const std::vector<std::string>& level_dirs) {
     text += "\nEvery puzzle made has exactly one picture, which line reasoning alone\n"
             "reaches. Its grade counts the sweeps over all clues that takes: easy up to " +
             number(EASY_MAX_SWEEPS) + ",\nhard " + number(HARD_MIN_SWEEPS) +
-            " or more, medium between. A board needs at least " + number(EASY_CELLS_PER_COLOUR) +
-            " cells\nper colour for easy, " + number(MEDIUM_CELLS_PER_COLOUR) + " for medium and " +
-            number(HARD_CELLS_PER_COLOUR) +
-            " for hard (counting at least 2 colours,\nboth sides 2 longer than the colour "
-            "count); smaller boards are refused.\n";
+            " or more, medium between. Boards too small for the grade and the\n"
+            "colours are refused: per colour easy needs " +
+            number(EASY_CELLS_PER_COLOUR) + " cells, medium " + number(MEDIUM_CELLS_PER_COLOUR) +
+            ", hard " + number(HARD_CELLS_PER_COLOUR) + " and " + number(HARD_EXTRA_CELLS) +
+            " more,\nwith both sides " + number(HARD_EXTRA_SIDE) +
+            " longer than the colour count.\n";
     return text;
 }
 
