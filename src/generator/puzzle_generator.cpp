@@ -42,7 +42,7 @@ namespace {
 // Local repairs of one candidate before it is thrown away.
 constexpr int MAX_REPAIRS = 60;
 // Changes tried on one fair candidate to bring its sweeps into the grade's range.
-constexpr int MAX_STEERS = 40;
+constexpr int MAX_STEERS = 400;
 // Lowest structure measure a steering change may leave, well above MIN_STRUCTURE so that
 // the pictures stay shapes on average.
 constexpr double STEER_MIN_STRUCTURE = 0.9;
