@@ -93,7 +93,7 @@ double structure_measure(const Grid& picture, int height, int width) {
 }
 
 Grid draw_picture(RandomSource& random, int height, int width,
-                  std::span<const std::uint8_t> letters, double fill) {
+                  std::span<const std::uint8_t> letters, int fill_per_mille) {
     std::array<int, GRID_CELLS> noise{};
     for (int r = 0; r < height; ++r)
         for (int c = 0; c < width; ++c)
@@ -101,13 +101,13 @@ Grid draw_picture(RandomSource& random, int height, int width,
     const int blurs = 1 + static_cast<int>(below(random, 2));
     for (int i = 0; i < blurs; ++i) blur(noise, height, width);
 
-    // The threshold that leaves about `fill` of the cells above it.
+    // The threshold that leaves about fill_per_mille / 1000 of the cells at or above it.
     std::vector<int> sorted;
     for (int r = 0; r < height; ++r)
         for (int c = 0; c < width; ++c) sorted.push_back(noise[r * GRID_STRIDE + c]);
     std::sort(sorted.begin(), sorted.end());
     const auto white_cells =
-        static_cast<std::size_t>((1.0 - fill) * static_cast<double>(sorted.size()));
+        static_cast<std::size_t>((1000 - fill_per_mille) * static_cast<int>(sorted.size()) / 1000);
     const int threshold = sorted[std::min(white_cells, sorted.size() - 1)];
 
     const int colours = static_cast<int>(letters.size());

@@ -32,11 +32,12 @@ double structure_measure(const ShapeSummary& shapes);
 double structure_measure(const Grid& picture, int height, int width);
 
 /// A new picture, white outside the rectangle's patches: blurred noise thresholded so that
-/// about `fill` of the cells are coloured, each coloured cell taking the colour of the
+/// about fill_per_mille / 1000 of the cells are coloured (integer arithmetic only, so that
+/// every platform draws the same picture), each coloured cell taking the colour of the
 /// nearest of a few random centres; `letters` (1 to 5 run colours) are the centres' colours,
 /// every one given to at least one centre. Cells outside the rectangle are 0.
 Grid draw_picture(RandomSource& random, int height, int width,
-                  std::span<const std::uint8_t> letters, double fill);
+                  std::span<const std::uint8_t> letters, int fill_per_mille);
 
 /// Turns white every coloured cell whose same-colour group is smaller than MIN_GROUP.
 void drop_specks(Grid& picture, int height, int width);

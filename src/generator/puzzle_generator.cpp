@@ -11,11 +11,19 @@
 //     locally: one undecided cell takes white or a neighbour's colour, which changes the clues
 //     of its row and column, and line reasoning starts again. A candidate that still stalls
 //     after MAX_REPAIRS repairs is thrown away.
-//  4. The candidate is kept only when judge_drawing (the editor's own judgement) finds it
+//  4. The passes line reasoning needs decide the grade (grade_of). Until they lie in the range
+//     of the grade asked for, single cells are changed as in the repairs, at random, and a
+//     change is kept when reasoning still solves the picture, in passes no further from the
+//     range, and the picture keeps its shapes; after MAX_STEERS tries the candidate goes on
+//     as it is.
+//  5. The candidate is kept only when judge_drawing (the editor's own judgement) finds it
 //     unique and within the advice, grade_of gives the grade asked for, every requested
 //     colour has a shape, enough cells are coloured and the structure measure is high enough.
 //
-// Why every puzzle is fair: step 4 is the only way out, and judge_drawing's verdict unique
+// Pictures are made with integer arithmetic and the generator's own random stream only, so a
+// request gives the same puzzle on every platform.
+//
+// Why every puzzle is fair: step 5 is the only way out, and judge_drawing's verdict unique
 // means line reasoning alone decided every cell of the clues, which leaves exactly one
 // picture, and that no run or column breaks the advice.
 
@@ -49,13 +57,13 @@ constexpr double STEER_MIN_STRUCTURE = 0.9;
 // Share of the cells a generated picture colours at least.
 constexpr double MIN_COLOURED_SHARE = 1.0 / 3.0;
 
-// Share of coloured cells a grade's pictures aim at, lowest and highest: fuller pictures give
-// longer runs, which line reasoning settles sooner.
+// Share of coloured cells a grade's pictures aim at, lowest and highest, per mille: fuller
+// pictures give longer runs, which line reasoning settles sooner.
 struct FillRange {
-    double low;
-    double high;
+    int low;
+    int high;
 };
-constexpr std::array<FillRange, 3> GRADE_FILL{{{0.60, 0.80}, {0.50, 0.70}, {0.45, 0.65}}};
+constexpr std::array<FillRange, 3> GRADE_FILL{{{600, 800}, {500, 700}, {450, 650}}};
 
 // The run colours in the colour table's order.
 std::array<std::uint8_t, MAX_PUZZLE_COLOURS> run_letters() {
@@ -231,7 +239,7 @@ std::optional<GeneratedPuzzle> generate_puzzle(const PuzzleRequest& r) {
     while (counts.drawn < MAX_CANDIDATES) {
         ++counts.drawn;
         const std::vector<std::uint8_t> letters = pick_letters(random, r.colours);
-        const double share = fill.low + (fill.high - fill.low) * below(random, 1001) / 1000.0;
+        const int share = fill.low + static_cast<int>(below(random, fill.high - fill.low + 1));
         Grid picture = draw_picture(random, r.height, r.width, letters, share);
         drop_specks(picture, r.height, r.width);
         cut_long_runs(picture, r.height, r.width);
