@@ -14,8 +14,8 @@
 //  4. The passes line reasoning needs decide the grade (grade_of). Until they lie in the range
 //     of the grade asked for, single cells are changed as in the repairs, at random, and a
 //     change is kept when reasoning still solves the picture, in passes no further from the
-//     range, and the picture keeps its shapes; after MAX_STEERS tries the candidate goes on
-//     as it is.
+//     range, and the picture keeps its shapes; after MAX_STEERS tries for the grade the
+//     candidate goes on as it is.
 //  5. The candidate is kept only when judge_drawing (the editor's own judgement) finds it
 //     unique and within the advice, grade_of gives the grade asked for, every requested
 //     colour has a shape, enough cells are coloured and the structure measure is high enough.
@@ -49,8 +49,10 @@ namespace {
 
 // Local repairs of one candidate before it is thrown away.
 constexpr int MAX_REPAIRS = 60;
-// Changes tried on one fair candidate to bring its sweeps into the grade's range.
-constexpr int MAX_STEERS = 400;
+// Changes tried on one fair candidate to bring its passes into the grade's range, by grade:
+// most drawn pictures are easy or nearly so, and drawing another is cheaper than steering one
+// down, while a hard picture is rare enough to be worth many tries.
+constexpr std::array<int, 3> MAX_STEERS{40, 400, 400};
 // Lowest structure measure a steering change may leave, well above MIN_STRUCTURE so that
 // the pictures stay shapes on average.
 constexpr double STEER_MIN_STRUCTURE = 0.9;
@@ -166,11 +168,12 @@ int sweeps_off(int sweeps, Grade grade) {
 
 // Moves a line-solvable picture towards `grade`: changes one random cell at a time and keeps
 // the change when line reasoning still solves the picture in sweeps no further from the
-// grade's range and the picture keeps its shapes, at most MAX_STEERS times.
+// grade's range and the picture keeps its shapes, at most MAX_STEERS[grade] times.
 void steer(Grid& picture, int height, int width, const std::vector<std::uint8_t>& letters,
            Grade grade, int sweeps, RandomSource& random) {
     int off = sweeps_off(sweeps, grade);
-    for (int i = 0; i < MAX_STEERS && off > 0; ++i) {
+    const int tries = MAX_STEERS[static_cast<std::size_t>(grade)];
+    for (int i = 0; i < tries && off > 0; ++i) {
         Grid trial = picture;
         const int cell =
             static_cast<int>(below(random, static_cast<std::uint32_t>(height))) * GRID_STRIDE +
@@ -201,9 +204,11 @@ PuzzleRequest default_request(Grade grade) {
 
 std::optional<std::string> refusal_of(const PuzzleRequest& request) {
     if (!is_valid_board_size(request.height, request.width))
-        return "the size must be HxW with H and W from 2 to 15";
+        return "the size must be HxW with H and W from " + std::to_string(MIN_BOARD) + " to " +
+               std::to_string(MAX_BOARD);
     if (request.colours < MIN_PUZZLE_COLOURS || request.colours > MAX_PUZZLE_COLOURS)
-        return "the colour count must be 1 to 5";
+        return "the colour count must be " + std::to_string(MIN_PUZZLE_COLOURS) + " to " +
+               std::to_string(MAX_PUZZLE_COLOURS);
     const BoardNeeds needs = board_needs(request.grade, request.colours);
     const int cells = request.height * request.width;
     const int side = std::min(request.height, request.width);

@@ -82,7 +82,8 @@ std::optional<std::string> take_puzzle_value(std::string_view name, std::string_
         if (!height || !width ||
             !is_valid_board_size(static_cast<int>(std::min(*height, 99u)),
                                  static_cast<int>(std::min(*width, 99u))))
-            return "bad size " + quoted + " (HxW, H and W from 2 to 15)";
+            return "bad size " + quoted + " (HxW, H and W from " + std::to_string(MIN_BOARD) +
+                   " to " + std::to_string(MAX_BOARD) + ")";
         a.size = {static_cast<int>(*height), static_cast<int>(*width)};
     } else if (name == "--grade") {
         a.grade = grade_named(value);
@@ -90,7 +91,8 @@ std::optional<std::string> take_puzzle_value(std::string_view name, std::string_
     } else if (name == "--colours") {
         const auto colours = plain_number(value);
         if (!colours || *colours < MIN_PUZZLE_COLOURS || *colours > MAX_PUZZLE_COLOURS)
-            return "bad colour count " + quoted + " (1 to 5)";
+            return "bad colour count " + quoted + " (" + std::to_string(MIN_PUZZLE_COLOURS) +
+                   " to " + std::to_string(MAX_PUZZLE_COLOURS) + ")";
         a.colours = static_cast<int>(*colours);
     } else {
         a.seed = plain_number(value);
