@@ -218,7 +218,8 @@ std::optional<std::string> refusal_of(const PuzzleRequest& request) {
                       (request.colours == 1 ? " colour" : " colours") +
                       " need a board of at least " + std::to_string(needs.cells) + " cells";
     if (needs.side > MIN_BOARD) why += ", each side " + std::to_string(needs.side) + " or more";
-    return why + ": choose a larger size or fewer colours";
+    return why + (request.colours == 1 ? ": choose a larger size"
+                                       : ": choose a larger size or fewer colours");
 }
 
 BoardNeeds board_needs(Grade grade, int colours) {
@@ -226,7 +227,7 @@ BoardNeeds board_needs(Grade grade, int colours) {
     case Grade::easy:
         return {EASY_CELLS_PER_COLOUR * colours, MIN_BOARD};
     case Grade::medium:
-        return {MEDIUM_CELLS_PER_COLOUR * colours, MIN_BOARD};
+        return {MEDIUM_CELLS_PER_COLOUR * std::max(colours, MEDIUM_MIN_COUNTED_COLOURS), MIN_BOARD};
     case Grade::hard:
         break;
     }

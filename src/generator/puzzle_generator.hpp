@@ -57,10 +57,12 @@ struct BoardNeeds {
     int side;
 };
 
-/// Cells per colour an easy, a medium and a hard puzzle's board needs; a hard one needs
-/// HARD_EXTRA_CELLS more, and both sides HARD_EXTRA_SIDE longer than its colour count.
+/// Cells per colour an easy, a medium and a hard puzzle's board needs; a medium one counts at
+/// least MEDIUM_MIN_COUNTED_COLOURS colours; a hard one needs HARD_EXTRA_CELLS more, and both
+/// sides HARD_EXTRA_SIDE longer than its colour count.
 constexpr int EASY_CELLS_PER_COLOUR = 6;
 constexpr int MEDIUM_CELLS_PER_COLOUR = 10;
+constexpr int MEDIUM_MIN_COUNTED_COLOURS = 2;
 constexpr int HARD_CELLS_PER_COLOUR = 16;
 constexpr int HARD_EXTRA_CELLS = 8;
 constexpr int HARD_EXTRA_SIDE = 2;

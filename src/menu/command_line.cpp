@@ -234,13 +234,16 @@ std::string usage_text(const std::vector<std::string>& level_dirs) {
     text += " below the working directory.\n";
     const auto number = [](int n) { return std::to_string(n); };
     text += "\nEvery puzzle made has exactly one picture, which line reasoning alone\n"
-            "reaches. Its grade counts the sweeps over all clues that takes: easy up to " +
-            number(EASY_MAX_SWEEPS) + ",\nhard " + number(HARD_MIN_SWEEPS) +
-            " or more, medium between. Boards too small for the grade and the\n"
-            "colours are refused: per colour easy needs " +
+            "reaches. Its grade counts the passes over the board that takes (each pass\n"
+            "looks at the rows, then the columns, that changed since last looked at):\n"
+            "easy up to " +
+            number(EASY_MAX_SWEEPS) + ", hard " + number(HARD_MIN_SWEEPS) +
+            " or more, medium between. Boards too small are refused:\n"
+            "per colour, easy needs " +
             number(EASY_CELLS_PER_COLOUR) + " cells, medium " + number(MEDIUM_CELLS_PER_COLOUR) +
-            ", hard " + number(HARD_CELLS_PER_COLOUR) + " and " + number(HARD_EXTRA_CELLS) +
-            " more,\nwith both sides " + number(HARD_EXTRA_SIDE) +
+            " (counting at least " + number(MEDIUM_MIN_COUNTED_COLOURS) + " colours), and\nhard " +
+            number(HARD_CELLS_PER_COLOUR) + " and " + number(HARD_EXTRA_CELLS) +
+            " more, with both sides " + number(HARD_EXTRA_SIDE) +
             " longer than the colour count.\n";
     return text;
 }
