@@ -4,7 +4,7 @@
 // passes it), have exactly the picture as the board solver's one solution, be of the grade
 // asked for, use every colour asked for in a run of at least 2, and score at least the lowest
 // structure measure. Prints the time per puzzle (median, 99th percentile, slowest), the
-// candidate pictures per puzzle and why the others were thrown away, the sweeps and line steps
+// candidate pictures per puzzle and why the others were thrown away, the passes and line steps
 // of the solves, the structure measure's distribution, the shipped levels' grades and the
 // structure measure of uniformly random pictures for comparison.
 // Usage: generator_bench [SEEDS [LEVEL_DIRECTORY]]; exits with 1 when any puzzle fails a check.
@@ -130,7 +130,7 @@ void bench_request(zk::PuzzleRequest request, int seeds, Totals& totals) {
                     std::string(zk::grade_name(request.grade)).c_str(), why->c_str());
         return;
     }
-    std::vector<double> walls, cpus, candidates, sweeps, steps, structure;
+    std::vector<double> walls, cpus, candidates, passes, steps, structure;
     int failures = 0;
     for (int seed = 0; seed < seeds; ++seed) {
         request.seed = static_cast<std::uint32_t>(seed);
@@ -151,7 +151,7 @@ void bench_request(zk::PuzzleRequest request, int seeds, Totals& totals) {
         }
         candidates.push_back(made->counts.drawn);
         add(totals.candidates, made->counts);
-        sweeps.push_back(made->report.line_passes);
+        passes.push_back(made->report.line_passes);
         steps.push_back(made->report.line_steps);
         structure.push_back(zk::structure_measure(made->picture, request.height, request.width));
     }
@@ -161,7 +161,7 @@ void bench_request(zk::PuzzleRequest request, int seeds, Totals& totals) {
                 request.colours, percentile(walls, 0.5), percentile(walls, 0.99),
                 *std::max_element(walls.begin(), walls.end()), percentile(cpus, 0.5),
                 percentile(cpus, 0.99), mean(candidates),
-                *std::max_element(candidates.begin(), candidates.end()), mean(sweeps), mean(steps),
+                *std::max_element(candidates.begin(), candidates.end()), mean(passes), mean(steps),
                 *std::min_element(structure.begin(), structure.end()), mean(structure), failures);
     std::fflush(stdout);
     totals.failures += failures;
@@ -212,7 +212,7 @@ void print_shipped_levels(const std::filesystem::path& dir) {
         const zk::BoardSize size = zk::board_size(level.target);
         const zk::SolveReport report = zk::solve_board(zk::clues_of_picture(level.target, size));
         const std::optional<zk::Grade> grade = zk::grade_of(report);
-        std::printf("  %-4s %2dx%-2d grade %-6s %2d sweeps %3d line steps, structure %.3f\n",
+        std::printf("  %-4s %2dx%-2d grade %-6s %2d passes %3d line steps, structure %.3f\n",
                     file.stem().c_str(), size.height, size.width,
                     grade ? std::string(zk::grade_name(*grade)).c_str() : "none",
                     report.line_passes, report.line_steps,
@@ -248,7 +248,7 @@ int main(int argc, char** argv) {
     std::printf("%d seeds per row; times in ms (wall clock; processor time median / p99)\n\n",
                 seeds);
     std::printf("| size | grade | colours | median | p99 | slowest | cpu median / p99 | "
-                "candidates mean | max | sweeps | line steps | structure min / mean | "
+                "candidates mean | max | passes | line steps | structure min / mean | "
                 "failed |\n|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     Totals totals;
     for (const zk::PuzzleRequest& request : measured_requests())

@@ -97,10 +97,10 @@ bool is_readable(const Grid& picture, int height, int width,
     return structure_measure(shapes) >= min_structure;
 }
 
-// Line reasoning alone on the clues of `picture`: where it stopped and the sweeps it took.
+// Line reasoning alone on the clues of `picture`: where it stopped and the passes it took.
 struct LineSolve {
     bool solved = false;
-    int sweeps = 0;
+    int passes = 0;
     SolverBoard board;
 };
 
@@ -111,7 +111,7 @@ LineSolve line_solve(const Grid& picture, int height, int width) {
     PropagationCounters counters;
     result.solved =
         propagate(clues, result.board, all_lines(result.board), counters) == Propagation::solved;
-    result.sweeps = counters.passes;
+    result.passes = counters.passes;
     return result;
 }
 
@@ -155,23 +155,23 @@ LineSolve repair(Grid& picture, int height, int width, const std::vector<std::ui
     }
 }
 
-// How many sweeps `sweeps` lies outside the range of `grade`.
-int sweeps_off(int sweeps, Grade grade) {
+// How many passes `passes` lies outside the range of `grade`.
+int passes_off(int passes, Grade grade) {
     const int low = grade == Grade::easy     ? 0
-                    : grade == Grade::medium ? EASY_MAX_SWEEPS + 1
-                                             : HARD_MIN_SWEEPS;
+                    : grade == Grade::medium ? EASY_MAX_PASSES + 1
+                                             : HARD_MIN_PASSES;
     const int high = grade == Grade::hard     ? INT_MAX
-                     : grade == Grade::medium ? HARD_MIN_SWEEPS - 1
-                                              : EASY_MAX_SWEEPS;
-    return sweeps < low ? low - sweeps : sweeps > high ? sweeps - high : 0;
+                     : grade == Grade::medium ? HARD_MIN_PASSES - 1
+                                              : EASY_MAX_PASSES;
+    return passes < low ? low - passes : passes > high ? passes - high : 0;
 }
 
 // Moves a line-solvable picture towards `grade`: changes one random cell at a time and keeps
-// the change when line reasoning still solves the picture in sweeps no further from the
+// the change when line reasoning still solves the picture in passes no further from the
 // grade's range and the picture keeps its shapes, at most MAX_STEERS[grade] times.
 void steer(Grid& picture, int height, int width, const std::vector<std::uint8_t>& letters,
-           Grade grade, int sweeps, RandomSource& random) {
-    int off = sweeps_off(sweeps, grade);
+           Grade grade, int passes, RandomSource& random) {
+    int off = passes_off(passes, grade);
     const int tries = MAX_STEERS[static_cast<std::size_t>(grade)];
     for (int i = 0; i < tries && off > 0; ++i) {
         Grid trial = picture;
@@ -180,11 +180,11 @@ void steer(Grid& picture, int height, int width, const std::vector<std::uint8_t>
             static_cast<int>(below(random, static_cast<std::uint32_t>(width)));
         change_cell(trial, height, width, cell, letters, random);
         const LineSolve solve = line_solve(trial, height, width);
-        if (!solve.solved || sweeps_off(solve.sweeps, grade) > off ||
+        if (!solve.solved || passes_off(solve.passes, grade) > off ||
             !is_readable(trial, height, width, letters, STEER_MIN_STRUCTURE))
             continue;
         picture = trial;
-        off = sweeps_off(solve.sweeps, grade);
+        off = passes_off(solve.passes, grade);
     }
 }
 
@@ -258,7 +258,7 @@ std::optional<GeneratedPuzzle> generate_puzzle(const PuzzleRequest& r) {
             ++counts.unsolved;
             continue;
         }
-        steer(picture, r.height, r.width, letters, r.grade, solve.sweeps, random);
+        steer(picture, r.height, r.width, letters, r.grade, solve.passes, random);
         const SolveReport report = solve_board(clues_of_picture(picture, {r.height, r.width}));
         if (judge_drawing(picture, r.height, r.width, report) != DrawingVerdict::unique) {
             ++counts.outside_advice;

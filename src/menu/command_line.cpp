@@ -237,7 +237,7 @@ std::string usage_text(const std::vector<std::string>& level_dirs) {
             "reaches. Its grade counts the passes over the board that takes (each pass\n"
             "looks at the rows, then the columns, that changed since last looked at):\n"
             "easy up to " +
-            number(EASY_MAX_SWEEPS) + ", hard " + number(HARD_MIN_SWEEPS) +
+            number(EASY_MAX_PASSES) + ", hard " + number(HARD_MIN_PASSES) +
             " or more, medium between. Boards too small are refused:\n"
             "per colour, easy needs " +
             number(EASY_CELLS_PER_COLOUR) + " cells, medium " + number(MEDIUM_CELLS_PER_COLOUR) +

@@ -14,8 +14,8 @@ constexpr std::array<std::string_view, 3> GRADE_NAMES{"easy", "medium", "hard"};
 
 std::optional<Grade> grade_of(const SolveReport& report) {
     if (!report.line_solvable) return std::nullopt;
-    if (report.line_passes <= EASY_MAX_SWEEPS) return Grade::easy;
-    if (report.line_passes >= HARD_MIN_SWEEPS) return Grade::hard;
+    if (report.line_passes <= EASY_MAX_PASSES) return Grade::easy;
+    if (report.line_passes >= HARD_MIN_PASSES) return Grade::hard;
     return Grade::medium;
 }
 

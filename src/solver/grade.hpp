@@ -12,15 +12,17 @@ namespace zk {
 /// How much reasoning a fair puzzle takes, easiest first.
 enum class Grade { easy, medium, hard };
 
-/// Sweeps over the clues (line_passes of the solve) that an easy puzzle takes at most; a hard
-/// one takes at least HARD_MIN_SWEEPS; a medium one lies between.
-constexpr int EASY_MAX_SWEEPS = 4;
-constexpr int HARD_MIN_SWEEPS = 8;
+/// Passes of line reasoning over the board (SolveReport::line_passes) that an easy puzzle
+/// takes at most; a hard one takes at least HARD_MIN_PASSES; a medium one lies between. The
+/// first pass looks at every row, then every column; each later one at the lines that changed
+/// since they were last looked at, so the count says how long reasoning goes on before every
+/// cell is known.
+constexpr int EASY_MAX_PASSES = 4;
+constexpr int HARD_MIN_PASSES = 8;
 
-/// The grade of a puzzle that line reasoning alone solves (report.line_solvable), counted in
-/// sweeps over all lines that still have something to give: easy up to EASY_MAX_SWEEPS,
-/// hard from HARD_MIN_SWEEPS, medium between. nullopt for a puzzle line reasoning does not
-/// solve: it is not fair, so it has no grade.
+/// The grade of a puzzle that line reasoning alone solves (report.line_solvable), from its
+/// passes: easy up to EASY_MAX_PASSES, hard from HARD_MIN_PASSES, medium between. nullopt for a
+/// puzzle line reasoning does not solve: it is not fair, so it has no grade.
 std::optional<Grade> grade_of(const SolveReport& report);
 
 /// "easy", "medium" or "hard".
