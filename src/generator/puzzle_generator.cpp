@@ -280,7 +280,7 @@ std::optional<GeneratedPuzzle> generate_puzzle(const PuzzleRequest& r) {
 }
 
 std::string answer_word(std::uint32_t seed) {
-    return "#" + std::to_string(seed);
+    return std::string(1, '#') + std::to_string(seed);
 }
 
 std::string puzzle_level_text(const GeneratedPuzzle& puzzle, const PuzzleRequest& request) {

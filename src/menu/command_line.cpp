@@ -73,7 +73,7 @@ std::optional<std::uint32_t> plain_number(std::string_view text) {
 // Takes `value` of the puzzle option `name` into `a`; the reason for the refusal of a bad one.
 std::optional<std::string> take_puzzle_value(std::string_view name, std::string_view value,
                                              PuzzleArguments& a) {
-    const std::string quoted = "'" + std::string(value) + "'";
+    const std::string quoted = std::string(1, '\'').append(value).append(1, '\'');
     if (name == "--size") {
         const std::size_t x = value.find('x');
         const auto height = plain_number(value.substr(0, x));
