@@ -8,6 +8,7 @@
 #include "model/puzzle.hpp"
 #include "solver/board_solver.hpp"
 #include "solver/drawing_verdict.hpp"
+#include "solver/grade.hpp"
 
 #include <string>
 #include <utility>
@@ -77,6 +78,12 @@ For each FILE one block is printed. A file that cannot be read, or is larger tha
             tried on one cell) and )" +
            to_string(GUESS_WEIGHT) + R"( for each guess of the search; with the passes over
             the board, line steps, probes and guesses behind it
+  grade     for a good level that line reasoning alone solves, graded as the game grades
+            the puzzles it makes: easy when the passes over the board are at most )" +
+           to_string(EASY_MAX_PASSES) + R"(,
+            hard when they are )" +
+           to_string(HARD_MIN_PASSES) + R"( or more, medium between (each pass looks at the rows,
+            then the columns, that changed since they were last looked at)
   result    good, or NOT GOOD with the reasons the lines above show
 
 Exit status:

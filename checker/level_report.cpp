@@ -7,6 +7,7 @@
 #include "console/printable_text.hpp"
 #include "model/level_file.hpp"
 #include "solver/clues.hpp"
+#include "solver/grade.hpp"
 
 #include <algorithm>
 #include <optional>
@@ -238,6 +239,10 @@ FileVerdict check_level_file(const std::string& path, const CheckOptions& option
     verdict.line_solvable = report.line_solvable;
     verdict.drawing = judge_drawing(puzzle.target, size.height, size.width, report);
     print_solution(puzzle.target, report, size, out);
+    // A good level that line reasoning alone solves has a grade, as a generated puzzle does.
+    if (const std::optional<Grade> grade = grade_of(report);
+        grade && is_good(verdict, options.strict))
+        out << "  grade: " << grade_name(*grade) << '\n';
     print_result(verdict, options.strict, out);
     return verdict;
 }

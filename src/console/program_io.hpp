@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zk {
@@ -25,5 +26,9 @@ std::vector<std::string> program_arguments(int argc, char** argv);
 /// are. The error stream is flushed after every output operation.
 std::ostream& text_output();
 std::ostream& text_errors();
+
+/// Writes `bytes` to standard output exactly as they are (on Windows without the C runtime's
+/// line-end translation) and flushes it; false when they could not all be written.
+bool write_output_bytes(std::string_view bytes);
 
 } // namespace zk

@@ -2,6 +2,7 @@
 
 #include "board_screen/board_view.hpp"
 #include "editor/editor_legend.hpp"
+#include "model/level_file.hpp"
 #include "model/level_format.hpp"
 
 #include <string>
@@ -9,16 +10,10 @@
 namespace zk {
 
 void lay_out_editor_board(PuzzleState& p, int height, int width) {
-    p.canvas.fill(0);
     p.target.fill(0);
-    for (int r = 0; r < height; ++r) {
-        for (int c = 0; c < width; ++c) {
-            at(p.canvas, r, c) = WHITE;
-            at(p.target, r, c) = WHITE;
-        }
-        at(p.canvas, r, width) = LINE_END;
-    }
-    at(p.canvas, height, 0) = ANSWER_PLACEHOLDER;
+    for (int r = 0; r < height; ++r)
+        for (int c = 0; c < width; ++c) at(p.target, r, c) = WHITE;
+    p.canvas = level_layout(p.target, height, width);
 }
 
 void restore_editor_rows(const PuzzleState& p, Screen& s, int first_row, int last_row) {

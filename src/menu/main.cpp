@@ -11,10 +11,13 @@
 #include "menu/screen_chain.hpp"
 #include "model/level_file.hpp"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <ostream>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +29,44 @@ bool print(std::ostream& out, const std::string& text) {
     out << text;
     out.flush();
     return static_cast<bool>(out);
+}
+
+// A generated puzzle ready to play: its level file and the name the game screen shows.
+struct MadePuzzle {
+    std::string level;
+    std::string name;
+};
+
+// The seed of `line`'s puzzle: given, today's, or from the system's entropy (the clock when
+// there is none to be had).
+std::uint32_t puzzle_seed(const zk::CommandLine& line) {
+    const auto now = std::chrono::system_clock::now();
+    switch (line.seed_source) {
+    case zk::SeedSource::given:
+        return line.puzzle->seed;
+    case zk::SeedSource::today:
+        return zk::daily_seed(std::chrono::floor<std::chrono::days>(now));
+    case zk::SeedSource::entropy:
+        break;
+    }
+    try {
+        return std::random_device{}();
+    } catch (const std::exception&) {
+        return static_cast<std::uint32_t>(now.time_since_epoch().count());
+    }
+}
+
+// Makes the puzzle `line` asks for; nullopt, said on standard error, when none was found.
+std::optional<MadePuzzle> make_puzzle(const zk::CommandLine& line) {
+    zk::PuzzleRequest request = *line.puzzle;
+    request.seed = puzzle_seed(line);
+    const std::optional<zk::GeneratedPuzzle> made = zk::generate_puzzle(request);
+    if (!made) {
+        print(zk::text_errors(), "zimvokrelt: no such puzzle found from seed " +
+                                     std::to_string(request.seed) + "; try another seed\n");
+        return std::nullopt;
+    }
+    return MadePuzzle{zk::puzzle_level_text(*made, request), zk::answer_word(request.seed)};
 }
 
 } // namespace
@@ -54,6 +95,12 @@ int main(int argc, char** argv) {
     }
     // Typed at the menu it would end the game: named here, there is nothing to start.
     if (line.level == zk::EXIT_WORD) return 0;
+    std::optional<MadePuzzle> puzzle;
+    if (line.puzzle) {
+        puzzle = make_puzzle(line);
+        if (!puzzle) return 1;
+        if (line.print) return zk::write_output_bytes(puzzle->level) ? 0 : 1;
+    }
 
     if (!zk::console_can_draw()) {
         // Nothing taken yet: the console stays as it was.
@@ -75,9 +122,15 @@ int main(int argc, char** argv) {
 
     int status = 0;
     try {
-        // A level named on the command line opens as if typed at the menu.
-        const zk::NextScreen first =
+        // A level named on the command line opens as if typed at the menu; a generated puzzle
+        // loads as a level file with its answer word for a name.
+        zk::NextScreen first =
             line.level ? zk::follow_word(ctx, *line.level) : zk::NextScreen::menu;
+        if (puzzle) {
+            zk::parse_level(ctx.puzzle, puzzle->level);
+            ctx.display_path = zk::level_display_path(puzzle->name);
+            first = zk::NextScreen::game;
+        }
         zk::run_screens(ctx, first);
     } catch (const zk::InputEnded&) {
         status = 1; // the input ended before the player typed "exit"

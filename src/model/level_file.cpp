@@ -56,6 +56,16 @@ void read_answer(TextReader& in, PuzzleState& p) {
 
 } // namespace
 
+Grid level_layout(const Grid& picture, int height, int width) {
+    Grid canvas{};
+    for (int r = 0; r < height; ++r) {
+        for (int c = 0; c < width; ++c) at(canvas, r, c) = at(picture, r, c);
+        at(canvas, r, width) = LINE_END;
+    }
+    at(canvas, height, 0) = ANSWER_PLACEHOLDER;
+    return canvas;
+}
+
 std::string level_bytes(const Grid& canvas, std::string_view tail) {
     tail = tail.substr(0, tail.find('\0'));
     std::string bytes;

@@ -102,6 +102,15 @@ void parse_level(PuzzleState& p, std::string_view bytes);
 /// cannot be read.
 bool load_level(PuzzleState& p, const std::string& path);
 
+/// The editor's canvas layout of the top-left height x width rectangle of `picture`: each
+/// row's cells followed by LINE_END, ANSWER_PLACEHOLDER at the start of the row below, every
+/// other byte 0.
+Grid level_layout(const Grid& picture, int height, int width);
+
+/// The file contents for `canvas`: every non-zero byte in row order, line ends as CR LF, and
+/// `tail` (up to a zero byte, if it holds one) in place of each ANSWER_PLACEHOLDER.
+std::string level_bytes(const Grid& canvas, std::string_view tail);
+
 /// Writes the editor's canvas layout to `path`: every non-zero byte in row order, the line
 /// ends as CR LF, and `tail` in place of ANSWER_PLACEHOLDER. Creates the level directory when it is
 /// missing and replaces an existing file atomically (a flushed temporary file in the same

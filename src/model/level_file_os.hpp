@@ -26,8 +26,4 @@ std::FILE* open_level_for_reading(const std::string& path);
 /// `argv0` (resolved against the working directory or PATH); empty when unknown.
 std::string program_folder(const char* argv0);
 
-/// The file contents for `canvas`: every non-zero byte in row order, line ends as CR LF, and
-/// `tail` (up to a zero byte, if it holds one) in place of each ANSWER_PLACEHOLDER.
-std::string level_bytes(const Grid& canvas, std::string_view tail);
-
 } // namespace zk

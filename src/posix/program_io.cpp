@@ -3,6 +3,7 @@
 #include "console/program_io.hpp"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <iostream>
 #include <unistd.h>
@@ -29,6 +30,12 @@ std::ostream& text_output() {
 
 std::ostream& text_errors() {
     return std::cerr;
+}
+
+bool write_output_bytes(std::string_view bytes) {
+    std::cout.flush();
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    return std::fflush(stdout) == 0 && written;
 }
 
 } // namespace zk

@@ -3,7 +3,9 @@
 #include "windows/utf16.hpp"
 
 #include <array>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <io.h>
 #include <iostream>
 #include <optional>
@@ -126,6 +128,14 @@ std::ostream& text_errors() {
     static TextStream err(std::cerr, 2);
     err.stream().setf(std::ios::unitbuf);
     return err.stream();
+}
+
+bool write_output_bytes(std::string_view bytes) {
+    std::cout.flush();
+    std::fflush(stdout);
+    ::_setmode(::_fileno(stdout), _O_BINARY); // CR LF stays CR LF
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    return std::fflush(stdout) == 0 && written;
 }
 
 } // namespace zk

@@ -1,7 +1,10 @@
 #include "pty_session.hpp"
 
+#include "model/colours.hpp"
+
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -72,6 +75,52 @@ TEST(CommandLineE2e, ALevelArgumentOpensTheShippedLevelThenTheMenu) {
     s.send("h3\r");
     ASSERT_TRUE(s.wait_for_text(3, 0, "  Mapa: h3")) << s.screen_text();
     s.send("qtexit\r");
+    EXPECT_EQ(s.wait_exit().code, 0);
+}
+
+// What the program writes to standard output when run with `args` outside a terminal.
+std::string output_of(const std::string& args) {
+    std::string text;
+    if (std::FILE* pipe = ::popen((std::string(game_binary()) + " " + args).c_str(), "r")) {
+        char buffer[256];
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            text.append(buffer, got);
+        ::pclose(pipe);
+    }
+    return text;
+}
+
+// The puzzle --random makes is the one --print writes: painted from that picture and checked,
+// it ends in the win box with the seed as its answer word, and a key brings the menu.
+TEST(CommandLineE2e, ARandomPuzzlePaintedFromItsPrintedPictureIsWonWithItsSeed) {
+    const std::string puzzle = "--random --size=5x6 --grade=easy --colours=2 --seed=48213";
+    const std::string level = output_of(puzzle + " --print");
+    ASSERT_TRUE(level.ends_with("\r\nn#48213")) << level;
+    std::vector<std::string> rows;
+    for (std::size_t at = 0; level[at] != 'n'; at = level.find('\n', at) + 1)
+        rows.push_back(level.substr(at, level.find('\r', at) - at));
+    ASSERT_EQ(rows.size(), 5u);
+
+    const TempWorkDir dir;
+    SessionOptions o;
+    o.working_dir = dir.path();
+    o.arguments = {"--random", "--size=5x6", "--grade=easy", "--colours=2", "--seed=48213"};
+    PtySession s(o);
+    ASSERT_TRUE(s.wait_for_text(3, 0, "  Mapa: #48213")) << s.screen_text();
+    std::string keys;
+    for (const std::string& row : rows) {
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            if (row[c] != WHITE) keys += colour_of_letter(row[c])->key;
+            keys += c + 1 < row.size() ? "d" : "s";
+        }
+        keys += std::string(row.size() - 1, 'a');
+    }
+    s.send(keys + "c");
+    ASSERT_TRUE(s.wait_for_text(8, 6, "GRATULACJE!")) << s.screen_text();
+    EXPECT_EQ(s.text_at(11, 4, 6), "#48213");
+    s.send("x");
+    ASSERT_TRUE(s.wait_for_text(22, 42, "Podaj nazwe poziomu: ")) << s.screen_text();
+    s.send("exit\r");
     EXPECT_EQ(s.wait_exit().code, 0);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +55,54 @@ TEST(CommandLineTest, FaultsGiveOneLineReasons) {
               "zimvokrelt: unknown palette '\\x1B[2J\\x7F' (classic or colour-blind)");
     EXPECT_EQ(parse({}, "\x1b[2J").error, "zimvokrelt: unknown palette '\\x1B[2J' in "
                                           "ZIMVOKRELT_PALETTE (classic or colour-blind)");
+}
+
+TEST(CommandLineTest, PuzzleOptionsFillTheGradesDefaults) {
+    const CommandLine hard = parse({"--random", "--grade=hard", "--seed", "4294967295", "--print"});
+    ASSERT_TRUE(hard.puzzle);
+    EXPECT_EQ(hard.puzzle->height * 100 + hard.puzzle->width, 1515);
+    EXPECT_EQ(hard.puzzle->colours, 5);
+    EXPECT_EQ(hard.puzzle->seed, 4294967295u);
+    EXPECT_EQ(hard.seed_source, SeedSource::given);
+    EXPECT_TRUE(hard.print);
+    const CommandLine sized = parse({"--size=3x15", "--colours=1", "--random"});
+    ASSERT_TRUE(sized.puzzle);
+    EXPECT_EQ(sized.puzzle->height * 100 + sized.puzzle->width, 315);
+    EXPECT_EQ(sized.puzzle->grade, Grade::medium);
+    EXPECT_EQ(sized.seed_source, SeedSource::entropy);
+    EXPECT_EQ(parse({"--daily"}).seed_source, SeedSource::today);
+    using namespace std::chrono;
+    EXPECT_EQ(daily_seed(sys_days(year(2026) / 12 / 8)), 20261208u);
+}
+
+TEST(CommandLineTest, BadPuzzleOptionsAreRefusedWithOneLine) {
+    const std::vector<std::vector<std::string_view>> refused{
+        {"--random", "--size=16x16"},
+        {"--random", "--size=1x5"},
+        {"--random", "--size=abc"},
+        {"--random", "--size=5x"},
+        {"--random", "--grade=extreme"},
+        {"--random", "--colours=0"},
+        {"--random", "--colours=6"},
+        {"--random", "--seed=-1"},
+        {"--random", "--seed=4294967296"},
+        {"--random", "--seed=+1"},
+        {"--print"},
+        {"--size=5x5"},
+        {"--random", "e1"},
+        {"--random", "--daily"},
+        {"--daily", "--seed=1"},
+        {"--random", "--size=3x3", "--grade=hard"},
+        {"--random", "--size=5x5"}, // medium in its 4 colours needs 40 cells
+    };
+    for (const auto& args : refused) {
+        const CommandLine line = parse(args);
+        EXPECT_EQ(line.action, CommandAction::refused) << args.back();
+        EXPECT_EQ(line.error.find('\n'), std::string::npos) << line.error;
+    }
+    EXPECT_EQ(parse({"--random", "--grade=extreme"}).error,
+              "zimvokrelt: unknown grade 'extreme' (easy, medium or hard)");
+    EXPECT_EQ(parse({"--print", "--random", "--bogus"}).action, CommandAction::usage_error);
 }
 
 TEST(CommandLineTest, UsageListsTheLevelFoldersInOrder) {
