@@ -11,8 +11,8 @@
 #include "bench_keys.hpp"
 #include "reference_presenter.hpp"
 
-#include "board_screen/context.hpp"
 #include "menu/console_texts.hpp"
+#include "menu/context.hpp"
 #include "menu/screen_chain.hpp"
 #include "model/colours.hpp"
 #include "model/level_file.hpp"

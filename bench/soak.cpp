@@ -9,8 +9,8 @@
 
 #include "bench_keys.hpp"
 
-#include "board_screen/context.hpp"
 #include "menu/console_texts.hpp"
+#include "menu/context.hpp"
 #include "menu/screen_chain.hpp"
 #include "model/level_file.hpp"
 
@@ -145,10 +145,10 @@ bool soak_game(long keys) {
     Context ctx(screen, source);
     source.show(ctx.screen());
     const Clock::time_point start = Clock::now();
-    bool scripted = run_screen(ctx, NextScreen::menu) == NextScreen::game;
-    scripted = scripted && run_screen(ctx, NextScreen::game) == NextScreen::menu &&
+    bool scripted = run_screen(ctx, ScreenId::menu) == ScreenId::game;
+    scripted = scripted && run_screen(ctx, ScreenId::game) == ScreenId::menu &&
                source.handed() == 3 + keys + 2;
-    scripted = scripted && run_screen(ctx, NextScreen::menu) == NextScreen::exit;
+    scripted = scripted && run_screen(ctx, ScreenId::menu) == ScreenId::exit;
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     const long peak_end = peak_resident_kb();
     char what[200];

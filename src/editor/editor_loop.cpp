@@ -27,12 +27,12 @@ bool confirm_finished(Context& ctx) {
 
 } // namespace
 
-NextScreen start_editor(Context& ctx) {
+ScreenId start_editor(Context& ctx) {
     home_cursor(ctx.puzzle, ctx.screen());
     return editor_loop(ctx);
 }
 
-NextScreen editor_loop(Context& ctx) {
+ScreenId editor_loop(Context& ctx) {
     for (;;) {
         const int code = get_key(ctx.console);
         if (code == 'q' || code == 'Q') {
@@ -44,7 +44,7 @@ NextScreen editor_loop(Context& ctx) {
         }
     }
     reset_puzzle(ctx.puzzle);
-    return NextScreen::menu;
+    return ScreenId::menu;
 }
 
 } // namespace zk

@@ -37,7 +37,7 @@ int ask_size(Console& c, int row, const char* prompt) {
 
 } // namespace
 
-NextScreen editor_setup(Context& ctx) {
+ScreenId editor_setup(Context& ctx) {
     Screen& s = ctx.screen();
     clear_screen(s, ATTR_GREY);
     draw_title(s);
@@ -49,13 +49,13 @@ NextScreen editor_setup(Context& ctx) {
         // Plain output below the echo of the width.
         put_text(s, ATTR_LIGHT_RED, "\n Podano nieprawidlowy wymiar\n     sprobuj jeszcze raz");
         wait_for_any_key(ctx.console);
-        return NextScreen::editor_setup; // a fresh setup screen, as the next step of the chain
+        return ScreenId::editor_setup; // a fresh setup screen, as the next step of the chain
     }
 
     lay_out_editor_board(ctx.puzzle, height, width);
     draw_board_cells(ctx.puzzle, s);
     draw_editor_legend(s);
-    return NextScreen::editor;
+    return ScreenId::editor;
 }
 
 } // namespace zk

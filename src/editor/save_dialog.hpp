@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board_screen/context.hpp"
+#include "menu/context.hpp"
 
 namespace zk {
 

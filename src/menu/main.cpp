@@ -1,11 +1,11 @@
 // Program entry: read the command line, take the console, run the chain of screens, give the
 // console back.
 
-#include "board_screen/context.hpp"
 #include "console/program_console.hpp"
 #include "console/program_io.hpp"
 #include "menu/command_line.hpp"
 #include "menu/console_texts.hpp"
+#include "menu/context.hpp"
 #include "menu/main_menu.hpp"
 #include "menu/screen_chain.hpp"
 #include "model/level_file.hpp"
@@ -68,8 +68,8 @@ int main(int argc, char** argv) {
     int status = 0;
     try {
         // A level named on the command line opens as if typed at the menu.
-        const zk::NextScreen first =
-            line.level ? zk::follow_word(ctx, *line.level) : zk::NextScreen::menu;
+        const zk::ScreenId first =
+            line.level ? zk::follow_word(ctx, *line.level) : zk::ScreenId::menu;
         zk::run_screens(ctx, first);
     } catch (const zk::InputEnded&) {
         status = 1; // the input ended before the player typed "exit"

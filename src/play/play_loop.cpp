@@ -10,15 +10,15 @@ namespace zk {
 namespace {
 
 // Shows the win box; the key that closes it is taken here so the menu does not see it.
-NextScreen win_game(Context& ctx) {
+ScreenId win_game(Context& ctx) {
     show_win_screen(ctx.puzzle, ctx.screen());
     finish_game(ctx.puzzle);
     wait_for_any_key(ctx.console);
-    return NextScreen::menu;
+    return ScreenId::menu;
 }
 
 // Reads each key of the game and handles it until the game is left or won.
-NextScreen play_loop(Context& ctx) {
+ScreenId play_loop(Context& ctx) {
     PuzzleState& p = ctx.puzzle;
     Screen& s = ctx.screen();
     for (;;) {
@@ -28,7 +28,7 @@ NextScreen play_loop(Context& ctx) {
         } else if (code == 'q' || code == 'Q') {
             if (confirm_quit(ctx.console, "Stracisz postep w grze")) {
                 finish_game(p);
-                return NextScreen::menu;
+                return ScreenId::menu;
             }
         } else {
             handle_cursor_code(p, s, code);
@@ -39,7 +39,7 @@ NextScreen play_loop(Context& ctx) {
 
 } // namespace
 
-NextScreen play_game(Context& ctx) {
+ScreenId play_game(Context& ctx) {
     whiten_canvas(ctx.puzzle);
     draw_game_screen(ctx.screen(), ctx.display_path);
     draw_board_and_clues(ctx.puzzle, ctx.screen());

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "board_screen/context.hpp"
 #include "console/keys.hpp"
 #include "editor/editor_loop.hpp"
 #include "editor/editor_setup.hpp"
+#include "menu/context.hpp"
 #include "scratch_dir.hpp"
 #include "screen_text.hpp"
 #include "scripted_keys.hpp"
@@ -61,7 +61,7 @@ struct EditorTest : ::testing::Test {
     /// Types the two sizes, each on its own line, and expects the board.
     void open_board(int height, int width) {
         keys.add(std::to_string(height) + "\r" + std::to_string(width) + "\r");
-        ASSERT_EQ(editor_setup(ctx), NextScreen::editor);
+        ASSERT_EQ(editor_setup(ctx), ScreenId::editor);
     }
 
     /// Runs the editor from its start on `codes`; the script then ends, which stops the loop
