@@ -1,5 +1,7 @@
 #include "board_screen/dialog.hpp"
 
+#include "board_screen/action_keys.hpp"
+
 #include <string>
 
 namespace zk {
@@ -12,8 +14,9 @@ constexpr ScreenText QUIT_HEAD{DIALOG_TOP_ROW, DIALOG_COLUMN, ATTR_LIGHT_RED,
 constexpr int QUIT_WARNING_ROW = DIALOG_TOP_ROW + 1;
 constexpr ScreenText QUIT_QUESTION{DIALOG_KEYS_ROW - 1, DIALOG_COLUMN, ATTR_LIGHT_GREEN,
                                    "    na pewno wyjsc?   "};
+constexpr FixedText ANSWER_KEYS_TEXT = key_text("        [#/#]         ", Action::yes, Action::no);
 constexpr ScreenText ANSWER_KEYS{DIALOG_KEYS_ROW, DIALOG_COLUMN, ATTR_WHITE,
-                                 "        [T/N]         "};
+                                 ANSWER_KEYS_TEXT.view()};
 
 } // namespace
 
@@ -21,8 +24,8 @@ bool ask_yes(Console& c) {
     draw_texts(c.screen, {&ANSWER_KEYS, 1});
     for (;;) {
         const int code = get_key(c);
-        if (code == 'T' || code == 't') return true;
-        if (code == 'N' || code == 'n') return false;
+        if (is_action_key(code, Action::yes)) return true;
+        if (is_action_key(code, Action::no)) return false;
     }
 }
 

@@ -7,8 +7,9 @@
 
 namespace zk {
 
-/// Shows the answer keys "[T/N]" on DIALOG_KEYS_ROW and waits for T or t (true) or N or n
-/// (false); every other code is dropped, both codes of an arrow key included.
+/// Shows the answer keys of Action::yes and Action::no on DIALOG_KEYS_ROW and waits for one of
+/// them, in either case (true for yes); every other code is dropped, both codes of an arrow key
+/// included.
 bool ask_yes(Console& c);
 
 /// Asks whether to leave: "UWAGA!", the screen's own `warning` and the question on the rows

@@ -1,5 +1,6 @@
 #include "editor/editor_loop.hpp"
 
+#include "board_screen/action_keys.hpp"
 #include "board_screen/board_view.hpp"
 #include "board_screen/dialog.hpp"
 #include "editor/save_dialog.hpp"
@@ -35,9 +36,9 @@ ScreenId start_editor(Context& ctx) {
 ScreenId editor_loop(Context& ctx) {
     for (;;) {
         const int code = get_key(ctx.console);
-        if (code == 'q' || code == 'Q') {
+        if (is_action_key(code, Action::quit)) {
             if (confirm_quit(ctx.console, " Mapa sie nie zapisze ")) break;
-        } else if (code == 'z' || code == 'Z') {
+        } else if (is_action_key(code, Action::save)) {
             if (confirm_finished(ctx) && save_drawing(ctx)) break;
         } else {
             handle_cursor_code(ctx.puzzle, ctx.screen(), code); // any other code does nothing

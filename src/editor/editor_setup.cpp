@@ -11,8 +11,8 @@ namespace zk {
 
 namespace {
 
-constexpr AdviceText MAX_COLUMN_RUNS_TEXT = advice_text("#", ADVICE_MAX_COLUMN_RUNS);
-constexpr AdviceText MAX_RUN_TEXT = advice_text("#", ADVICE_MAX_RUN);
+constexpr FixedText MAX_COLUMN_RUNS_TEXT = advice_text("#", ADVICE_MAX_COLUMN_RUNS);
+constexpr FixedText MAX_RUN_TEXT = advice_text("#", ADVICE_MAX_RUN);
 
 // The editor's own title word and the box with the rules a level should keep.
 constexpr ScreenText RULES[] = {

@@ -1,5 +1,6 @@
 #include "play/game_screen.hpp"
 
+#include "board_screen/action_keys.hpp"
 #include "board_screen/board_view.hpp"
 #include "board_screen/colour_looks.hpp"
 #include "board_screen/glyphs.hpp"
@@ -68,8 +69,9 @@ static_assert(GAME_FRAME[0].text.size() == LEVEL_DISPLAY_PREFIX_LENGTH);
 
 // The check key's legend line, with the two check-mark colours.
 constexpr char BLOCK[] = {static_cast<char>(GLYPH_BLOCK), '\0'};
+constexpr FixedText CHECK_KEY_TEXT = key_text("[#] - sprawdz ", Action::check);
 constexpr ScreenText CHECK_LINE[] = {
-    {LEGEND_ACTION_ROW, LEGEND_COLUMN, ATTR_WHITE, "[C] - sprawdz "},
+    {LEGEND_ACTION_ROW, LEGEND_COLUMN, ATTR_WHITE, CHECK_KEY_TEXT.view()},
     {LEGEND_ACTION_ROW, LEGEND_COLUMN + 14, RIGHT_ATTR, BLOCK},
     {LEGEND_ACTION_ROW, LEGEND_COLUMN + 15, RIGHT_ATTR, ":) "},
     {LEGEND_ACTION_ROW, LEGEND_COLUMN + 18, WRONG_ATTR, BLOCK},

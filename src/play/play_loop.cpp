@@ -1,5 +1,6 @@
 #include "play/play_loop.hpp"
 
+#include "board_screen/action_keys.hpp"
 #include "board_screen/board_view.hpp"
 #include "board_screen/dialog.hpp"
 #include "play/check.hpp"
@@ -23,9 +24,9 @@ ScreenId play_loop(Context& ctx) {
     Screen& s = ctx.screen();
     for (;;) {
         const int code = get_key(ctx.console);
-        if (code == 'c' || code == 'C') {
+        if (is_action_key(code, Action::check)) {
             check_canvas(p, s, ctx.console.clock_ms());
-        } else if (code == 'q' || code == 'Q') {
+        } else if (is_action_key(code, Action::quit)) {
             if (confirm_quit(ctx.console, "Stracisz postep w grze")) {
                 finish_game(p);
                 return ScreenId::menu;
