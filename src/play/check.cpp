@@ -53,13 +53,29 @@ constexpr CellBox WIN_BOX{0, WIN_FRAME.top, ROW_CLUE_COLUMN, SCREEN_ROWS - 1};
 constexpr CellBox COLUMN_CLUE_AREA{EDGE_MARK_COLUMN, 0, BOARD_LEFT + MAX_BOARD - 1,
                                    COLUMN_CLUE_ROW};
 
+// The win box's texts stand inside its frame, at these rows and columns counted from the
+// frame's top left corner.
+constexpr int win_row(int rows_below_top) {
+    return WIN_FRAME.top + rows_below_top;
+}
+constexpr int win_column(int columns_right_of_left) {
+    return WIN_FRAME.left + columns_right_of_left;
+}
+
 // The fixed texts of the win box; the answer, the count and the time go between them.
 constexpr ScreenText WIN_TEXTS[] = {
-    {8, 6, ATTR_LIGHT_RED, "GRATULACJE!"},        {10, 4, ATTR_LIGHT_GREEN, "Rozwiazanie to"},
-    {13, 4, ATTR_LIGHT_GREEN, "Udalo Ci sie za"}, {16, 7, ATTR_LIGHT_GREEN, "W czasie: "},
-    {19, 3, ATTR_WHITE, "  Aby wrocic do"},       {20, 3, ATTR_WHITE, "  menu nacisnij"},
-    {21, 4, ATTR_WHITE, "dowolny klawisz"},
+    {win_row(2), win_column(4), ATTR_LIGHT_RED, "GRATULACJE!"},
+    {win_row(4), win_column(2), ATTR_LIGHT_GREEN, "Rozwiazanie to"},
+    {win_row(7), win_column(2), ATTR_LIGHT_GREEN, "Udalo Ci sie za"},
+    {win_row(10), win_column(5), ATTR_LIGHT_GREEN, "W czasie: "},
+    {win_row(13), win_column(1), ATTR_WHITE, "  Aby wrocic do"},
+    {win_row(14), win_column(1), ATTR_WHITE, "  menu nacisnij"},
+    {win_row(15), win_column(2), ATTR_WHITE, "dowolny klawisz"},
 };
+// The answer, the check count and the time, each on the row below its text.
+constexpr int WIN_ANSWER_ROW = win_row(5);
+constexpr int WIN_COUNT_ROW = win_row(8);
+constexpr int WIN_TIME_ROW = win_row(11);
 
 // The glyph of the win box at (x, y): the frame's corners and edges, blanks elsewhere.
 std::uint8_t box_glyph(int x, int y) {
@@ -106,15 +122,16 @@ void show_win_screen(const PuzzleState& p, Screen& s) {
             put_char_at(s, x, y, BOX_ATTR, ' ');
     draw_texts(s, WIN_TEXTS);
 
-    put_text_at(s, 11, 4, BOX_ATTR, answer_text(p));
+    put_text_at(s, WIN_ANSWER_ROW, win_column(2), BOX_ATTR, answer_text(p));
     const std::string count = std::to_string(p.check_count);
-    put_text_at(s, 14, 8, BOX_ATTR, count);
-    put_text_at(s, 14, 8 + static_cast<int>(count.size()), ATTR_LIGHT_GREEN, " razem");
+    put_text_at(s, WIN_COUNT_ROW, win_column(6), BOX_ATTR, count);
+    put_text_at(s, WIN_COUNT_ROW, win_column(6) + static_cast<int>(count.size()), ATTR_LIGHT_GREEN,
+                " razem");
     const int minutes = p.elapsed_seconds / 60;
     const int seconds = p.elapsed_seconds % 60;
     const std::string time = std::to_string(minutes) + "m " + std::to_string(seconds) + "s";
-    put_text_at(s, 17, 8, ATTR_WHITE, " ");
-    put_text_at(s, 17, 9, ATTR_WHITE, time);
+    put_text_at(s, WIN_TIME_ROW, win_column(6), ATTR_WHITE, " ");
+    put_text_at(s, WIN_TIME_ROW, win_column(7), ATTR_WHITE, time);
 }
 
 } // namespace zk

@@ -59,13 +59,17 @@ void draw_column_clues(const PuzzleState& p, Screen& s) {
 
 // The fixed texts of the game screen beside the title and the level name.
 constexpr int MAP_ROW = 3;
+constexpr ScreenText MAP_LABEL{MAP_ROW, 0, ATTR_WHITE, "  Mapa: "};
+constexpr ScreenText COUNTER_LABEL{COUNTER_ROW, 2, ATTR_WHITE, "Sprawdzenia:"};
 constexpr ScreenText GAME_FRAME[] = {
-    {MAP_ROW, 0, ATTR_WHITE, "  Mapa: "},
-    {COUNTER_ROW, 2, ATTR_WHITE, "Sprawdzenia: "},
+    MAP_LABEL,
+    COUNTER_LABEL,
     {COUNTER_ROW, COUNTER_COLUMN, COUNTER_ATTR, "0"},
 };
 // The map label covers the level folder's prefix of the display path, leaving the level name.
-static_assert(GAME_FRAME[0].text.size() == LEVEL_DISPLAY_PREFIX_LENGTH);
+static_assert(MAP_LABEL.text.size() == LEVEL_DISPLAY_PREFIX_LENGTH);
+// The check count follows its label directly.
+static_assert(COUNTER_LABEL.col + COUNTER_LABEL.text.size() == COUNTER_COLUMN);
 
 // The check key's legend line, with the two check-mark colours.
 constexpr char BLOCK[] = {static_cast<char>(GLYPH_BLOCK), '\0'};
