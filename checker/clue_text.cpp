@@ -1,6 +1,7 @@
 #include "checker/clue_text.hpp"
 
 #include "board_screen/colour_looks.hpp"
+#include "console/ansi_sequences.hpp"
 #include "console/presenter.hpp"
 
 #include <iomanip>
@@ -14,11 +15,9 @@ namespace {
 std::string clue_sgr(std::uint8_t letter) {
     const ColourLook* c = look_of_letter(letter);
     return attribute_sgr(
-        static_cast<std::uint8_t>(c != nullptr && c->clue_attr >= 0 ? c->clue_attr : 7),
+        static_cast<std::uint8_t>(c != nullptr && c->clue_attr >= 0 ? c->clue_attr : DEFAULT_ATTR),
         ColourMode::basic16);
 }
-
-constexpr const char* ANSI_RESET = "\x1b[0m";
 
 void print_lines(const char* title, const std::array<RunList, MAX_BOARD>& lines, int count,
                  bool colour, std::ostream& out) {
@@ -37,7 +36,7 @@ std::string clue_list_text(const RunList& runs, bool colour) {
         if (colour) text += clue_sgr(run.letter);
         text += std::to_string(run.length);
         text += static_cast<char>(run.letter);
-        if (colour) text += ANSI_RESET;
+        if (colour) text += SGR_RESET.view();
     }
     return text;
 }

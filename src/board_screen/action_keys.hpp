@@ -2,7 +2,7 @@
 
 // The action keys of the game, the editor and their dialogs, and how the legends show them.
 
-#include "board_screen/fixed_text.hpp"
+#include "console/fixed_text.hpp"
 
 #include <array>
 
@@ -47,7 +47,7 @@ constexpr bool is_action_key(int code, Action action) {
 
 /// `pattern` with its '#' marks replaced, in order, by the letters of `actions`.
 template <std::size_t N, typename... A>
-constexpr FixedText<N> key_text(const char (&pattern)[N], A... actions) {
+constexpr FixedText<N - 1> key_text(const char (&pattern)[N], A... actions) {
     return fill_marks(pattern, key_letter(actions)...);
 }
 

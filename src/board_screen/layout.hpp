@@ -11,7 +11,7 @@ namespace zk {
 
 // Console attributes the screens draw in: foreground in the low four bits, background in the
 // high four.
-constexpr int ATTR_GREY = 7; ///< light grey on black: the screens' ground
+constexpr int ATTR_GREY = DEFAULT_ATTR; ///< light grey on black: the screens' ground
 constexpr int ATTR_LIGHT_BLUE = 9;
 constexpr int ATTR_LIGHT_GREEN = 10;
 constexpr int ATTR_LIGHT_CYAN = 11;

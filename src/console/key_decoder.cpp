@@ -130,7 +130,7 @@ void KeyDecoder::feed_escape(std::uint8_t byte, std::vector<int>& codes) {
     default:
         break;
     }
-    if (byte < 0x20 || byte == ESC || byte == KEY_DELETE) {
+    if (is_control_byte(byte)) { // Escape among them
         // Escape pressed, then a control key: both count.
         codes.push_back(KEY_ESCAPE);
         state_ = State::ground;

@@ -1,5 +1,6 @@
 #include "console/presenter.hpp"
 
+#include "console/ansi_sequences.hpp"
 #include "console/cp852.hpp"
 
 #include <algorithm>
@@ -12,7 +13,7 @@ namespace zk {
 
 namespace {
 
-constexpr std::string_view RESET_ATTRIBUTES = "\x1b[0m";
+constexpr std::string_view RESET_ATTRIBUTES = SGR_RESET.view();
 constexpr std::string_view CLEAR_TERMINAL = "\x1b[2J";
 constexpr std::string_view HIDE_CURSOR = "\x1b[?25l";
 
@@ -49,7 +50,7 @@ int background_of(int attr) {
 
 // True for the bytes the terminal shows as a blank cell.
 bool shows_blank(std::uint8_t glyph) {
-    return glyph == ' ' || glyph < 32 || glyph == 127;
+    return glyph == ' ' || is_control_byte(glyph);
 }
 
 // True when the terminal shows the two cells alike: the same attribute, and the same glyph or
@@ -496,7 +497,7 @@ void Presenter::put_cell(std::string& out, Shown& shown, int col, int row, const
 
 void Presenter::present(Screen& screen) {
     std::string out;
-    if (columns_ < MIN_TERMINAL_COLUMNS || rows_ < MIN_TERMINAL_ROWS) {
+    if (is_window_too_small({columns_, rows_})) {
         if (!request_shown_ && columns_ > 0 && rows_ > 0) {
             show_enlarge_request(out);
             request_shown_ = true;

@@ -44,10 +44,6 @@ PresenterOptions presenter_options(const char* codeset, const char* colorterm, c
 /// game cannot draw its screen.
 bool is_dumb_terminal(const char* term);
 
-/// The smallest window that shows the whole screen.
-inline constexpr int MIN_TERMINAL_COLUMNS = SCREEN_COLUMNS;
-inline constexpr int MIN_TERMINAL_ROWS = SCREEN_ROWS;
-
 /// The SGR sequence that selects console attribute `attr` (foreground and background), its
 /// colours sent as `palette` has them where the mode takes chosen colours.
 std::string attribute_sgr(std::uint8_t attr, ColourMode colours,

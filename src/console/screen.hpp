@@ -10,11 +10,14 @@ namespace zk {
 constexpr int SCREEN_COLUMNS = 80;
 constexpr int SCREEN_ROWS = 25;
 
+/// The attribute a console starts with: light grey on black.
+constexpr std::uint8_t DEFAULT_ATTR = 7;
+
 /// One character cell: a code page 852 glyph byte and a console attribute
 /// (low four bits foreground, high four bits background).
 struct Cell {
     std::uint8_t glyph = ' ';
-    std::uint8_t attr = 7;
+    std::uint8_t attr = DEFAULT_ATTR;
     friend bool operator==(const Cell&, const Cell&) = default;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board_screen/fixed_text.hpp"
+#include "console/fixed_text.hpp"
 #include "solver/drawing_verdict.hpp"
 
 #include <cstddef>
@@ -12,7 +12,8 @@ static_assert(ADVICE_MAX_RUN >= 0 && ADVICE_MAX_RUN <= 9 && ADVICE_MAX_COLUMN_RU
               "the editor's texts give each advice limit one character");
 
 /// `pattern` with its one '#' replaced by the digit of `limit` (one of the advice limits).
-template <std::size_t N> constexpr FixedText<N> advice_text(const char (&pattern)[N], int limit) {
+template <std::size_t N>
+constexpr FixedText<N - 1> advice_text(const char (&pattern)[N], int limit) {
     return fill_marks(pattern, '0' + limit);
 }
 
