@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         for (std::size_t turn = 0;; ++turn) {
             const Position at = PROMPTS[turn % PROMPTS.size()];
-            move_to(c.screen, at.x, at.y);
+            move_output_to(c.screen, at.y, at.x);
             switch (turn % 5) {
             case 0:
             case 3:

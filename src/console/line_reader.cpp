@@ -31,7 +31,7 @@ void skip_white_space(Console& c, int echo_attr) {
         auto first = std::find_if_not(c.pending_line.begin(), c.pending_line.end(), is_space);
         c.pending_line.erase(c.pending_line.begin(), first);
         if (!c.pending_line.empty()) return;
-        move_to(c.screen, echo_x, echo_y);
+        move_output_to(c.screen, echo_y, echo_x);
         read_line_or_end(c, echo_attr);
     }
 }

@@ -33,7 +33,7 @@ constexpr int ECHO_ATTR = ATTR_LIGHT_CYAN;
 std::optional<std::string> read_first_word(Console& c, int echo_row) {
     while (c.pending_line.find_first_not_of(" \t\r\n") == std::string::npos) {
         discard_pending_line(c);
-        move_to(c.screen, 0, echo_row);
+        move_output_to(c.screen, echo_row, 0);
         if (!read_typed_line(c, ECHO_ATTR)) return std::nullopt;
     }
     std::string word = read_word(c, ECHO_ATTR);
@@ -115,7 +115,7 @@ bool save_drawing(Context& ctx) {
 
     std::string tail = std::move(*answer);
     tail.insert(tail.begin(), static_cast<char>(ANSWER_MARKER));
-    move_to(s, 0, RESULT_ROW); // the result is plain output over two lines
+    move_output_to(s, RESULT_ROW, 0); // the result is plain output over two lines
     if (save_level(ctx.puzzle.canvas, level_path(*name), tail)) {
         put_text(s, ATTR_LIGHT_GREEN, "       Zapis udany \nnacisnij dowolny klawisz");
         wait_for_any_key(ctx.console);

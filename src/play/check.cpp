@@ -77,8 +77,8 @@ constexpr int WIN_ANSWER_ROW = win_row(5);
 constexpr int WIN_COUNT_ROW = win_row(8);
 constexpr int WIN_TIME_ROW = win_row(11);
 
-// The glyph of the win box at (x, y): the frame's corners and edges, blanks elsewhere.
-std::uint8_t box_glyph(int x, int y) {
+// The glyph of the win box at (y, x): the frame's corners and edges, blanks elsewhere.
+std::uint8_t box_glyph(int y, int x) {
     const CellBox& f = WIN_FRAME;
     const bool edge_column = x == f.left || x == f.right;
     const bool edge_row = y == f.top || y == f.bottom;
@@ -98,10 +98,10 @@ void check_canvas(PuzzleState& p, Screen& s, std::int64_t now_ms) {
     put_text_at(s, COUNTER_ROW, COUNTER_COLUMN, COUNTER_ATTR, std::to_string(p.check_count));
 
     const PassResult row_pass = check_lines(p, true, [&](int r, int attr) {
-        put_char_at(s, EDGE_MARK_COLUMN, BOARD_TOP + r, attr, GLYPH_EDGE);
+        put_glyph_at(s, BOARD_TOP + r, EDGE_MARK_COLUMN, attr, GLYPH_EDGE);
     });
     const PassResult column_pass = check_lines(p, false, [&](int c, int attr) {
-        put_char_at(s, BOARD_LEFT + c, EDGE_MARK_ROW, attr, GLYPH_EDGE);
+        put_glyph_at(s, EDGE_MARK_ROW, BOARD_LEFT + c, attr, GLYPH_EDGE);
     });
 
     if (row_pass.any_disagreeing || column_pass.any_disagreeing) {
@@ -116,10 +116,10 @@ void check_canvas(PuzzleState& p, Screen& s, std::int64_t now_ms) {
 void show_win_screen(const PuzzleState& p, Screen& s) {
     for (int x = WIN_BOX.left; x <= WIN_BOX.right; ++x)
         for (int y = WIN_BOX.top; y <= WIN_BOX.bottom; ++y)
-            put_char_at(s, x, y, BOX_ATTR, box_glyph(x, y));
+            put_glyph_at(s, y, x, BOX_ATTR, box_glyph(y, x));
     for (int x = COLUMN_CLUE_AREA.left; x <= COLUMN_CLUE_AREA.right; ++x)
         for (int y = COLUMN_CLUE_AREA.top; y <= COLUMN_CLUE_AREA.bottom; ++y)
-            put_char_at(s, x, y, BOX_ATTR, ' ');
+            put_glyph_at(s, y, x, BOX_ATTR, ' ');
     draw_texts(s, WIN_TEXTS);
 
     put_text_at(s, WIN_ANSWER_ROW, win_column(2), BOX_ATTR, answer_text(p));

@@ -108,10 +108,10 @@ TEST(Cursor, AMoveRedrawsOnlyTheCellLeftAndTheCellReached) {
     EXPECT_EQ(cell_glyph(s, 0, 1), MARK);
     EXPECT_EQ(cell_attr(s, 0, 1), 240);
     // Every other cell is as it was.
-    put_char_at(expected, BOARD_LEFT, BOARD_TOP, 7, ' ');
-    put_char_at(expected, BOARD_LEFT + 1, BOARD_TOP, 7, ' ');
-    put_char_at(s, BOARD_LEFT, BOARD_TOP, 7, ' ');
-    put_char_at(s, BOARD_LEFT + 1, BOARD_TOP, 7, ' ');
+    put_glyph_at(expected, BOARD_TOP, BOARD_LEFT, 7, ' ');
+    put_glyph_at(expected, BOARD_TOP, BOARD_LEFT + 1, 7, ' ');
+    put_glyph_at(s, BOARD_TOP, BOARD_LEFT, 7, ' ');
+    put_glyph_at(s, BOARD_TOP, BOARD_LEFT + 1, 7, ' ');
     for (int i = 0; i < SCREEN_COLUMNS * SCREEN_ROWS; ++i)
         EXPECT_EQ(s.cells[i].glyph, expected.cells[i].glyph) << "cell " << i;
 }

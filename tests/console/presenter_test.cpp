@@ -66,8 +66,8 @@ TEST(Presenter, StartsWithAClearInTheCommonestBlankAndDrawsTheRest) {
 TEST(Presenter, SendsOnlyChangedCellsByTheShortestMove) {
     Shown t;
     put_text_at(t.screen, 3, 10, 7, "ab");
-    put_char_at(t.screen, 20, 3, 7, 'c');
-    put_char_at(t.screen, 0, 7, 7, 'd');
+    put_glyph_at(t.screen, 3, 20, 7, 'c');
+    put_glyph_at(t.screen, 7, 0, 7, 'd');
     EXPECT_EQ(t.present(), "\x1b[4;11Hab\x1b[8Cc\x1b[8Hd"); // forward in the row; absolute
 
     put_text_at(t.screen, 3, 10, 7,
@@ -75,20 +75,20 @@ TEST(Presenter, SendsOnlyChangedCellsByTheShortestMove) {
     EXPECT_NE(t.screen.dirty_rows, 0u);
     EXPECT_EQ(t.present(), "");
 
-    put_char_at(t.screen, 1, 7, 7, 'e'); // right where the last output left the cursor
+    put_glyph_at(t.screen, 7, 1, 7, 'e'); // right where the last output left the cursor
     EXPECT_EQ(t.present(), "e");
-    put_char_at(t.screen, 4, 7, 7, 'f'); // two unchanged cells between: written again
+    put_glyph_at(t.screen, 7, 4, 7, 'f'); // two unchanged cells between: written again
     EXPECT_EQ(t.present(), "  f");
-    put_char_at(t.screen, 5, 8, 7, 'g'); // one row down
+    put_glyph_at(t.screen, 8, 5, 7, 'g'); // one row down
     EXPECT_EQ(t.present(), "\x1b[Bg");
-    put_char_at(t.screen, 2, 8, 7, 'h'); // back to the left
+    put_glyph_at(t.screen, 8, 2, 7, 'h'); // back to the left
     EXPECT_EQ(t.present(), "\x1b[4Dh");
-    put_char_at(t.screen, 2, 9, 7, 'i'); // down and one left: a backspace
+    put_glyph_at(t.screen, 9, 2, 7, 'i'); // down and one left: a backspace
     EXPECT_EQ(t.present(), "\x1b[B\bi");
-    put_char_at(t.screen, 0, 9, 7, 'k'); // three left in the row: three backspaces
+    put_glyph_at(t.screen, 9, 0, 7, 'k'); // three left in the row: three backspaces
     EXPECT_EQ(t.present(), "\b\b\bk");
-    put_char_at(t.screen, 40, 20, 7,
-                'j'); // far down and right: the absolute move is shorter
+    put_glyph_at(t.screen, 20, 40, 7,
+                 'j'); // far down and right: the absolute move is shorter
     EXPECT_EQ(t.present(), "\x1b[21;41Hj");
 }
 
@@ -102,10 +102,10 @@ TEST(Presenter, ColourChangesOnlyWhereAndAsFarAsTheAttributeChanges) {
     EXPECT_EQ(t.present(), "\x1b[Cx"); // still yellow: no colour sent
 
     // The same foreground on another background.
-    put_char_at(t.screen, 22, 10, 0xAE, 'y');
+    put_glyph_at(t.screen, 10, 22, 0xAE, 'y');
     EXPECT_EQ(t.present(), "\x1b[102my");
     // Both differ.
-    put_char_at(t.screen, 23, 10, 0x1C, 'z');
+    put_glyph_at(t.screen, 10, 23, 0x1C, 'z');
     EXPECT_EQ(t.present(), "\x1b[91;44mz");
 }
 
@@ -134,11 +134,11 @@ TEST(Presenter, TrueColourSendsTheClassicPalette) {
 
     Shown t({true, ColourMode::rgb24});
     EXPECT_EQ(t.first, "\x1b[0m\x1b[?25l\x1b[38;2;192;192;192;48;2;0;0;0m\x1b[2J");
-    put_char_at(t.screen, 25, 9, 224, ' ');
+    put_glyph_at(t.screen, 9, 25, 224, ' ');
     EXPECT_EQ(t.present(), "\x1b[10;26H\x1b[38;2;0;0;0;48;2;255;255;0m ");
-    put_char_at(t.screen, 26, 9, 0x1C, 'x');
+    put_glyph_at(t.screen, 9, 26, 0x1C, 'x');
     EXPECT_EQ(t.present(), "\x1b[38;2;255;0;0;48;2;0;0;128mx");
-    put_char_at(t.screen, 27, 9, 0x1E, 'y');
+    put_glyph_at(t.screen, 9, 27, 0x1E, 'y');
     EXPECT_EQ(t.present(), "\x1b[38;2;255;255;0my");
 }
 
@@ -157,11 +157,11 @@ TEST(Presenter, TwoHundredFiftySixColoursUseTheNearestFixedPaletteIndices) {
 
     Shown t({true, ColourMode::indexed256});
     EXPECT_EQ(t.first, "\x1b[0m\x1b[?25l\x1b[38;5;250;48;5;16m\x1b[2J");
-    put_char_at(t.screen, 25, 9, 0x70, 'a');
+    put_glyph_at(t.screen, 9, 25, 0x70, 'a');
     EXPECT_EQ(t.present(), "\x1b[10;26H\x1b[38;5;16;48;5;250ma"); // both halves in one
-    put_char_at(t.screen, 26, 9, 0xF0, 'b');
+    put_glyph_at(t.screen, 9, 26, 0xF0, 'b');
     EXPECT_EQ(t.present(), "\x1b[48;5;231mb"); // only the background changed
-    put_char_at(t.screen, 27, 9, 0xFC, 'c');
+    put_glyph_at(t.screen, 9, 27, 0xFC, 'c');
     EXPECT_EQ(t.present(), "\x1b[38;5;196mc"); // only the foreground
 }
 
@@ -191,7 +191,7 @@ TEST(Presenter, CellsOfOneColourGoTogetherWhenThatIsShorter) {
         for (int row = 9; row < 24; ++row) {
             put_text_at(t.screen, row, 20, row % 2 == 0 ? 12 : 14, "3");
             put_text_at(t.screen, row, 22, row % 2 == 0 ? 14 : 12, "4");
-            put_char_at(t.screen, 24, row, 7, 254); // a small filled square
+            put_glyph_at(t.screen, row, 24, 7, 254); // a small filled square
             put_text_at(t.screen, row, 25, 240, std::string(15, ' '));
         }
         const std::string out = t.present();
@@ -250,7 +250,7 @@ TEST(Presenter, AScreenChangedAlmostEverywhereIsClearedFirst) {
     const std::string cleared = t.present();
     EXPECT_EQ(cleared, "\x1b[2J\x1b[2;5H\x1b[91mZimvo");
 
-    for (int row = 0; row < SCREEN_ROWS; ++row) put_char_at(t.screen, 70, row, 12, 'x');
+    for (int row = 0; row < SCREEN_ROWS; ++row) put_glyph_at(t.screen, row, 70, 12, 'x');
     const std::string each_row = t.present(); // every row changed, but little of each
     EXPECT_EQ(each_row.find("\x1b[2J"), std::string::npos);
     EXPECT_EQ(count_of(each_row, "x"), 25u);
@@ -269,8 +269,8 @@ TEST(Presenter, GlyphBytesAsUtf8OrAsciiStandIns) {
 
 TEST(Presenter, NeverTrustsTheCursorAfterTheLastColumnOrASoftHyphen) {
     Shown t;
-    put_char_at(t.screen, 79, 3, 7, 'x');
-    put_char_at(t.screen, 0, 4, 7, 'y');
+    put_glyph_at(t.screen, 3, 79, 7, 'x');
+    put_glyph_at(t.screen, 4, 0, 7, 'y');
     EXPECT_EQ(t.present(), "\x1b[4;80Hx\x1b[5Hy");
     put_text_at(t.screen, 6, 0, 7, "\xf0z");
     EXPECT_EQ(t.present(), "\x1b[7H\xC2\xAD\x1b[7;2Hz");

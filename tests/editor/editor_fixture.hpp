@@ -36,8 +36,8 @@ inline std::string file_bytes(const std::string& path) {
 inline bool looks_the_same(const Screen& a, const Screen& b, std::string* first_difference) {
     for (int row = 0; row < SCREEN_ROWS; ++row)
         for (int col = 0; col < SCREEN_COLUMNS; ++col) {
-            const Cell& x = a.at(col, row);
-            const Cell& y = b.at(col, row);
+            const Cell& x = a.cell(row, col);
+            const Cell& y = b.cell(row, col);
             const bool invisible_attr = x.glyph == ' ' && x.attr < 16 && y.attr < 16;
             if (x.glyph == y.glyph && (invisible_attr || x.attr == y.attr)) continue;
             std::ostringstream where;
