@@ -203,11 +203,11 @@ Presenter::CommonBlank Presenter::common_blank(const Screen& screen) {
 }
 
 // Clears the terminal in the attribute most blank cells of `screen` have, so that only the
-// cells that differ from such a blank remain to be drawn. With `reset` the terminal's state is
-// unknown: its colours are reset and its cursor hidden first.
+// cells that differ from such a blank remain to be drawn. When the terminal's state is
+// unknown its colours are reset and its cursor hidden first.
 void Presenter::clear_terminal(std::string& out, Shown& shown, const Screen& screen,
-                               bool reset) const {
-    if (reset) {
+                               TerminalState state) const {
+    if (state == TerminalState::unknown) {
         out += RESET_ATTRIBUTES;
         out += HIDE_CURSOR;
         shown.attr = -1;
@@ -231,11 +231,11 @@ void Presenter::draw_rows(std::string& out, Shown& shown, const Screen& screen,
 
     Shown in_order = shown;
     std::string in_order_out;
-    draw_pieces(in_order_out, in_order, screen, pieces, false);
+    draw_pieces(in_order_out, in_order, screen, pieces, PieceOrder::as_given);
     if (pieces.size() > 1) {
         Shown grouped = shown;
         std::string grouped_out;
-        draw_pieces(grouped_out, grouped, screen, pieces, true);
+        draw_pieces(grouped_out, grouped, screen, pieces, PieceOrder::grouped_by_colour);
         if (grouped_out.size() < in_order_out.size()) {
             out += grouped_out;
             shown = grouped;
@@ -298,15 +298,15 @@ int Presenter::colour_cost(int from, int to) const {
            (bg ? background_length_[background_of(to)] : 0) + (fg && bg ? 1 : 0);
 }
 
-// Sends `pieces` in the order given or, with `grouped`, always the piece that the move to it
+// Sends `pieces` in the order given or, grouped by colour, always the piece that the move to it
 // and the change of colour make cheapest next (the earliest of equals), so that cells of one
 // colour go together.
 void Presenter::draw_pieces(std::string& out, Shown& shown, const Screen& screen,
-                            const std::vector<Piece>& pieces, bool grouped) const {
+                            const std::vector<Piece>& pieces, PieceOrder order) const {
     std::vector<bool> done(pieces.size(), false);
     for (std::size_t n = 0; n < pieces.size(); ++n) {
         std::size_t next = n;
-        if (grouped) {
+        if (order == PieceOrder::grouped_by_colour) {
             int best = -1;
             for (std::size_t i = 0; i < pieces.size(); ++i) {
                 if (done[i]) continue;
@@ -504,7 +504,7 @@ void Presenter::present(Screen& screen) {
         }
         repaint_all_ = true; // the request covers the screen until the window is large enough
     } else if (repaint_all_) {
-        clear_terminal(out, shown_, screen, true);
+        clear_terminal(out, shown_, screen, TerminalState::unknown);
         draw_rows(out, shown_, screen, (1u << SCREEN_ROWS) - 1);
         repaint_all_ = false;
     } else if (std::popcount(screen.dirty_rows) >= ROWS_WORTH_A_CLEAR) {
@@ -515,7 +515,7 @@ void Presenter::present(Screen& screen) {
         if (out.size() > static_cast<std::size_t>(common_blank(screen).other_cells)) {
             Shown cleared = shown_;
             std::string clear_first;
-            clear_terminal(clear_first, cleared, screen, false);
+            clear_terminal(clear_first, cleared, screen, TerminalState::as_shown);
             draw_rows(clear_first, cleared, screen, (1u << SCREEN_ROWS) - 1);
             if (clear_first.size() < out.size()) {
                 out = std::move(clear_first);

@@ -95,7 +95,10 @@ class Presenter {
     static CommonBlank common_blank(const Screen& screen);
 
     void show_enlarge_request(std::string& out);
-    void clear_terminal(std::string& out, Shown& shown, const Screen& screen, bool reset) const;
+    /// What the terminal's colours and cursor are known to be before a clear.
+    enum class TerminalState { as_shown, unknown };
+    void clear_terminal(std::string& out, Shown& shown, const Screen& screen,
+                        TerminalState state) const;
     void draw_rows(std::string& out, Shown& shown, const Screen& screen, std::uint32_t rows) const;
     /// A stretch of one row to bring up to date: cells to write, blanks to erase with
     /// erase-characters, or the row's end to erase; cells [col, end) in attribute `attr`.
@@ -109,8 +112,10 @@ class Presenter {
     void collect_pieces(std::vector<Piece>& pieces, const Shown& shown, const Screen& screen,
                         int row) const;
     int colour_cost(int from, int to) const;
+    /// The order pieces are sent in.
+    enum class PieceOrder { as_given, grouped_by_colour };
     void draw_pieces(std::string& out, Shown& shown, const Screen& screen,
-                     const std::vector<Piece>& pieces, bool grouped) const;
+                     const std::vector<Piece>& pieces, PieceOrder order) const;
     void draw_piece(std::string& out, Shown& shown, const Screen& screen, const Piece& piece) const;
     /// A way to bring the terminal cursor somewhere, and its length in bytes.
     struct Move {

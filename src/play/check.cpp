@@ -2,6 +2,7 @@
 
 #include "board_screen/glyphs.hpp"
 #include "board_screen/layout.hpp"
+#include "model/runs.hpp"
 
 #include <string>
 #include <string_view>
@@ -16,15 +17,15 @@ struct PassResult {
     bool any_disagreeing = false;
 };
 
-// Walks every line of the board (rows when `rows`, else columns) from its first cell,
+// Walks every line of the board of `kind` from its first cell,
 // marks the line green while its cells agree and red at the first one that does not, and
 // stops that line there. `mark` draws the line's edge mark in the attribute it is given.
-template <typename Mark> PassResult check_lines(const PuzzleState& p, bool rows, Mark mark) {
+template <typename Mark> PassResult check_lines(const PuzzleState& p, LineKind kind, Mark mark) {
     PassResult result;
     for (int line = 0; line < GRID_STRIDE; ++line) {
         for (int i = 0; i < GRID_STRIDE; ++i) {
-            const int r = rows ? line : i;
-            const int c = rows ? i : line;
+            const int r = kind == LineKind::row ? line : i;
+            const int c = kind == LineKind::row ? i : line;
             if (!is_board_cell(p, r, c)) continue;
             const bool agrees = at(p.canvas, r, c) == at(p.target, r, c);
             mark(line, agrees ? RIGHT_ATTR : WRONG_ATTR);
@@ -97,10 +98,10 @@ void check_canvas(PuzzleState& p, Screen& s, std::int64_t now_ms) {
     ++p.check_count;
     put_text_at(s, COUNTER_ROW, COUNTER_COLUMN, COUNTER_ATTR, std::to_string(p.check_count));
 
-    const PassResult row_pass = check_lines(p, true, [&](int r, int attr) {
+    const PassResult row_pass = check_lines(p, LineKind::row, [&](int r, int attr) {
         put_glyph_at(s, BOARD_TOP + r, EDGE_MARK_COLUMN, attr, GLYPH_EDGE);
     });
-    const PassResult column_pass = check_lines(p, false, [&](int c, int attr) {
+    const PassResult column_pass = check_lines(p, LineKind::column, [&](int c, int attr) {
         put_glyph_at(s, EDGE_MARK_ROW, BOARD_LEFT + c, attr, GLYPH_EDGE);
     });
 
