@@ -196,14 +196,8 @@ void KeyDecoder::finish_sequence(std::uint8_t final_byte, std::vector<int>& code
     }
 }
 
-void KeyDecoder::finish_pending_escape(std::vector<int>& codes) {
-    if (state_ != State::escape) return;
-    codes.push_back(KEY_ESCAPE);
-    state_ = State::ground;
-}
-
 void KeyDecoder::pause(std::vector<int>& codes) {
-    finish_pending_escape(codes);
+    if (state_ == State::escape) codes.push_back(KEY_ESCAPE);
     state_ = State::ground;
     utf8_left_ = 0;
 }
