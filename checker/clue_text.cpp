@@ -13,10 +13,11 @@ namespace {
 // The terminal code of the game's clue attribute for a run letter, as the game's presenter sends
 // it in 16 colours.
 std::string clue_sgr(std::uint8_t letter) {
-    const ColourLook* c = look_of_letter(letter);
-    return attribute_sgr(
-        static_cast<std::uint8_t>(c != nullptr && c->clue_attr >= 0 ? c->clue_attr : DEFAULT_ATTR),
-        ColourMode::basic16);
+    const ColourLook* look = look_of_letter(letter);
+    return attribute_sgr(static_cast<std::uint8_t>(look != nullptr && look->clue_attr >= 0
+                                                       ? look->clue_attr
+                                                       : DEFAULT_ATTR),
+                         ColourMode::basic16);
 }
 
 void print_lines(const char* title, const std::array<RunList, MAX_BOARD>& lines, int count,

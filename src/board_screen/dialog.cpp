@@ -20,10 +20,10 @@ constexpr ScreenText ANSWER_KEYS{DIALOG_KEYS_ROW, DIALOG_COLUMN, ATTR_WHITE,
 
 } // namespace
 
-bool ask_yes(Console& c) {
-    draw_texts(c.screen, {&ANSWER_KEYS, 1});
+bool ask_yes(Console& console) {
+    draw_texts(console.screen, {&ANSWER_KEYS, 1});
     for (;;) {
-        const int code = get_key(c);
+        const int code = get_key(console);
         if (is_action_key(code, Action::yes)) return true;
         if (is_action_key(code, Action::no)) return false;
     }
@@ -34,12 +34,12 @@ void erase_dialog(Screen& s, int first_row) {
         put_text_at(s, row, DIALOG_COLUMN, ATTR_GREY, std::string(DIALOG_WIDTH, ' '));
 }
 
-bool confirm_quit(Console& c, std::string_view warning) {
-    Screen& s = c.screen;
+bool confirm_quit(Console& console, std::string_view warning) {
+    Screen& s = console.screen;
     draw_texts(s, {&QUIT_HEAD, 1});
     put_text_at(s, QUIT_WARNING_ROW, DIALOG_COLUMN, ATTR_LIGHT_GREEN, warning);
     draw_texts(s, {&QUIT_QUESTION, 1});
-    if (ask_yes(c)) return true;
+    if (ask_yes(console)) return true;
     erase_dialog(s, DIALOG_TOP_ROW);
     return false;
 }

@@ -310,12 +310,12 @@ void Presenter::draw_pieces(std::string& out, Shown& shown, const Screen& screen
             int best = -1;
             for (std::size_t i = 0; i < pieces.size(); ++i) {
                 if (done[i]) continue;
-                const Piece& p = pieces[i];
-                int cost = colour_cost(shown.attr, p.attr);
+                const Piece& piece = pieces[i];
+                int cost = colour_cost(shown.attr, piece.attr);
                 if (best >= 0 && cost >= best) continue;
-                cost +=
-                    plan_move(shown, shown.attr, shown.cursor_col, shown.cursor_row, p.col, p.row)
-                        .cost;
+                cost += plan_move(shown, shown.attr, shown.cursor_col, shown.cursor_row, piece.col,
+                                  piece.row)
+                            .cost;
                 if (best < 0 || cost < best) {
                     best = cost;
                     next = i;

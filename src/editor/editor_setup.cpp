@@ -30,9 +30,9 @@ constexpr ScreenText RULES[] = {
 };
 
 // Shows a prompt in white and reads a number whose digits echo in light green after it.
-int ask_size(Console& c, int row, const char* prompt) {
-    put_text_at(c.screen, row, 1, ATTR_WHITE, prompt);
-    return read_number(c, ATTR_LIGHT_GREEN);
+int ask_size(Console& console, int row, const char* prompt) {
+    put_text_at(console.screen, row, 1, ATTR_WHITE, prompt);
+    return read_number(console, ATTR_LIGHT_GREEN);
 }
 
 } // namespace

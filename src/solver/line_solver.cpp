@@ -74,8 +74,8 @@ struct LineWork {
 void read_cells(std::span<const ColourSet> cells, LineWork& w) {
     w.size = static_cast<int>(cells.size());
     for (int j = 0; j < w.size; ++j)
-        for (int c = 0; c < COLOUR_COUNT; ++c)
-            if (cells[j] >> c & 1) w.allows[c] |= Positions{1} << j;
+        for (int colour = 0; colour < COLOUR_COUNT; ++colour)
+            if (cells[j] >> colour & 1) w.allows[colour] |= Positions{1} << j;
     w.white = w.allows[WHITE_INDEX];
     w.end = Positions{1} << w.size;
 }
@@ -140,8 +140,8 @@ LineOutcome narrow_cells(const ColourPositions& possible, std::span<ColourSet> c
     bool changed = false;
     for (std::size_t j = 0; j < cells.size(); ++j) {
         ColourSet kept = 0;
-        for (int c = 0; c < COLOUR_COUNT; ++c)
-            if (possible[c] >> j & 1) kept |= static_cast<ColourSet>(1 << c);
+        for (int colour = 0; colour < COLOUR_COUNT; ++colour)
+            if (possible[colour] >> j & 1) kept |= static_cast<ColourSet>(1 << colour);
         const ColourSet narrowed = cells[j] & kept;
         if (narrowed != cells[j]) {
             cells[j] = narrowed;

@@ -174,10 +174,10 @@ TEST(Cursor, EveryCodeIsHandledOnItsOwnAndAnArrowMovesOnceThroughItsSecondCode) 
     home_cursor(p, s);
     p.cursor_row = 4;
     ScriptedKeys keys(std::string{"\xE0\x48Hh\0H\xE0S", 8});
-    Console c(s, keys);
+    Console console(s, keys);
     std::string handled;
     while (keys.remaining() > 0)
-        handled.push_back(handle_cursor_code(p, s, get_key(c)) ? '+' : '-');
+        handled.push_back(handle_cursor_code(p, s, get_key(console)) ? '+' : '-');
     EXPECT_EQ(handled, "-++--+-+"); // arrow (prefix, up), H, h, 0, H, Delete (prefix, S)
     EXPECT_EQ(p.cursor_row, 2);
 }
