@@ -246,10 +246,10 @@ int main(int argc, char** argv) {
         Figures reference;
     };
     std::vector<Mode> modes{
-        {"16 colours, UTF-8", {true, ColourMode::basic16}, {}, {}},
-        {"256 colours, UTF-8", {true, ColourMode::indexed256}, {}, {}},
-        {"24-bit colour, UTF-8", {true, ColourMode::rgb24}, {}, {}},
-        {"16 colours, ASCII", {false, ColourMode::basic16}, {}, {}},
+        {"16 colours, UTF-8", {.utf8 = true, .colours = ColourMode::basic16}, {}, {}},
+        {"256 colours, UTF-8", {.utf8 = true, .colours = ColourMode::indexed256}, {}, {}},
+        {"24-bit colour, UTF-8", {.utf8 = true, .colours = ColourMode::rgb24}, {}, {}},
+        {"16 colours, ASCII", {.utf8 = false, .colours = ColourMode::basic16}, {}, {}},
     };
     for (Mode& m : modes) {
         m.real = measure(session, false, repeats, m.options);

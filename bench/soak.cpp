@@ -139,7 +139,7 @@ bool report(const char* what, long peak_early_kb, long peak_end_kb, bool ran_as_
 // Each screen is run on its own so that the game is shown to be left only by the final T.
 bool soak_game(long keys) {
     CountingSink sink;
-    Presenter presenter(sink, ENLARGE_REQUEST, {true, ColourMode::basic16});
+    Presenter presenter(sink, ENLARGE_REQUEST, {.utf8 = true, .colours = ColourMode::basic16});
     GameSoakKeys source(presenter, keys);
     Screen screen;
     Context ctx(screen, source);
@@ -161,7 +161,7 @@ bool soak_game(long keys) {
 // `rounds` rounds of menu, level-not-found, menu, then "exit", through the screen chain.
 bool soak_menu(long rounds) {
     CountingSink sink;
-    Presenter presenter(sink, ENLARGE_REQUEST, {true, ColourMode::basic16});
+    Presenter presenter(sink, ENLARGE_REQUEST, {.utf8 = true, .colours = ColourMode::basic16});
     MenuSoakKeys source(presenter, rounds);
     Screen screen;
     Context ctx(screen, source);

@@ -132,7 +132,7 @@ TEST(Presenter, TrueColourSendsTheClassicPalette) {
     EXPECT_EQ(attribute_sgr(0x67, ColourMode::rgb24), "\x1b[38;2;192;192;192;48;2;128;128;0m");
     EXPECT_EQ(attribute_sgr(0x38, ColourMode::rgb24), "\x1b[38;2;128;128;128;48;2;0;128;128m");
 
-    Shown t({true, ColourMode::rgb24});
+    Shown t({.utf8 = true, .colours = ColourMode::rgb24});
     EXPECT_EQ(t.first, "\x1b[0m\x1b[?25l\x1b[38;2;192;192;192;48;2;0;0;0m\x1b[2J");
     put_glyph_at(t.screen, 9, 25, 224, ' ');
     EXPECT_EQ(t.present(), "\x1b[10;26H\x1b[38;2;0;0;0;48;2;255;255;0m ");
@@ -155,7 +155,7 @@ TEST(Presenter, TwoHundredFiftySixColoursUseTheNearestFixedPaletteIndices) {
     EXPECT_EQ(attribute_sgr(112, ColourMode::indexed256), "\x1b[38;5;16;48;5;250m");
     EXPECT_EQ(attribute_sgr(240, ColourMode::indexed256), "\x1b[38;5;16;48;5;231m");
 
-    Shown t({true, ColourMode::indexed256});
+    Shown t({.utf8 = true, .colours = ColourMode::indexed256});
     EXPECT_EQ(t.first, "\x1b[0m\x1b[?25l\x1b[38;5;250;48;5;16m\x1b[2J");
     put_glyph_at(t.screen, 9, 25, 0x70, 'a');
     EXPECT_EQ(t.present(), "\x1b[10;26H\x1b[38;5;16;48;5;250ma"); // both halves in one
@@ -257,12 +257,12 @@ TEST(Presenter, AScreenChangedAlmostEverywhereIsClearedFirst) {
 }
 
 TEST(Presenter, GlyphBytesAsUtf8OrAsciiStandIns) {
-    Shown utf8({true, ColourMode::basic16});
+    Shown utf8({.utf8 = true, .colours = ColourMode::basic16});
     put_text_at(utf8.screen, 0, 0, 7, "\xf8\xfe\xdb\xc9\xbb\xc8\xbc\xcd\xba\x88");
     EXPECT_EQ(utf8.present(), "\x1b[1H\xC2\xB0\xE2\x96\xA0\xE2\x96\x88\xE2\x95\x94\xE2\x95\x97"
                               "\xE2\x95\x9A\xE2\x95\x9D\xE2\x95\x90\xE2\x95\x91\xC5\x82");
 
-    Shown ascii({false, ColourMode::basic16});
+    Shown ascii({.utf8 = false, .colours = ColourMode::basic16});
     put_text_at(ascii.screen, 0, 0, 7, "\xf8\xfe\xdb\xc9\xbb\xc8\xbc\xcd\xba\x88");
     EXPECT_EQ(ascii.present(), "\x1b[1Ho##++++=|?");
 }
@@ -344,9 +344,10 @@ TEST(Presenter, InvalidateRepaintsEverything) {
 // blank runs, clears, repaints, in every mode the presenter has.
 TEST(Presenter, RandomDrawingAlwaysPlaysBackToTheScreen) {
     for (const PresenterOptions options :
-         {PresenterOptions{true, ColourMode::basic16}, PresenterOptions{true, ColourMode::rgb24},
-          PresenterOptions{true, ColourMode::indexed256},
-          PresenterOptions{false, ColourMode::basic16}}) {
+         {PresenterOptions{.utf8 = true, .colours = ColourMode::basic16},
+          PresenterOptions{.utf8 = true, .colours = ColourMode::rgb24},
+          PresenterOptions{.utf8 = true, .colours = ColourMode::indexed256},
+          PresenterOptions{.utf8 = false, .colours = ColourMode::basic16}}) {
         std::mt19937 rng(7);
         auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
         constexpr int ATTRS[] = {7, 12, 10, 15, 48, 112, 160, 240, 0x1C, 0x17, 0xA0, 9, 0x90};
