@@ -62,14 +62,14 @@ void ReferencePresenter::present(const Screen& screen) {
     std::string changed;
     for (int row = 0; row < SCREEN_ROWS; ++row)
         for (int col = 0; col < SCREEN_COLUMNS; ++col)
-            if (!(screen.at(col, row) == previous_.at(col, row)))
-                append_cell(changed, col, row, screen.at(col, row), options_);
+            if (!(screen.cell(row, col) == previous_.cell(row, col)))
+                append_cell(changed, col, row, screen.cell(row, col), options_);
 
     const std::uint8_t blank_attr = commonest_blank(screen);
     std::string cleared = attribute_sgr(blank_attr, options_.colours) + "\x1b[2J";
     for (int row = 0; row < SCREEN_ROWS; ++row) {
         for (int col = 0; col < SCREEN_COLUMNS; ++col) {
-            const Cell& cell = screen.at(col, row);
+            const Cell& cell = screen.cell(row, col);
             if (!shows_blank(cell.glyph) || cell.attr != blank_attr)
                 append_cell(cleared, col, row, cell, options_);
         }

@@ -11,8 +11,8 @@
 #include "bench_keys.hpp"
 #include "reference_presenter.hpp"
 
-#include "board_screen/context.hpp"
 #include "menu/console_texts.hpp"
+#include "menu/context.hpp"
 #include "menu/screen_chain.hpp"
 #include "model/colours.hpp"
 #include "model/level_file.hpp"
@@ -249,12 +249,23 @@ int main(int argc, char** argv) {
         Figures reference;
     };
     // As on a terminal the game holds: its output processing off, line feeds move down.
-    constexpr Palette CLASSIC = Palette::classic;
     std::vector<Mode> modes{
-        {"16 colours, UTF-8", {true, ColourMode::basic16, CLASSIC, true}, {}, {}},
-        {"256 colours, UTF-8", {true, ColourMode::indexed256, CLASSIC, true}, {}, {}},
-        {"24-bit colour, UTF-8", {true, ColourMode::rgb24, CLASSIC, true}, {}, {}},
-        {"16 colours, ASCII", {false, ColourMode::basic16, CLASSIC, true}, {}, {}},
+        {"16 colours, UTF-8",
+         {.utf8 = true, .colours = ColourMode::basic16, .line_feed_moves_down = true},
+         {},
+         {}},
+        {"256 colours, UTF-8",
+         {.utf8 = true, .colours = ColourMode::indexed256, .line_feed_moves_down = true},
+         {},
+         {}},
+        {"24-bit colour, UTF-8",
+         {.utf8 = true, .colours = ColourMode::rgb24, .line_feed_moves_down = true},
+         {},
+         {}},
+        {"16 colours, ASCII",
+         {.utf8 = false, .colours = ColourMode::basic16, .line_feed_moves_down = true},
+         {},
+         {}},
     };
     for (Mode& m : modes) {
         m.real = measure(session, false, repeats, m.options);

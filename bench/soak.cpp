@@ -9,8 +9,8 @@
 
 #include "bench_keys.hpp"
 
-#include "board_screen/context.hpp"
 #include "menu/console_texts.hpp"
+#include "menu/context.hpp"
 #include "menu/screen_chain.hpp"
 #include "model/level_file.hpp"
 
@@ -139,16 +139,16 @@ bool report(const char* what, long peak_early_kb, long peak_end_kb, bool ran_as_
 // Each screen is run on its own so that the game is shown to be left only by the final T.
 bool soak_game(long keys) {
     CountingSink sink;
-    Presenter presenter(sink, ENLARGE_REQUEST, {true, ColourMode::basic16});
+    Presenter presenter(sink, ENLARGE_REQUEST, {.utf8 = true, .colours = ColourMode::basic16});
     GameSoakKeys source(presenter, keys);
     Screen screen;
     Context ctx(screen, source);
     source.show(ctx.screen());
     const Clock::time_point start = Clock::now();
-    bool scripted = run_screen(ctx, NextScreen::menu) == NextScreen::game;
-    scripted = scripted && run_screen(ctx, NextScreen::game) == NextScreen::menu &&
+    bool scripted = run_screen(ctx, ScreenId::menu) == ScreenId::game;
+    scripted = scripted && run_screen(ctx, ScreenId::game) == ScreenId::menu &&
                source.handed() == 3 + keys + 2;
-    scripted = scripted && run_screen(ctx, NextScreen::menu) == NextScreen::exit;
+    scripted = scripted && run_screen(ctx, ScreenId::menu) == ScreenId::exit;
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     const long peak_end = peak_resident_kb();
     char what[200];
@@ -161,7 +161,7 @@ bool soak_game(long keys) {
 // `rounds` rounds of menu, level-not-found, menu, then "exit", through the screen chain.
 bool soak_menu(long rounds) {
     CountingSink sink;
-    Presenter presenter(sink, ENLARGE_REQUEST, {true, ColourMode::basic16});
+    Presenter presenter(sink, ENLARGE_REQUEST, {.utf8 = true, .colours = ColourMode::basic16});
     MenuSoakKeys source(presenter, rounds);
     Screen screen;
     Context ctx(screen, source);

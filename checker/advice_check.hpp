@@ -9,9 +9,9 @@
 
 namespace zk {
 
-/// Every run longer than ADVICE_MAX_RUN (at its first cell) and every column with more than
-/// ADVICE_MAX_COLUMN_RUNS runs (at its top cell) in the top-left `size` rectangle of
-/// `picture`, rows first, each in board order.
+/// Every breach of the advice that advice_breaches finds in the top-left `size` rectangle of
+/// `picture`, in its order, as a problem: a long run at its first cell, a column with too many
+/// runs at its top cell.
 std::vector<FileProblem> check_advice(const Grid& picture, BoardSize size);
 
 } // namespace zk

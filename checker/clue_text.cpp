@@ -1,6 +1,7 @@
 #include "checker/clue_text.hpp"
 
 #include "board_screen/colour_looks.hpp"
+#include "console/ansi_sequences.hpp"
 #include "console/presenter.hpp"
 
 #include <iomanip>
@@ -12,13 +13,12 @@ namespace {
 // The terminal code of the game's clue attribute for a run letter, as the game's presenter sends
 // it with `options`.
 std::string clue_sgr(std::uint8_t letter, const PresenterOptions& options) {
-    const ColourLook* c = look_of_letter(letter);
-    return attribute_sgr(
-        static_cast<std::uint8_t>(c != nullptr && c->clue_attr >= 0 ? c->clue_attr : 7),
-        options.colours, options.palette);
+    const ColourLook* look = look_of_letter(letter);
+    return attribute_sgr(static_cast<std::uint8_t>(look != nullptr && look->clue_attr >= 0
+                                                       ? look->clue_attr
+                                                       : DEFAULT_ATTR),
+                         options.colours, options.palette);
 }
-
-constexpr const char* ANSI_RESET = "\x1b[0m";
 
 void print_lines(const char* title, const std::array<RunList, MAX_BOARD>& lines, int count,
                  const std::optional<PresenterOptions>& colours, std::ostream& out) {
@@ -37,7 +37,7 @@ std::string clue_list_text(const RunList& runs, const std::optional<PresenterOpt
         if (colours) text += clue_sgr(run.letter, *colours);
         text += std::to_string(run.length);
         text += static_cast<char>(run.letter);
-        if (colours) text += ANSI_RESET;
+        if (colours) text += SGR_RESET.view();
     }
     return text;
 }

@@ -1,5 +1,6 @@
 #include "checker/format_check.hpp"
 
+#include "console/cp852.hpp"
 #include "model/level_format.hpp"
 #include "model/puzzle.hpp"
 
@@ -106,7 +107,7 @@ void check_answer(Cursor& in, FormatReport& report) {
             blank_seen = true;
             note(report, ProblemKind::single, in.row, in.col,
                  [] { return std::string("the answer contains a blank"); });
-        } else if (byte < 32 || byte == 127) {
+        } else if (is_control_byte(byte)) {
             // Bytes above 127 are code page 852 letters, as the editor saves them.
             note(report, ProblemKind::answer_byte, in.row, in.col, [&] {
                 return "the answer contains byte " + describe_byte(byte) +
@@ -129,7 +130,8 @@ void check_answer(Cursor& in, FormatReport& report) {
 } // namespace
 
 std::string describe_byte(unsigned char byte) {
-    if (byte > 32 && byte < 127) return std::string("'") + static_cast<char>(byte) + "'";
+    if (byte != ' ' && is_printable_ascii(byte))
+        return std::string("'") + static_cast<char>(byte) + "'";
     char hex[8];
     std::snprintf(hex, sizeof hex, "0x%02X", byte);
     return hex;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/presenter.hpp"
+#include "model/level_file.hpp"
 #include "solver/board_solver.hpp"
 #include "solver/drawing_verdict.hpp"
 
@@ -33,8 +34,13 @@ struct FileVerdict {
     DrawingVerdict drawing = DrawingVerdict::empty;
 };
 
-/// Largest file the checker checks; a level is a few hundred bytes.
+/// Largest file the checker checks; a level is a few hundred bytes. A bound of its own, larger
+/// than the game's MAX_LEVEL_READ_BYTES: the game stops reading where no level can reach and
+/// ignores the rest, while the checker checks every byte of the file, the ones the game
+/// ignores included, and refuses only a file too large to be meant as a level.
 constexpr std::size_t MAX_LEVEL_FILE_BYTES = 1 << 20;
+static_assert(MAX_LEVEL_FILE_BYTES >= MAX_LEVEL_READ_BYTES,
+              "the checker checks all that the game reads of a file");
 
 /// True when the file passes: readable, well formed and with a unique solution; under
 /// `strict` also judged unique by judge_drawing, as the editor judges a drawing: not empty,

@@ -12,9 +12,9 @@
 #include "fuzz_check.hpp"
 
 #include "board_screen/board_view.hpp"
-#include "board_screen/context.hpp"
 #include "console/presenter.hpp"
 #include "menu/console_texts.hpp"
+#include "menu/context.hpp"
 #include "model/colours.hpp"
 #include "model/level_file.hpp"
 #include "play/check.hpp"
@@ -180,7 +180,7 @@ std::string play_level(PuzzleState& loaded) {
     ctx.display_path = "plansze\\fuzz";
     ctx.puzzle = loaded;
 
-    FUZZ_CHECK(play_game(ctx) == NextScreen::menu);
+    FUZZ_CHECK(play_game(ctx) == ScreenId::menu);
     FUZZ_CHECK(all_zero(ctx.puzzle.target));
     FUZZ_CHECK(all_zero(ctx.puzzle.answer));
     FUZZ_CHECK(ctx.puzzle.check_count == 0);

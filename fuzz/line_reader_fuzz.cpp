@@ -42,8 +42,9 @@ bool is_blank(char ch) {
     return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r';
 }
 
-void check_pending(const Console& c) {
-    for (char ch : c.pending_line) FUZZ_CHECK(ch == '\n' || ch == '\t' || (ch >= 32 && ch < 127));
+void check_pending(const Console& console) {
+    for (char ch : console.pending_line)
+        FUZZ_CHECK(ch == '\n' || ch == '\t' || (ch >= 32 && ch < 127));
 }
 
 void check_position(const Screen& s) {
@@ -60,18 +61,19 @@ void check_word(const std::string& word) {
 constexpr int ECHO_ATTR = 10;
 
 // Reads one typed line at `at` and checks that the screen shows it from there.
-void read_and_compare_line(Console& c, Position at) {
-    const std::size_t before = c.pending_line.size();
-    if (!read_typed_line(c, ECHO_ATTR)) throw InputEnded{}; // Ctrl-D on an empty line
-    const std::string line = c.pending_line.substr(before, c.pending_line.size() - before - 1);
-    FUZZ_CHECK(c.pending_line.back() == '\n');
+void read_and_compare_line(Console& console, Position at) {
+    const std::size_t before = console.pending_line.size();
+    if (!read_typed_line(console, ECHO_ATTR)) throw InputEnded{}; // Ctrl-D on an empty line
+    const std::string line =
+        console.pending_line.substr(before, console.pending_line.size() - before - 1);
+    FUZZ_CHECK(console.pending_line.back() == '\n');
     FUZZ_CHECK(static_cast<int>(line.size()) <= SCREEN_COLUMNS - at.x);
     // The line end moves one row down, two when the line filled the row to its last column
     // (the wrap is still pending then); rows moved below the bottom scrolled the screen up.
     const int rows_down = at.x + static_cast<int>(line.size()) == SCREEN_COLUMNS ? 2 : 1;
     const int row = std::min(at.y, SCREEN_ROWS - 1 - rows_down);
     for (std::size_t i = 0; i < line.size(); ++i)
-        FUZZ_CHECK(c.screen.at(at.x + static_cast<int>(i), row).glyph ==
+        FUZZ_CHECK(console.screen.cell(row, at.x + static_cast<int>(i)).glyph ==
                    (line[i] == '\t' ? ' ' : static_cast<std::uint8_t>(line[i]))); // Tab: a blank
 }
 
@@ -84,34 +86,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     ScriptedKeys keys(std::string(reinterpret_cast<const char*>(data), size));
     Screen screen;
-    Console c(screen, keys);
+    Console console(screen, keys);
     try {
         for (std::size_t turn = 0;; ++turn) {
             const Position at = PROMPTS[turn % PROMPTS.size()];
-            move_to(c.screen, at.x, at.y);
+            move_output_to(console.screen, at.y, at.x);
             switch (turn % 5) {
             case 0:
             case 3:
-                check_word(read_word(c, ECHO_ATTR));
+                check_word(read_word(console, ECHO_ATTR));
                 break;
             case 1:
-                read_number(c, ECHO_ATTR);
+                read_number(console, ECHO_ATTR);
                 break;
             case 2:
-                discard_pending_line(c);
-                read_and_compare_line(c, at);
+                discard_pending_line(console);
+                read_and_compare_line(console, at);
                 break;
             case 4:
-                read_number(c, ECHO_ATTR);
-                discard_pending_line(c);
+                read_number(console, ECHO_ATTR);
+                discard_pending_line(console);
                 break;
             }
-            check_pending(c);
-            check_position(c.screen);
+            check_pending(console);
+            check_position(console.screen);
         }
     } catch (const InputEnded&) {
-        check_pending(c);
-        check_position(c.screen);
+        check_pending(console);
+        check_position(console.screen);
     }
     return 0;
 }

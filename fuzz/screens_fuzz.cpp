@@ -11,10 +11,10 @@
 
 #include "fuzz_check.hpp"
 
-#include "board_screen/context.hpp"
 #include "console/key_decoder.hpp"
 #include "console/presenter.hpp"
 #include "menu/console_texts.hpp"
+#include "menu/context.hpp"
 #include "menu/screen_chain.hpp"
 #include "model/level_file.hpp"
 #include "string_sink.hpp"

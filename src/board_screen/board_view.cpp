@@ -37,7 +37,7 @@ std::uint8_t cell_attr_of(std::uint8_t letter) {
 }
 
 void draw_cell(Screen& s, int r, int c, std::uint8_t letter, std::uint8_t glyph) {
-    put_char_at(s, BOARD_LEFT + c, BOARD_TOP + r, cell_attr_of(letter), glyph);
+    put_glyph_at(s, BOARD_TOP + r, BOARD_LEFT + c, cell_attr_of(letter), glyph);
 }
 
 } // namespace

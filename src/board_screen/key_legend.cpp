@@ -1,5 +1,6 @@
 #include "board_screen/key_legend.hpp"
 
+#include "board_screen/action_keys.hpp"
 #include "board_screen/colour_looks.hpp"
 
 #include <string>
@@ -15,7 +16,8 @@ constexpr ScreenText LEGEND_HEAD[] = {
     {8, LEGEND_COLUMN + 9, ATTR_WHITE, " STRZALKI"},
 };
 
-constexpr ScreenText BACK_TO_MENU{19, LEGEND_COLUMN, ATTR_LIGHT_RED, " [Q] - wroc do menu"};
+constexpr FixedText BACK_TO_MENU_TEXT = key_text(" [#] - wroc do menu", Action::quit);
+constexpr ScreenText BACK_TO_MENU{19, LEGEND_COLUMN, ATTR_LIGHT_RED, BACK_TO_MENU_TEXT.view()};
 
 // "[K] - name" in the colour's legend attribute, on row 10 for key 1 down to row 15 for key 6.
 void draw_colour_line(Screen& s, char key) {

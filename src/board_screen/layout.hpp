@@ -5,12 +5,13 @@
 // SCREEN_COLUMNS x SCREEN_ROWS.
 
 #include "console/screen.hpp"
+#include "model/level_format.hpp"
 
 namespace zk {
 
 // Console attributes the screens draw in: foreground in the low four bits, background in the
 // high four.
-constexpr int ATTR_GREY = 7; ///< light grey on black: the screens' ground
+constexpr int ATTR_GREY = DEFAULT_ATTR; ///< light grey on black: the screens' ground
 constexpr int ATTR_LIGHT_BLUE = 9;
 constexpr int ATTR_LIGHT_GREEN = 10;
 constexpr int ATTR_LIGHT_CYAN = 11;
@@ -34,9 +35,10 @@ constexpr int TITLE_ROW = 1;
 constexpr int TITLE_COLUMN = 4;
 constexpr int TITLE_WIDTH = 10;
 
-/// Board cell (0, 0): cell (r, c) stands at column BOARD_LEFT + c, row BOARD_TOP + r.
+/// Board cell (0, 0): cell (r, c) stands at column BOARD_LEFT + c, row BOARD_TOP + r. The board
+/// stands below the edge marks' row and the ADVICE_MAX_COLUMN_RUNS rows of column clues above it.
 constexpr int BOARD_LEFT = 25;
-constexpr int BOARD_TOP = 9;
+constexpr int BOARD_TOP = ADVICE_MAX_COLUMN_RUNS + 1;
 /// The edge marks: one left of each board row, one above each board column.
 constexpr int EDGE_MARK_COLUMN = BOARD_LEFT - 1;
 constexpr int EDGE_MARK_ROW = BOARD_TOP - 1;

@@ -28,14 +28,14 @@ struct Console {
 };
 
 /// Reads one key code, as KeySource::read_code gives it, bypassing any pending typed line.
-inline int get_key(Console& c) {
-    return c.keys->read_code();
+inline int get_key(Console& console) {
+    return console.keys->read_code();
 }
 
 /// Waits for one key press and drops it whole: after KEY_PREFIX the extended key's own code is
 /// dropped too, so it never reaches a later key read or the next typed line.
-inline void wait_for_any_key(Console& c) {
-    if (get_key(c) == KEY_PREFIX) get_key(c);
+inline void wait_for_any_key(Console& console) {
+    if (get_key(console) == KEY_PREFIX) get_key(console);
 }
 
 } // namespace zk

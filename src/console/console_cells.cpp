@@ -5,7 +5,7 @@
 namespace zk {
 
 char16_t console_char(std::uint8_t glyph) {
-    if (glyph < 32 || glyph == 127) return u' ';
+    if (is_control_byte(glyph)) return u' ';
     return static_cast<char16_t>(
         cp852_code_point(glyph)); // every code page 852 character is in the BMP
 }

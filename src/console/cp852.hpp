@@ -7,6 +7,17 @@
 
 namespace zk {
 
+/// True for the control bytes, which code page 852 takes from ASCII: below 32, and 127. They
+/// stand for no character.
+constexpr bool is_control_byte(std::uint8_t byte) {
+    return byte < 32 || byte == 127;
+}
+
+/// True for the ASCII bytes that stand for a character, the blank included.
+constexpr bool is_printable_ascii(std::uint8_t byte) {
+    return byte < 128 && !is_control_byte(byte);
+}
+
 /// The Unicode character code page 852 shows for `byte`; bytes below 128 are ASCII.
 char32_t cp852_code_point(std::uint8_t byte);
 

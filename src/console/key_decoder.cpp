@@ -130,7 +130,7 @@ void KeyDecoder::feed_escape(std::uint8_t byte, std::vector<int>& codes) {
     default:
         break;
     }
-    if (byte < 0x20 || byte == ESC || byte == KEY_DELETE) {
+    if (is_control_byte(byte)) { // Escape among them
         // Escape pressed, then a control key: both count.
         codes.push_back(KEY_ESCAPE);
         state_ = State::ground;
@@ -196,14 +196,8 @@ void KeyDecoder::finish_sequence(std::uint8_t final_byte, std::vector<int>& code
     }
 }
 
-void KeyDecoder::finish_pending_escape(std::vector<int>& codes) {
-    if (state_ != State::escape) return;
-    codes.push_back(KEY_ESCAPE);
-    state_ = State::ground;
-}
-
 void KeyDecoder::pause(std::vector<int>& codes) {
-    finish_pending_escape(codes);
+    if (state_ == State::escape) codes.push_back(KEY_ESCAPE);
     state_ = State::ground;
     utf8_left_ = 0;
 }

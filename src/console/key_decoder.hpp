@@ -13,7 +13,7 @@ namespace zk {
 ///   (ESC [ ... final byte, such as PgDn ESC [ 6 ~ or bracketed-paste markers), SS3 keys,
 ///   X10 mouse reports (ESC [ M and three bytes), SGR mouse reports, focus reports, Alt with
 ///   a printable key (ESC x), and OSC, DCS, APC, PM and SOS strings up to BEL or ESC \.
-/// - A lone ESC gives 27 once finish_pending_escape() or end_of_input() says no byte followed
+/// - A lone ESC gives 27 once pause() or end_of_input() says no byte followed
 ///   it in time; ESC before a control byte or another ESC also gives 27.
 /// - CR and LF give 13, and so does CR LF together (scripts written with CR LF line ends
 ///   must not press Enter twice); DEL and BS give 8; other ASCII bytes give themselves.
@@ -31,13 +31,6 @@ class KeyDecoder {
 
     /// Decodes one byte, appending the codes it completes to `codes`.
     void feed(std::uint8_t byte, std::vector<int>& codes);
-
-    /// True when the bytes so far end in an ESC that may still start a sequence; the caller
-    /// waits a short while for the next byte and calls finish_pending_escape() if none comes.
-    bool escape_pending() const { return state_ == State::escape; }
-
-    /// No byte followed the ESC in time: it was the Escape key, and gives 27.
-    void finish_pending_escape(std::vector<int>& codes);
 
     /// True when the bytes so far end inside a sequence, a string or a UTF-8 character; the
     /// caller waits a short while for the next byte and calls pause() if none comes.

@@ -31,19 +31,6 @@ constexpr const Values& values_of(Palette palette) {
     return palette == Palette::colour_blind ? COLOUR_BLIND_PALETTE : CLASSIC_PALETTE;
 }
 
-// The six levels of each channel in the 256-colour palette's 6 x 6 x 6 cube (16..231).
-constexpr std::array<int, 6> CUBE_LEVELS{0, 95, 135, 175, 215, 255};
-
-constexpr std::uint32_t fixed_rgb(int index) {
-    if (index >= 232) {
-        const auto grey = static_cast<std::uint32_t>(8 + 10 * (index - 232));
-        return grey << 16 | grey << 8 | grey;
-    }
-    const int i = index - 16;
-    return static_cast<std::uint32_t>(CUBE_LEVELS[i / 36] << 16 | CUBE_LEVELS[i / 6 % 6] << 8 |
-                                      CUBE_LEVELS[i % 6]);
-}
-
 constexpr int squared_distance(std::uint32_t a, std::uint32_t b) {
     int sum = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
@@ -58,8 +45,8 @@ constexpr std::array<int, COLOUR_COUNT> nearest_palette_indices(const Values& va
     for (int colour = 0; colour < COLOUR_COUNT; ++colour) {
         int best = 16;
         for (int index = 17; index < 256; ++index)
-            if (squared_distance(fixed_rgb(index), values[colour]) <
-                squared_distance(fixed_rgb(best), values[colour]))
+            if (squared_distance(palette_256_rgb(index), values[colour]) <
+                squared_distance(palette_256_rgb(best), values[colour]))
                 best = index;
         indices[colour] = best;
     }
@@ -87,10 +74,6 @@ int palette_index_256(Palette palette, int colour) {
     const auto& indices =
         palette == Palette::colour_blind ? COLOUR_BLIND_256_INDEX : CLASSIC_256_INDEX;
     return indices[static_cast<std::size_t>(colour & 15)];
-}
-
-std::uint32_t palette_256_rgb(int index) {
-    return fixed_rgb(index);
 }
 
 } // namespace zk

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -28,8 +29,19 @@ std::uint32_t palette_rgb(Palette palette, int colour);
 /// values terminals do not theme.
 int palette_index_256(Palette palette, int colour);
 
+/// The six levels of each channel in the 256-colour palette's 6 x 6 x 6 cube (16..231).
+inline constexpr std::array<int, 6> CUBE_LEVELS{0, 95, 135, 175, 215, 255};
+
 /// The value of fixed 256-colour palette index `index` (16..255) as 0xRRGGBB: the 6 x 6 x 6
-/// cube (levels 0, 95, 135, 175, 215, 255), then the grey ramp 8, 18, .. 238.
-std::uint32_t palette_256_rgb(int index);
+/// cube of CUBE_LEVELS, then the grey ramp 8, 18, .. 238.
+constexpr std::uint32_t palette_256_rgb(int index) {
+    if (index >= 232) {
+        const auto grey = static_cast<std::uint32_t>(8 + 10 * (index - 232));
+        return grey << 16 | grey << 8 | grey;
+    }
+    const int i = index - 16;
+    return static_cast<std::uint32_t>(CUBE_LEVELS[i / 36] << 16 | CUBE_LEVELS[i / 6 % 6] << 8 |
+                                      CUBE_LEVELS[i % 6]);
+}
 
 } // namespace zk

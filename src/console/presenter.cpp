@@ -1,5 +1,6 @@
 #include "console/presenter.hpp"
 
+#include "console/ansi_sequences.hpp"
 #include "console/cp852.hpp"
 
 #include <algorithm>
@@ -11,7 +12,7 @@ namespace zk {
 
 namespace {
 
-constexpr std::string_view RESET_ATTRIBUTES = "\x1b[0m";
+constexpr std::string_view RESET_ATTRIBUTES = SGR_RESET.view();
 constexpr std::string_view CLEAR_TERMINAL = "\x1b[2J";
 constexpr std::string_view HIDE_CURSOR = "\x1b[?25l";
 
@@ -53,7 +54,7 @@ int background_of(int attr) {
 
 // True for the bytes the terminal shows as a blank cell.
 bool shows_blank(std::uint8_t glyph) {
-    return glyph == ' ' || glyph < 32 || glyph == 127;
+    return glyph == ' ' || is_control_byte(glyph);
 }
 
 // True when the terminal shows the two cells alike: the same attribute, and the same glyph or
@@ -208,11 +209,11 @@ Presenter::CommonBlank Presenter::common_blank(const Screen& screen) {
 }
 
 // Clears the terminal in the attribute most blank cells of `screen` have, so that only the
-// cells that differ from such a blank remain to be drawn. With `reset` the terminal's state is
-// unknown: its colours are reset and its cursor hidden first.
+// cells that differ from such a blank remain to be drawn. When the terminal's state is
+// unknown its colours are reset and its cursor hidden first.
 void Presenter::clear_terminal(std::string& out, Shown& shown, const Screen& screen,
-                               bool reset) const {
-    if (reset) {
+                               TerminalState state) const {
+    if (state == TerminalState::unknown) {
         out += RESET_ATTRIBUTES;
         out += HIDE_CURSOR;
         shown.attr = -1;
@@ -236,11 +237,11 @@ void Presenter::draw_rows(std::string& out, Shown& shown, const Screen& screen,
 
     Shown in_order = shown;
     std::string in_order_out;
-    draw_pieces(in_order_out, in_order, screen, pieces, false);
+    draw_pieces(in_order_out, in_order, screen, pieces, PieceOrder::as_given);
     if (pieces.size() > 1) {
         Shown grouped = shown;
         std::string grouped_out;
-        draw_pieces(grouped_out, grouped, screen, pieces, true);
+        draw_pieces(grouped_out, grouped, screen, pieces, PieceOrder::grouped_by_colour);
         if (grouped_out.size() < in_order_out.size()) {
             out += grouped_out;
             shown = grouped;
@@ -303,24 +304,24 @@ int Presenter::colour_cost(int from, int to) const {
            (bg ? background_length_[background_of(to)] : 0) + (fg && bg ? 1 : 0);
 }
 
-// Sends `pieces` in the order given or, with `grouped`, always the piece that the move to it
+// Sends `pieces` in the order given or, grouped by colour, always the piece that the move to it
 // and the change of colour make cheapest next (the earliest of equals), so that cells of one
 // colour go together.
 void Presenter::draw_pieces(std::string& out, Shown& shown, const Screen& screen,
-                            const std::vector<Piece>& pieces, bool grouped) const {
+                            const std::vector<Piece>& pieces, PieceOrder order) const {
     std::vector<bool> done(pieces.size(), false);
     for (std::size_t n = 0; n < pieces.size(); ++n) {
         std::size_t next = n;
-        if (grouped) {
+        if (order == PieceOrder::grouped_by_colour) {
             int best = -1;
             for (std::size_t i = 0; i < pieces.size(); ++i) {
                 if (done[i]) continue;
-                const Piece& p = pieces[i];
-                int cost = colour_cost(shown.attr, p.attr);
+                const Piece& piece = pieces[i];
+                int cost = colour_cost(shown.attr, piece.attr);
                 if (best >= 0 && cost >= best) continue;
-                cost +=
-                    plan_move(shown, shown.attr, shown.cursor_col, shown.cursor_row, p.col, p.row)
-                        .cost;
+                cost += plan_move(shown, shown.attr, shown.cursor_col, shown.cursor_row, piece.col,
+                                  piece.row)
+                            .cost;
                 if (best < 0 || cost < best) {
                     best = cost;
                     next = i;
@@ -521,14 +522,14 @@ void Presenter::put_cell(std::string& out, Shown& shown, int col, int row, const
 
 void Presenter::present(Screen& screen) {
     std::string out;
-    if (columns_ < MIN_TERMINAL_COLUMNS || rows_ < MIN_TERMINAL_ROWS) {
+    if (is_window_too_small({columns_, rows_})) {
         if (!request_shown_ && columns_ > 0 && rows_ > 0) {
             show_enlarge_request(out);
             request_shown_ = true;
         }
         repaint_all_ = true; // the request covers the screen until the window is large enough
     } else if (repaint_all_) {
-        clear_terminal(out, shown_, screen, true);
+        clear_terminal(out, shown_, screen, TerminalState::unknown);
         draw_rows(out, shown_, screen, (1u << SCREEN_ROWS) - 1);
         repaint_all_ = false;
     } else if (std::popcount(screen.dirty_rows) >= ROWS_WORTH_A_CLEAR) {
@@ -539,7 +540,7 @@ void Presenter::present(Screen& screen) {
         if (out.size() > static_cast<std::size_t>(common_blank(screen).other_cells)) {
             Shown cleared = shown_;
             std::string clear_first;
-            clear_terminal(clear_first, cleared, screen, false);
+            clear_terminal(clear_first, cleared, screen, TerminalState::as_shown);
             draw_rows(clear_first, cleared, screen, (1u << SCREEN_ROWS) - 1);
             if (clear_first.size() < out.size()) {
                 out = std::move(clear_first);

@@ -47,10 +47,6 @@ PresenterOptions presenter_options(const char* codeset, const char* colorterm, c
 /// game cannot draw its screen.
 bool is_dumb_terminal(const char* term);
 
-/// The smallest window that shows the whole screen.
-inline constexpr int MIN_TERMINAL_COLUMNS = SCREEN_COLUMNS;
-inline constexpr int MIN_TERMINAL_ROWS = SCREEN_ROWS;
-
 /// The SGR sequence that selects console attribute `attr` (foreground and background), its
 /// colours sent as `palette` has them where the mode takes chosen colours.
 std::string attribute_sgr(std::uint8_t attr, ColourMode colours,
@@ -103,7 +99,10 @@ class Presenter {
     static CommonBlank common_blank(const Screen& screen);
 
     void show_enlarge_request(std::string& out);
-    void clear_terminal(std::string& out, Shown& shown, const Screen& screen, bool reset) const;
+    /// What the terminal's colours and cursor are known to be before a clear.
+    enum class TerminalState { as_shown, unknown };
+    void clear_terminal(std::string& out, Shown& shown, const Screen& screen,
+                        TerminalState state) const;
     void draw_rows(std::string& out, Shown& shown, const Screen& screen, std::uint32_t rows) const;
     /// A stretch of one row to bring up to date: cells to write, blanks to erase with
     /// erase-characters, or the row's end to erase; cells [col, end) in attribute `attr`.
@@ -117,8 +116,10 @@ class Presenter {
     void collect_pieces(std::vector<Piece>& pieces, const Shown& shown, const Screen& screen,
                         int row) const;
     int colour_cost(int from, int to) const;
+    /// The order pieces are sent in.
+    enum class PieceOrder { as_given, grouped_by_colour };
     void draw_pieces(std::string& out, Shown& shown, const Screen& screen,
-                     const std::vector<Piece>& pieces, bool grouped) const;
+                     const std::vector<Piece>& pieces, PieceOrder order) const;
     void draw_piece(std::string& out, Shown& shown, const Screen& screen, const Piece& piece) const;
     /// A way to bring the terminal cursor somewhere, and its length in bytes.
     struct Move {

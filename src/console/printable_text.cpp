@@ -1,5 +1,7 @@
 #include "console/printable_text.hpp"
 
+#include "console/cp852.hpp"
+
 namespace zk {
 
 std::string printable_text(std::string_view bytes) {
@@ -8,7 +10,7 @@ std::string printable_text(std::string_view bytes) {
     text.reserve(bytes.size());
     for (char ch : bytes) {
         const auto byte = static_cast<unsigned char>(ch);
-        if (byte >= 32 && byte < 127) {
+        if (is_printable_ascii(byte)) {
             text += ch;
         } else {
             text += "\\x";

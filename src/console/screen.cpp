@@ -34,7 +34,7 @@ void print_here(Screen& s, std::uint8_t ch, std::uint8_t attr) {
         next_line(s, attr);
         return;
     }
-    if (on_screen(s.x, s.y)) {
+    if (is_on_screen(s.y, s.x)) {
         s.cells[s.y * SCREEN_COLUMNS + s.x] = Cell{ch, attr};
         mark_row(s, s.y);
     }
@@ -43,9 +43,9 @@ void print_here(Screen& s, std::uint8_t ch, std::uint8_t attr) {
 
 } // namespace
 
-void move_to(Screen& s, int x, int y) {
-    s.x = x;
-    s.y = y;
+void move_output_to(Screen& s, int row, int col) {
+    s.x = col;
+    s.y = row;
 }
 
 void put_byte(Screen& s, int attr, std::uint8_t ch) {
@@ -58,21 +58,21 @@ void put_text(Screen& s, int attr, std::string_view text) {
     for (char ch : text) put_byte(s, attr, static_cast<std::uint8_t>(ch));
 }
 
-void put_char_at(Screen& s, int x, int y, int attr, std::uint8_t ch) {
-    move_to(s, x, y);
-    print_here(s, ch, static_cast<std::uint8_t>(attr));
+void put_glyph_at(Screen& s, int row, int col, int attr, std::uint8_t glyph) {
+    move_output_to(s, row, col);
+    print_here(s, glyph, static_cast<std::uint8_t>(attr));
 }
 
 void put_text_at(Screen& s, int row, int col, int attr, std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i)
-        put_char_at(s, col + static_cast<int>(i), row, attr, static_cast<std::uint8_t>(text[i]));
+        put_glyph_at(s, row, col + static_cast<int>(i), attr, static_cast<std::uint8_t>(text[i]));
 }
 
 void clear_screen(Screen& s, int attr) {
     const Cell blank{' ', static_cast<std::uint8_t>(attr)};
     s.cells.fill(blank);
     s.dirty_rows = (1u << SCREEN_ROWS) - 1;
-    move_to(s, 0, 0);
+    move_output_to(s, 0, 0);
 }
 
 void draw_texts(Screen& s, std::span<const ScreenText> texts) {

@@ -10,11 +10,14 @@ namespace zk {
 constexpr int SCREEN_COLUMNS = 80;
 constexpr int SCREEN_ROWS = 25;
 
+/// The attribute a console starts with: light grey on black.
+constexpr std::uint8_t DEFAULT_ATTR = 7;
+
 /// One character cell: a code page 852 glyph byte and a console attribute
 /// (low four bits foreground, high four bits background).
 struct Cell {
     std::uint8_t glyph = ' ';
-    std::uint8_t attr = 7;
+    std::uint8_t attr = DEFAULT_ATTR;
     friend bool operator==(const Cell&, const Cell&) = default;
 };
 
@@ -26,16 +29,21 @@ struct Screen {
     /// One bit per row whose cells may have changed since the presenter last looked.
     std::uint32_t dirty_rows = (1u << SCREEN_ROWS) - 1;
 
-    const Cell& at(int col, int row) const { return cells[row * SCREEN_COLUMNS + col]; }
+    /// The cell at (row, col).
+    const Cell& cell(int row, int col) const { return cells[row * SCREEN_COLUMNS + col]; }
+    /// The cell at (col, row): the Windows console's spelling until it takes cell().
+    const Cell& at(int col, int row) const { return cell(row, col); }
 };
 
-/// True when (col, row) lies inside the 80 x 25 screen.
-constexpr bool on_screen(int col, int row) {
+// Every position on the screen is given as its row, then its column.
+
+/// True when (row, col) lies inside the SCREEN_COLUMNS x SCREEN_ROWS screen.
+constexpr bool is_on_screen(int row, int col) {
     return col >= 0 && col < SCREEN_COLUMNS && row >= 0 && row < SCREEN_ROWS;
 }
 
-/// Moves the output position to (x, y) without printing.
-void move_to(Screen& s, int x, int y);
+/// Moves the output position to (row, col) without printing.
+void move_output_to(Screen& s, int row, int col);
 /// Plain output of one byte in attribute `attr` at the current position. A line end goes to
 /// column 0 of the next row; a byte after column 79 goes to the next row; output below the
 /// bottom row scrolls the screen up, the new bottom row blank in `attr`. Writes outside the
@@ -43,9 +51,10 @@ void move_to(Screen& s, int x, int y);
 void put_byte(Screen& s, int attr, std::uint8_t ch);
 /// Plain output of every byte of `text` in attribute `attr`, as put_byte.
 void put_text(Screen& s, int attr, std::string_view text);
-/// Prints the one byte `ch` at (x, y) in attribute `attr`; the output position ends after it.
-void put_char_at(Screen& s, int x, int y, int attr, std::uint8_t ch);
-/// Prints each byte of `text` at (col + i, row) in attribute `attr`: never wraps; the output
+/// Prints the one byte `glyph` at (row, col) in attribute `attr`; the output position ends
+/// after it.
+void put_glyph_at(Screen& s, int row, int col, int attr, std::uint8_t glyph);
+/// Prints each byte of `text` at (row, col + i) in attribute `attr`: never wraps; the output
 /// position ends after the last byte; an empty text moves nothing.
 void put_text_at(Screen& s, int row, int col, int attr, std::string_view text);
 /// Fills every cell with a blank in attribute `attr` and moves to (0, 0).

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "console/ansi_sequences.hpp"
+#include "console/screen.hpp"
+
 namespace zk {
 
 /// Columns and rows of a terminal window.
@@ -8,10 +11,22 @@ struct TerminalSize {
     int rows;
 };
 
+/// The smallest window that shows the whole screen.
+inline constexpr int MIN_TERMINAL_COLUMNS = SCREEN_COLUMNS;
+inline constexpr int MIN_TERMINAL_ROWS = SCREEN_ROWS;
+
+/// True when a window of `size` is too small to show the whole screen.
+constexpr bool is_window_too_small(TerminalSize size) {
+    return size.columns < MIN_TERMINAL_COLUMNS || size.rows < MIN_TERMINAL_ROWS;
+}
+
 /// What a POSIX terminal is sent when the program lets go of it: default colours, a visible cursor,
-/// and the cursor on the line below the 25 drawn rows (the terminal scrolls when it has no
-/// such line), so the last screen stays visible above the shell's prompt.
-inline constexpr char TERMINAL_RESTORE_SEQUENCE[] = "\x1b[0m\x1b[?25h\x1b[25;1H\r\n";
+/// and the cursor on the line below the drawn rows (the terminal scrolls when it has no such
+/// line), so the last screen stays visible above the shell's prompt.
+inline constexpr FixedText TERMINAL_RESTORE =
+    SGR_RESET + SHOW_CURSOR + CURSOR_TO_LAST_ROW + FixedText{"\r\n"};
+/// TERMINAL_RESTORE as a zero-terminated character array.
+inline constexpr const auto& TERMINAL_RESTORE_SEQUENCE = TERMINAL_RESTORE.chars;
 
 /// The program's hold on its terminal, from construction until restore() or destruction.
 ///

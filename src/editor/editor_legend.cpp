@@ -1,13 +1,15 @@
 #include "editor/editor_legend.hpp"
 
+#include "board_screen/action_keys.hpp"
 #include "board_screen/key_legend.hpp"
 
 namespace zk {
 
 namespace {
 
+constexpr FixedText SAVE_KEY_TEXT = key_text("[#] - zapisz ", Action::save);
 constexpr ScreenText SAVE_LINE[] = {
-    {LEGEND_ACTION_ROW, LEGEND_COLUMN, ATTR_WHITE, "[Z] - zapisz "}};
+    {LEGEND_ACTION_ROW, LEGEND_COLUMN, ATTR_WHITE, SAVE_KEY_TEXT.view()}};
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "editor/editor_loop.hpp"
 
+#include "board_screen/action_keys.hpp"
 #include "board_screen/board_view.hpp"
 #include "board_screen/dialog.hpp"
 #include "editor/save_dialog.hpp"
@@ -27,24 +28,24 @@ bool confirm_finished(Context& ctx) {
 
 } // namespace
 
-NextScreen start_editor(Context& ctx) {
+ScreenId start_editor(Context& ctx) {
     home_cursor(ctx.puzzle, ctx.screen());
     return editor_loop(ctx);
 }
 
-NextScreen editor_loop(Context& ctx) {
+ScreenId editor_loop(Context& ctx) {
     for (;;) {
         const int code = get_key(ctx.console);
-        if (code == 'q' || code == 'Q') {
+        if (is_action_key(code, Action::quit)) {
             if (confirm_quit(ctx.console, " Mapa sie nie zapisze ")) break;
-        } else if (code == 'z' || code == 'Z') {
+        } else if (is_action_key(code, Action::save)) {
             if (confirm_finished(ctx) && save_drawing(ctx)) break;
         } else {
             handle_cursor_code(ctx.puzzle, ctx.screen(), code); // any other code does nothing
         }
     }
     reset_puzzle(ctx.puzzle);
-    return NextScreen::menu;
+    return ScreenId::menu;
 }
 
 } // namespace zk

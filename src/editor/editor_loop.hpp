@@ -1,14 +1,14 @@
 #pragma once
 
-#include "board_screen/context.hpp"
+#include "menu/context.hpp"
 
 namespace zk {
 
 /// Homes the cursor and runs the editor loop. Returns the main menu.
-NextScreen start_editor(Context& ctx);
+ScreenId start_editor(Context& ctx);
 
 /// The editor's key loop: reads each key and handles it. Returns the main menu after a
 /// confirmed quit or a save.
-NextScreen editor_loop(Context& ctx);
+ScreenId editor_loop(Context& ctx);
 
 } // namespace zk

@@ -11,8 +11,8 @@ namespace zk {
 
 namespace {
 
-constexpr AdviceText MAX_COLUMN_RUNS_TEXT = advice_text("#", ADVICE_MAX_COLUMN_RUNS);
-constexpr AdviceText MAX_RUN_TEXT = advice_text("#", ADVICE_MAX_RUN);
+constexpr FixedText MAX_COLUMN_RUNS_TEXT = advice_text("#", ADVICE_MAX_COLUMN_RUNS);
+constexpr FixedText MAX_RUN_TEXT = advice_text("#", ADVICE_MAX_RUN);
 
 // The editor's own title word and the box with the rules a level should keep.
 constexpr ScreenText RULES[] = {
@@ -30,14 +30,14 @@ constexpr ScreenText RULES[] = {
 };
 
 // Shows a prompt in white and reads a number whose digits echo in light green after it.
-int ask_size(Console& c, int row, const char* prompt) {
-    put_text_at(c.screen, row, 1, ATTR_WHITE, prompt);
-    return read_number(c, ATTR_LIGHT_GREEN);
+int ask_size(Console& console, int row, const char* prompt) {
+    put_text_at(console.screen, row, 1, ATTR_WHITE, prompt);
+    return read_number(console, ATTR_LIGHT_GREEN);
 }
 
 } // namespace
 
-NextScreen editor_setup(Context& ctx) {
+ScreenId editor_setup(Context& ctx) {
     Screen& s = ctx.screen();
     clear_screen(s, ATTR_GREY);
     draw_title(s);
@@ -49,13 +49,13 @@ NextScreen editor_setup(Context& ctx) {
         // Plain output below the echo of the width.
         put_text(s, ATTR_LIGHT_RED, "\n Podano nieprawidlowy wymiar\n     sprobuj jeszcze raz");
         wait_for_any_key(ctx.console);
-        return NextScreen::editor_setup; // a fresh setup screen, as the next step of the chain
+        return ScreenId::editor_setup; // a fresh setup screen, as the next step of the chain
     }
 
     lay_out_editor_board(ctx.puzzle, height, width);
     draw_board_cells(ctx.puzzle, s);
     draw_editor_legend(s);
-    return NextScreen::editor;
+    return ScreenId::editor;
 }
 
 } // namespace zk

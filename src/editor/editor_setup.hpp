@@ -1,11 +1,11 @@
 #pragma once
 
-#include "board_screen/context.hpp"
+#include "menu/context.hpp"
 
 namespace zk {
 
 /// The editor's first screen: rules, size prompts and, for valid sizes, the blank board with
 /// canvas and target laid out. Returns the editor loop, or itself again after invalid sizes.
-NextScreen editor_setup(Context& ctx);
+ScreenId editor_setup(Context& ctx);
 
 } // namespace zk

@@ -30,21 +30,22 @@ constexpr int ECHO_ATTR = ATTR_LIGHT_CYAN;
 // Every typed line echoes from column 0 of echo_row, so empty lines never push the echo down
 // the screen. A word still pending from an earlier line is taken without a new line. Nothing
 // when Ctrl-D comes on a line with nothing typed.
-std::optional<std::string> read_first_word(Console& c, int echo_row) {
-    while (c.pending_line.find_first_not_of(" \t\r\n") == std::string::npos) {
-        discard_pending_line(c);
-        move_to(c.screen, 0, echo_row);
-        if (!read_typed_line(c, ECHO_ATTR)) return std::nullopt;
+std::optional<std::string> read_first_word(Console& console, int echo_row) {
+    while (console.pending_line.find_first_not_of(" \t\r\n") == std::string::npos) {
+        discard_pending_line(console);
+        move_output_to(console.screen, echo_row, 0);
+        if (!read_typed_line(console, ECHO_ATTR)) return std::nullopt;
     }
-    std::string word = read_word(c, ECHO_ATTR);
-    discard_pending_line(c);
+    std::string word = read_word(console, ECHO_ATTR);
+    discard_pending_line(console);
     return word;
 }
 
 // Shows `prompt` at its row in white and reads the word, echoed in light cyan on echo_row.
-std::optional<std::string> ask_word(Console& c, int prompt_row, const char* prompt, int echo_row) {
-    put_text_at(c.screen, prompt_row, 0, ATTR_WHITE, prompt);
-    return read_first_word(c, echo_row);
+std::optional<std::string> ask_word(Console& console, int prompt_row, const char* prompt,
+                                    int echo_row) {
+    put_text_at(console.screen, prompt_row, 0, ATTR_WHITE, prompt);
+    return read_first_word(console, echo_row);
 }
 
 // Wipes the refused word's echo (which may have run over the board) and any earlier refusal,
@@ -120,7 +121,7 @@ bool save_drawing(Context& ctx) {
 
     std::string tail = std::move(*answer);
     tail.insert(tail.begin(), static_cast<char>(ANSWER_MARKER));
-    move_to(s, 0, RESULT_ROW); // the result is plain output over two lines
+    move_output_to(s, RESULT_ROW, 0); // the result is plain output over two lines
     if (save_level(ctx.puzzle.canvas, level_path(*name), tail)) {
         put_text(s, ATTR_LIGHT_GREEN, "       Zapis udany \nnacisnij dowolny klawisz");
         wait_for_any_key(ctx.console);

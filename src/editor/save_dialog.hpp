@@ -1,7 +1,7 @@
 #pragma once
 
-#include "board_screen/context.hpp"
 #include "board_screen/layout.hpp"
+#include "menu/context.hpp"
 #include "model/level_file.hpp"
 
 namespace zk {

@@ -7,8 +7,8 @@ namespace zk {
 
 namespace {
 
-constexpr AdviceText RUN_TOO_LONG_TEXT = advice_text(" Ciag dluzszy niz #!  ", ADVICE_MAX_RUN);
-constexpr AdviceText COLUMN_RUNS_TEXT =
+constexpr FixedText RUN_TOO_LONG_TEXT = advice_text(" Ciag dluzszy niz #!  ", ADVICE_MAX_RUN);
+constexpr FixedText COLUMN_RUNS_TEXT =
     advice_text("Ponad # grup w pionie!", ADVICE_MAX_COLUMN_RUNS);
 
 constexpr ScreenText EMPTY_LINE{VERDICT_ROW, DIALOG_COLUMN, ATTR_LIGHT_RED,

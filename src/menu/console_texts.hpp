@@ -1,13 +1,20 @@
 #pragma once
 
 #include "console/enlarge_request.hpp"
+#include "console/fixed_text.hpp"
+#include "console/screen.hpp"
 
 #include <string_view>
 
 namespace zk {
 
-/// The request the console shows while the window is smaller than the screen.
-inline constexpr EnlargeRequest ENLARGE_REQUEST{"Powieksz okno do 80 x 25", "teraz", "80 x 25"};
+/// The screen's size as the enlarge request names it, and the request the console shows while
+/// the window is smaller than the screen.
+inline constexpr FixedText SCREEN_SIZE_TEXT =
+    decimal_text<SCREEN_COLUMNS>() + FixedText{" x "} + decimal_text<SCREEN_ROWS>();
+inline constexpr FixedText ENLARGE_REQUEST_TEXT = FixedText{"Powieksz okno do "} + SCREEN_SIZE_TEXT;
+inline constexpr EnlargeRequest ENLARGE_REQUEST{ENLARGE_REQUEST_TEXT.view(), "teraz",
+                                                SCREEN_SIZE_TEXT.view()};
 
 /// The one line printed, instead of the game, on a terminal that cannot position the cursor.
 inline constexpr std::string_view DUMB_TERMINAL_MESSAGE =

@@ -1,12 +1,12 @@
 // Program entry: read the command line, take the console, run the chain of screens, give the
 // console back.
 
-#include "board_screen/context.hpp"
 #include "console/fd_sink.hpp"
 #include "console/program_console.hpp"
 #include "console/program_io.hpp"
 #include "menu/command_line.hpp"
 #include "menu/console_texts.hpp"
+#include "menu/context.hpp"
 #include "menu/main_menu.hpp"
 #include "menu/screen_chain.hpp"
 #include "model/level_file.hpp"
@@ -124,12 +124,11 @@ int main(int argc, char** argv) {
     try {
         // A level named on the command line opens as if typed at the menu; a generated puzzle
         // loads as a level file with its answer word for a name.
-        zk::NextScreen first =
-            line.level ? zk::follow_word(ctx, *line.level) : zk::NextScreen::menu;
+        zk::ScreenId first = line.level ? zk::follow_word(ctx, *line.level) : zk::ScreenId::menu;
         if (puzzle) {
             zk::parse_level(ctx.puzzle, puzzle->level);
             ctx.display_path = zk::level_display_path(puzzle->name);
-            first = zk::NextScreen::game;
+            first = zk::ScreenId::game;
         }
         zk::run_screens(ctx, first);
     } catch (const zk::InputEnded&) {

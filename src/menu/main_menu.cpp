@@ -76,7 +76,7 @@ void draw_menu_screen(Screen& s) {
     draw_texts(s, MENU_TEXTS);
 }
 
-NextScreen show_menu(Context& ctx) {
+ScreenId show_menu(Context& ctx) {
     Screen& s = ctx.screen();
     clear_screen(s, ATTR_GREY);
     draw_menu_screen(s);
@@ -86,26 +86,26 @@ NextScreen show_menu(Context& ctx) {
     return follow_word(ctx, read_word(ctx.console, ATTR_LIGHT_GREEN));
 }
 
-NextScreen follow_word(Context& ctx, const std::string& name) {
-    if (name == EXIT_WORD) return NextScreen::exit;
-    if (name == EDITOR_WORD) return NextScreen::editor_setup;
+ScreenId follow_word(Context& ctx, const std::string& name) {
+    if (name == EXIT_WORD) return ScreenId::exit;
+    if (name == EDITOR_WORD) return ScreenId::editor_setup;
     // A name that could lead out of the level directory names no level.
-    if (!is_safe_level_name(name)) return NextScreen::level_not_found;
+    if (!is_safe_level_name(name)) return ScreenId::level_not_found;
 
     ctx.display_path = level_display_path(name);
     if (!load_level(ctx.puzzle, find_level_file(name, ctx.level_dirs)))
-        return NextScreen::level_not_found;
-    return NextScreen::game;
+        return ScreenId::level_not_found;
+    return ScreenId::game;
 }
 
-NextScreen show_level_not_found(Context& ctx) {
+ScreenId show_level_not_found(Context& ctx) {
     Screen& s = ctx.screen();
     clear_screen(s, ATTR_GREY);
     draw_menu_screen(s);
     put_text_at(s, 22, 38, ATTR_LIGHT_RED, "Brak planszy o podanej nazwie");
     put_text_at(s, 23, 38, ATTR_WHITE, "  Nacsisnij dowolny klawisz  ");
     wait_for_any_key(ctx.console);
-    return NextScreen::menu;
+    return ScreenId::menu;
 }
 
 } // namespace zk

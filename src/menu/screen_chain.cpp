@@ -7,27 +7,27 @@
 
 namespace zk {
 
-NextScreen run_screen(Context& ctx, NextScreen screen) {
+ScreenId run_screen(Context& ctx, ScreenId screen) {
     switch (screen) {
-    case NextScreen::menu:
+    case ScreenId::menu:
         return show_menu(ctx);
-    case NextScreen::level_not_found:
+    case ScreenId::level_not_found:
         return show_level_not_found(ctx);
-    case NextScreen::game:
+    case ScreenId::game:
         return play_game(ctx);
-    case NextScreen::editor_setup:
+    case ScreenId::editor_setup:
         return editor_setup(ctx);
-    case NextScreen::editor:
+    case ScreenId::editor:
         return start_editor(ctx);
-    case NextScreen::exit:
+    case ScreenId::exit:
         break;
     }
-    return NextScreen::exit;
+    return ScreenId::exit;
 }
 
-void run_screens(Context& ctx, NextScreen first) {
-    NextScreen screen = first;
-    while (screen != NextScreen::exit) screen = run_screen(ctx, screen);
+void run_screens(Context& ctx, ScreenId first) {
+    ScreenId screen = first;
+    while (screen != ScreenId::exit) screen = run_screen(ctx, screen);
 }
 
 } // namespace zk

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "board_screen/context.hpp"
+#include "menu/context.hpp"
 
 namespace zk {
 
 /// Runs one screen and returns the next.
-NextScreen run_screen(Context& ctx, NextScreen screen);
+ScreenId run_screen(Context& ctx, ScreenId screen);
 
 /// Runs the chain of screens from `first` until the player types "exit". Input ending
 /// propagates as InputEnded. Uses constant memory however long it runs.
@@ -13,6 +13,6 @@ NextScreen run_screen(Context& ctx, NextScreen screen);
 /// Screens draw into ctx.screen() and read keys only through ctx.console; the key source
 /// shows the screen before every read that may block (ProgramConsole presents it), so no screen
 /// presents anything itself.
-void run_screens(Context& ctx, NextScreen first = NextScreen::menu);
+void run_screens(Context& ctx, ScreenId first = ScreenId::menu);
 
 } // namespace zk

@@ -26,15 +26,15 @@ inline constexpr std::uint8_t WHITE = 'p';
 
 /// The colour whose letter is `letter`, or nullptr when the byte is not a colour.
 constexpr const Colour* colour_of_letter(int letter) {
-    for (const Colour& c : COLOUR_TABLE)
-        if (c.letter == letter) return &c;
+    for (const Colour& colour : COLOUR_TABLE)
+        if (colour.letter == letter) return &colour;
     return nullptr;
 }
 
 /// The colour painted by key code `code`, or nullptr when the code is not a paint key.
 constexpr const Colour* colour_of_key(int code) {
-    for (const Colour& c : COLOUR_TABLE)
-        if (c.key == code) return &c;
+    for (const Colour& colour : COLOUR_TABLE)
+        if (colour.key == code) return &colour;
     return nullptr;
 }
 

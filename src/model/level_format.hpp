@@ -33,6 +33,13 @@ inline constexpr std::size_t ANSWER_CAPACITY = 31;
 /// writes the answer marker and the answer in its place.
 inline constexpr std::uint8_t ANSWER_PLACEHOLDER = 'x';
 
+/// The advice for a drawing, from the room the screens give its clues: a run of at most
+/// ADVICE_MAX_RUN cells keeps its clue to one character, and at most ADVICE_MAX_COLUMN_RUNS
+/// runs of a column fit in the rows above the board (the board's place is derived from it).
+/// The format allows more; the editor and the level checker warn.
+inline constexpr int ADVICE_MAX_RUN = 9;
+inline constexpr int ADVICE_MAX_COLUMN_RUNS = 8;
+
 /// The cell letters of a level file, separated by blanks, in COLOUR_TABLE's order.
 std::string cell_letter_list();
 

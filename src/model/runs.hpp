@@ -8,6 +8,9 @@
 
 namespace zk {
 
+/// Which way a line of the board runs.
+enum class LineKind { row, column };
+
 /// A maximal stretch of adjacent cells of one run colour (E, Y, B, R or G).
 struct Run {
     std::uint8_t letter;

@@ -2,6 +2,7 @@
 
 #include "board_screen/glyphs.hpp"
 #include "board_screen/layout.hpp"
+#include "model/runs.hpp"
 
 #include <string>
 #include <string_view>
@@ -16,15 +17,15 @@ struct PassResult {
     bool any_disagreeing = false;
 };
 
-// Walks every line of the board (rows when `rows`, else columns) from its first cell,
+// Walks every line of the board of `kind` from its first cell,
 // marks the line green while its cells agree and red at the first one that does not, and
 // stops that line there. `mark` draws the line's edge mark in the attribute it is given.
-template <typename Mark> PassResult check_lines(const PuzzleState& p, bool rows, Mark mark) {
+template <typename Mark> PassResult check_lines(const PuzzleState& p, LineKind kind, Mark mark) {
     PassResult result;
     for (int line = 0; line < GRID_STRIDE; ++line) {
         for (int i = 0; i < GRID_STRIDE; ++i) {
-            const int r = rows ? line : i;
-            const int c = rows ? i : line;
+            const int r = kind == LineKind::row ? line : i;
+            const int c = kind == LineKind::row ? i : line;
             if (!is_board_cell(p, r, c)) continue;
             const bool agrees = at(p.canvas, r, c) == at(p.target, r, c);
             mark(line, agrees ? RIGHT_ATTR : WRONG_ATTR);
@@ -53,16 +54,32 @@ constexpr CellBox WIN_BOX{0, WIN_FRAME.top, ROW_CLUE_COLUMN, SCREEN_ROWS - 1};
 constexpr CellBox COLUMN_CLUE_AREA{EDGE_MARK_COLUMN, 0, BOARD_LEFT + MAX_BOARD - 1,
                                    COLUMN_CLUE_ROW};
 
+// The win box's texts stand inside its frame, at these rows and columns counted from the
+// frame's top left corner.
+constexpr int win_row(int rows_below_top) {
+    return WIN_FRAME.top + rows_below_top;
+}
+constexpr int win_column(int columns_right_of_left) {
+    return WIN_FRAME.left + columns_right_of_left;
+}
+
 // The fixed texts of the win box; the answer, the count and the time go between them.
 constexpr ScreenText WIN_TEXTS[] = {
-    {8, 6, ATTR_LIGHT_RED, "GRATULACJE!"},        {10, 4, ATTR_LIGHT_GREEN, "Rozwiazanie to"},
-    {13, 4, ATTR_LIGHT_GREEN, "Udalo Ci sie za"}, {16, 7, ATTR_LIGHT_GREEN, "W czasie: "},
-    {19, 3, ATTR_WHITE, "  Aby wrocic do"},       {20, 3, ATTR_WHITE, "  menu nacisnij"},
-    {21, 4, ATTR_WHITE, "dowolny klawisz"},
+    {win_row(2), win_column(4), ATTR_LIGHT_RED, "GRATULACJE!"},
+    {win_row(4), win_column(2), ATTR_LIGHT_GREEN, "Rozwiazanie to"},
+    {win_row(7), win_column(2), ATTR_LIGHT_GREEN, "Udalo Ci sie za"},
+    {win_row(10), win_column(5), ATTR_LIGHT_GREEN, "W czasie: "},
+    {win_row(13), win_column(1), ATTR_WHITE, "  Aby wrocic do"},
+    {win_row(14), win_column(1), ATTR_WHITE, "  menu nacisnij"},
+    {win_row(15), win_column(2), ATTR_WHITE, "dowolny klawisz"},
 };
+// The answer, the check count and the time, each on the row below its text.
+constexpr int WIN_ANSWER_ROW = win_row(5);
+constexpr int WIN_COUNT_ROW = win_row(8);
+constexpr int WIN_TIME_ROW = win_row(11);
 
-// The glyph of the win box at (x, y): the frame's corners and edges, blanks elsewhere.
-std::uint8_t box_glyph(int x, int y) {
+// The glyph of the win box at (y, x): the frame's corners and edges, blanks elsewhere.
+std::uint8_t box_glyph(int y, int x) {
     const CellBox& f = WIN_FRAME;
     const bool edge_column = x == f.left || x == f.right;
     const bool edge_row = y == f.top || y == f.bottom;
@@ -81,11 +98,11 @@ void check_canvas(PuzzleState& p, Screen& s, std::int64_t now_ms) {
     ++p.check_count;
     put_text_at(s, COUNTER_ROW, COUNTER_COLUMN, COUNTER_ATTR, std::to_string(p.check_count));
 
-    const PassResult row_pass = check_lines(p, true, [&](int r, int attr) {
-        put_char_at(s, EDGE_MARK_COLUMN, BOARD_TOP + r, attr, GLYPH_EDGE);
+    const PassResult row_pass = check_lines(p, LineKind::row, [&](int r, int attr) {
+        put_glyph_at(s, BOARD_TOP + r, EDGE_MARK_COLUMN, attr, GLYPH_EDGE);
     });
-    const PassResult column_pass = check_lines(p, false, [&](int c, int attr) {
-        put_char_at(s, BOARD_LEFT + c, EDGE_MARK_ROW, attr, GLYPH_EDGE);
+    const PassResult column_pass = check_lines(p, LineKind::column, [&](int c, int attr) {
+        put_glyph_at(s, EDGE_MARK_ROW, BOARD_LEFT + c, attr, GLYPH_EDGE);
     });
 
     if (row_pass.any_disagreeing || column_pass.any_disagreeing) {
@@ -100,21 +117,22 @@ void check_canvas(PuzzleState& p, Screen& s, std::int64_t now_ms) {
 void show_win_screen(const PuzzleState& p, Screen& s) {
     for (int x = WIN_BOX.left; x <= WIN_BOX.right; ++x)
         for (int y = WIN_BOX.top; y <= WIN_BOX.bottom; ++y)
-            put_char_at(s, x, y, BOX_ATTR, box_glyph(x, y));
+            put_glyph_at(s, y, x, BOX_ATTR, box_glyph(y, x));
     for (int x = COLUMN_CLUE_AREA.left; x <= COLUMN_CLUE_AREA.right; ++x)
         for (int y = COLUMN_CLUE_AREA.top; y <= COLUMN_CLUE_AREA.bottom; ++y)
-            put_char_at(s, x, y, BOX_ATTR, ' ');
+            put_glyph_at(s, y, x, BOX_ATTR, ' ');
     draw_texts(s, WIN_TEXTS);
 
-    put_text_at(s, 11, 4, BOX_ATTR, answer_text(p));
+    put_text_at(s, WIN_ANSWER_ROW, win_column(2), BOX_ATTR, answer_text(p));
     const std::string count = std::to_string(p.check_count);
-    put_text_at(s, 14, 8, BOX_ATTR, count);
-    put_text_at(s, 14, 8 + static_cast<int>(count.size()), ATTR_LIGHT_GREEN, " razem");
+    put_text_at(s, WIN_COUNT_ROW, win_column(6), BOX_ATTR, count);
+    put_text_at(s, WIN_COUNT_ROW, win_column(6) + static_cast<int>(count.size()), ATTR_LIGHT_GREEN,
+                " razem");
     const int minutes = p.elapsed_seconds / 60;
     const int seconds = p.elapsed_seconds % 60;
     const std::string time = std::to_string(minutes) + "m " + std::to_string(seconds) + "s";
-    put_text_at(s, 17, 8, ATTR_WHITE, " ");
-    put_text_at(s, 17, 9, ATTR_WHITE, time);
+    put_text_at(s, WIN_TIME_ROW, win_column(6), ATTR_WHITE, " ");
+    put_text_at(s, WIN_TIME_ROW, win_column(7), ATTR_WHITE, time);
 }
 
 } // namespace zk

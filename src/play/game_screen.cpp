@@ -1,5 +1,6 @@
 #include "play/game_screen.hpp"
 
+#include "board_screen/action_keys.hpp"
 #include "board_screen/board_view.hpp"
 #include "board_screen/colour_looks.hpp"
 #include "board_screen/glyphs.hpp"
@@ -16,20 +17,20 @@ namespace zk {
 
 namespace {
 
-// Prints the clue of one run at (x, y) in its clue attribute; slots off the screen have no
-// room and are left out.
-void print_clue(Screen& s, const Run& run, int x, int y) {
-    if (!on_screen(x, y)) return;
-    put_text_at(s, y, x, look_of_letter(run.letter)->clue_attr, std::to_string(run.length));
+// Prints the clue of one run at (row, col) in its clue attribute; slots off the screen have
+// no room and are left out.
+void print_clue(Screen& s, const Run& run, int row, int col) {
+    if (!is_on_screen(row, col)) return;
+    put_text_at(s, row, col, look_of_letter(run.letter)->clue_attr, std::to_string(run.length));
 }
 
 void draw_edge_marks(const PuzzleState& p, Screen& s) {
     for (int r = 0; r < GRID_STRIDE; ++r)
         if (is_board_cell(p, r, 0))
-            put_char_at(s, EDGE_MARK_COLUMN, BOARD_TOP + r, ATTR_GREY, GLYPH_EDGE);
+            put_glyph_at(s, BOARD_TOP + r, EDGE_MARK_COLUMN, ATTR_GREY, GLYPH_EDGE);
     for (int c = 0; c < GRID_STRIDE; ++c)
         if (is_board_cell(p, 0, c))
-            put_char_at(s, BOARD_LEFT + c, EDGE_MARK_ROW, ATTR_GREY, GLYPH_EDGE);
+            put_glyph_at(s, EDGE_MARK_ROW, BOARD_LEFT + c, ATTR_GREY, GLYPH_EDGE);
 }
 
 // Rows from the bottom up, each read right to left, so that the run next to the board comes
@@ -40,7 +41,7 @@ void draw_row_clues(const PuzzleState& p, Screen& s) {
         for (int i = 0; i < GRID_STRIDE; ++i) line[i] = at(p.target, r, GRID_STRIDE - 1 - i);
         const RunList runs = line_runs(line);
         for (int k = 0; k < runs.count; ++k)
-            print_clue(s, runs[k], ROW_CLUE_COLUMN - k, BOARD_TOP + r);
+            print_clue(s, runs[k], BOARD_TOP + r, ROW_CLUE_COLUMN - k);
     }
 }
 
@@ -52,24 +53,29 @@ void draw_column_clues(const PuzzleState& p, Screen& s) {
         for (int i = 0; i < GRID_STRIDE; ++i) line[i] = at(p.target, GRID_STRIDE - 1 - i, c);
         const RunList runs = line_runs(line);
         for (int k = 0; k < runs.count; ++k)
-            print_clue(s, runs[k], BOARD_LEFT + c, COLUMN_CLUE_ROW - k);
+            print_clue(s, runs[k], COLUMN_CLUE_ROW - k, BOARD_LEFT + c);
     }
 }
 
 // The fixed texts of the game screen beside the title and the level name.
 constexpr int MAP_ROW = 3;
+constexpr ScreenText MAP_LABEL{MAP_ROW, 0, ATTR_WHITE, "  Mapa: "};
+constexpr ScreenText COUNTER_LABEL{COUNTER_ROW, 2, ATTR_WHITE, "Sprawdzenia:"};
 constexpr ScreenText GAME_FRAME[] = {
-    {MAP_ROW, 0, ATTR_WHITE, "  Mapa: "},
-    {COUNTER_ROW, 2, ATTR_WHITE, "Sprawdzenia: "},
+    MAP_LABEL,
+    COUNTER_LABEL,
     {COUNTER_ROW, COUNTER_COLUMN, COUNTER_ATTR, "0"},
 };
 // The map label covers the level folder's prefix of the display path, leaving the level name.
-static_assert(GAME_FRAME[0].text.size() == LEVEL_DISPLAY_PREFIX_LENGTH);
+static_assert(MAP_LABEL.text.size() == LEVEL_DISPLAY_PREFIX_LENGTH);
+// The check count follows its label directly.
+static_assert(COUNTER_LABEL.col + COUNTER_LABEL.text.size() == COUNTER_COLUMN);
 
 // The check key's legend line, with the two check-mark colours.
 constexpr char BLOCK[] = {static_cast<char>(GLYPH_BLOCK), '\0'};
+constexpr FixedText CHECK_KEY_TEXT = key_text("[#] - sprawdz ", Action::check);
 constexpr ScreenText CHECK_LINE[] = {
-    {LEGEND_ACTION_ROW, LEGEND_COLUMN, ATTR_WHITE, "[C] - sprawdz "},
+    {LEGEND_ACTION_ROW, LEGEND_COLUMN, ATTR_WHITE, CHECK_KEY_TEXT.view()},
     {LEGEND_ACTION_ROW, LEGEND_COLUMN + 14, RIGHT_ATTR, BLOCK},
     {LEGEND_ACTION_ROW, LEGEND_COLUMN + 15, RIGHT_ATTR, ":) "},
     {LEGEND_ACTION_ROW, LEGEND_COLUMN + 18, WRONG_ATTR, BLOCK},

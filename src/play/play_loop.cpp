@@ -1,5 +1,6 @@
 #include "play/play_loop.hpp"
 
+#include "board_screen/action_keys.hpp"
 #include "board_screen/board_view.hpp"
 #include "board_screen/dialog.hpp"
 #include "play/check.hpp"
@@ -10,25 +11,25 @@ namespace zk {
 namespace {
 
 // Shows the win box; the key that closes it is taken here so the menu does not see it.
-NextScreen win_game(Context& ctx) {
+ScreenId win_game(Context& ctx) {
     show_win_screen(ctx.puzzle, ctx.screen());
     finish_game(ctx.puzzle);
     wait_for_any_key(ctx.console);
-    return NextScreen::menu;
+    return ScreenId::menu;
 }
 
 // Reads each key of the game and handles it until the game is left or won.
-NextScreen play_loop(Context& ctx) {
+ScreenId play_loop(Context& ctx) {
     PuzzleState& p = ctx.puzzle;
     Screen& s = ctx.screen();
     for (;;) {
         const int code = get_key(ctx.console);
-        if (code == 'c' || code == 'C') {
+        if (is_action_key(code, Action::check)) {
             check_canvas(p, s, ctx.console.clock_ms());
-        } else if (code == 'q' || code == 'Q') {
+        } else if (is_action_key(code, Action::quit)) {
             if (confirm_quit(ctx.console, "Stracisz postep w grze")) {
                 finish_game(p);
-                return NextScreen::menu;
+                return ScreenId::menu;
             }
         } else {
             handle_cursor_code(p, s, code);
@@ -39,7 +40,7 @@ NextScreen play_loop(Context& ctx) {
 
 } // namespace
 
-NextScreen play_game(Context& ctx) {
+ScreenId play_game(Context& ctx) {
     whiten_canvas(ctx.puzzle);
     draw_game_screen(ctx.screen(), ctx.display_path);
     draw_board_and_clues(ctx.puzzle, ctx.screen());

@@ -69,6 +69,72 @@ struct ProbeOutcome {
     int branch_cell = -1;
 };
 
+// What trying every value of one cell alone found: stalled unless every value failed
+// (contradiction) or the trials found a second solution (solved); the colours each cell has
+// in some trial that did not fail; and the fewest other cells one value decided.
+struct CellTrials {
+    Propagation state = Propagation::stalled;
+    std::array<ColourSet, BOARD_CELLS> seen{};
+    int weakest = INT_MAX;
+};
+
+// Tries every value of undecided cell (r, c) on a copy of the board and propagates it,
+// noting in `memory` the lines the trials looked at.
+CellTrials try_cell(const Clues& clues, const SolverBoard& board, int r, int c, ProbeMemory& memory,
+                    SolveReport& report) {
+    const int index = r * MAX_BOARD + c;
+    const int decided_before = decided_count(board);
+    CellTrials trials;
+    memory.looked_at[index] = 0;
+    for (ColourSet rest = board.cell(r, c); rest != 0; rest &= rest - 1) {
+        SolverBoard trial = board;
+        trial.cell(r, c) = rest & -rest;
+        ++report.probes;
+        PropagationCounters scratch;
+        const Propagation state = propagate(clues, trial, lines_through(board, r, c), scratch);
+        memory.looked_at[index] |= scratch.solved_lines;
+        if (state == Propagation::contradiction) continue;
+        if (state == Propagation::solved) {
+            record_solution(trial, report);
+            if (report.solution_count == 2) return {Propagation::solved};
+        }
+        for (int k = 0; k < BOARD_CELLS; ++k) trials.seen[k] |= trial.cells[k];
+        trials.weakest = std::min(trials.weakest, decided_count(trial) - decided_before);
+    }
+    if (trials.weakest == INT_MAX) trials.state = Propagation::contradiction;
+    return trials;
+}
+
+// Keeps in each cell of `board` only the colours of `seen`; returns the lines through the
+// cells that changed.
+LineMask keep_seen(SolverBoard& board, const std::array<ColourSet, BOARD_CELLS>& seen) {
+    LineMask dirty = 0;
+    for (int r = 0; r < board.height; ++r) {
+        for (int c = 0; c < board.width; ++c) {
+            const ColourSet kept = board.cell(r, c) & seen[r * MAX_BOARD + c];
+            if (kept == board.cell(r, c)) continue;
+            board.cell(r, c) = kept;
+            dirty |= lines_through(board, r, c);
+        }
+    }
+    return dirty;
+}
+
+// The undecided cell with the highest score (the first of equals), or -1.
+int best_branch_cell(const SolverBoard& board, const ProbeMemory& memory) {
+    int branch_cell = -1;
+    int best = -1;
+    for (int r = 0; r < board.height; ++r) {
+        for (int c = 0; c < board.width; ++c) {
+            const int index = r * MAX_BOARD + c;
+            if (is_decided(board.cell(r, c)) || memory.score[index] <= best) continue;
+            best = memory.score[index];
+            branch_cell = index;
+        }
+    }
+    return branch_cell;
+}
+
 // Tries every value of every undecided cell on a copy of the board and propagates it. A cell
 // may afterwards keep only the colours it has in some trial that did not end in a
 // contradiction (so a value that fails is removed, and a colour every surviving trial rules
@@ -77,45 +143,19 @@ struct ProbeOutcome {
 // before and tell nothing new. `counters` collects the work on the board itself.
 ProbeOutcome probe(const Clues& clues, SolverBoard& board, ProbeMemory& memory, SolveReport& report,
                    PropagationCounters& counters) {
-    auto& [stale, looked_at, score] = memory;
     bool changed = true;
     while (changed) {
         changed = false;
         for (int r = 0; r < board.height; ++r) {
             for (int c = 0; c < board.width; ++c) {
                 const int index = r * MAX_BOARD + c;
-                const ColourSet values = board.cell(r, c);
-                if (is_decided(values) || !stale[index]) continue;
-                stale[index] = false;
-                const int decided_before = decided_count(board);
-                std::array<ColourSet, BOARD_CELLS> seen{};
-                int weakest = INT_MAX;
-                looked_at[index] = 0;
-                for (ColourSet rest = values; rest != 0; rest &= rest - 1) {
-                    SolverBoard trial = board;
-                    trial.cell(r, c) = rest & -rest;
-                    ++report.probes;
-                    PropagationCounters scratch;
-                    const Propagation p =
-                        propagate(clues, trial, lines_through(board, r, c), scratch);
-                    looked_at[index] |= scratch.solved_lines;
-                    if (p == Propagation::contradiction) continue;
-                    if (p == Propagation::solved) {
-                        record_solution(trial, report);
-                        if (report.solution_count == 2) return {Propagation::solved, -1};
-                    }
-                    for (int k = 0; k < BOARD_CELLS; ++k) seen[k] |= trial.cells[k];
-                    weakest = std::min(weakest, decided_count(trial) - decided_before);
-                }
-                if (weakest == INT_MAX) return {Propagation::contradiction, -1};
-                score[index] = weakest;
+                if (is_decided(board.cell(r, c)) || !memory.stale[index]) continue;
+                memory.stale[index] = false;
+                const CellTrials trials = try_cell(clues, board, r, c, memory, report);
+                if (trials.state != Propagation::stalled) return {trials.state, -1};
+                memory.score[index] = trials.weakest;
                 const SolverBoard before = board;
-                LineMask dirty = 0;
-                for (int k = 0; k < BOARD_CELLS; ++k) board.cells[k] &= seen[k];
-                for (int rr = 0; rr < board.height; ++rr)
-                    for (int cc = 0; cc < board.width; ++cc)
-                        if (board.cell(rr, cc) != before.cell(rr, cc))
-                            dirty |= lines_through(board, rr, cc);
+                const LineMask dirty = keep_seen(board, trials.seen);
                 if (dirty == 0) continue;
                 changed = true;
                 const Propagation after = propagate(clues, board, dirty, counters);
@@ -124,17 +164,7 @@ ProbeOutcome probe(const Clues& clues, SolverBoard& board, ProbeMemory& memory, 
             }
         }
     }
-    ProbeOutcome outcome;
-    int best = -1;
-    for (int r = 0; r < board.height; ++r) {
-        for (int c = 0; c < board.width; ++c) {
-            const int index = r * MAX_BOARD + c;
-            if (is_decided(board.cell(r, c)) || score[index] <= best) continue;
-            best = score[index];
-            outcome.branch_cell = index;
-        }
-    }
-    return outcome;
+    return {Propagation::stalled, best_branch_cell(board, memory)};
 }
 
 // Finishes a board on which propagation has stalled: probes it, then guesses each value of
@@ -158,9 +188,9 @@ void search(Search& s, SolverBoard& board, ProbeMemory& memory, PropagationCount
         SolverBoard trial = board;
         trial.cell(r, c) = rest & -rest;
         PropagationCounters scratch;
-        const Propagation p = propagate(s.clues, trial, lines_through(trial, r, c), scratch);
-        if (p == Propagation::solved) record_solution(trial, s.report);
-        if (p == Propagation::stalled) {
+        const Propagation state = propagate(s.clues, trial, lines_through(trial, r, c), scratch);
+        if (state == Propagation::solved) record_solution(trial, s.report);
+        if (state == Propagation::stalled) {
             // On the heap: nested guesses may go as deep as the board has cells.
             const auto child = std::make_unique<ProbeMemory>(memory);
             child->forget(board, trial);
@@ -182,11 +212,11 @@ SolveReport solve_board(const Clues& clues, int guess_limit) {
     SolveReport report;
     SolverBoard board = open_board(clues);
     PropagationCounters counters;
-    const Propagation p = propagate(clues, board, all_lines(board), counters);
-    report.line_solvable = p == Propagation::solved;
-    if (p == Propagation::solved) record_solution(board, report);
+    const Propagation state = propagate(clues, board, all_lines(board), counters);
+    report.line_solvable = state == Propagation::solved;
+    if (state == Propagation::solved) record_solution(board, report);
     bool out_of_guesses = false;
-    if (p == Propagation::stalled) {
+    if (state == Propagation::stalled) {
         Search s{clues, report, guess_limit};
         ProbeMemory memory;
         search(s, board, memory, counters);

@@ -1,14 +1,32 @@
 #pragma once
 
 #include "model/puzzle.hpp"
+#include "model/runs.hpp"
 #include "solver/board_solver.hpp"
+#include "solver/clues.hpp"
+
+#include <cstdint>
+#include <vector>
 
 namespace zk {
 
-/// The editor's advice: a run of at most 9 cells keeps its clue to one character, and at
-/// most 8 runs in a column fit above the board.
-constexpr int ADVICE_MAX_RUN = 9;
-constexpr int ADVICE_MAX_COLUMN_RUNS = 8;
+/// One place where a drawing goes beyond the advice (ADVICE_MAX_RUN, ADVICE_MAX_COLUMN_RUNS).
+struct AdviceBreach {
+    enum class Kind {
+        long_run,       ///< a run longer than ADVICE_MAX_RUN
+        crowded_column, ///< a column with more than ADVICE_MAX_COLUMN_RUNS runs
+    } kind;
+    LineKind line;       ///< the line it lies in: always a column for crowded_column
+    int index;           ///< the line's 0-based row or column
+    int cell;            ///< the run's first cell along the line (0-based); 0 for a column
+    std::uint8_t letter; ///< the run's colour letter; 0 for a column
+    int count;           ///< the run's length, or the column's number of runs
+};
+
+/// Every breach of the advice in the top-left `size` rectangle of `picture` (at most
+/// MAX_BOARD x MAX_BOARD of it): the rows' long runs, then each column's long runs followed by
+/// its crowding, lines and runs in board order. Empty when the drawing is within the advice.
+std::vector<AdviceBreach> advice_breaches(const Grid& picture, BoardSize size);
 
 /// What a drawing is worth as a level, in the order the judgement looks: the first that
 /// applies is the verdict.

@@ -41,79 +41,107 @@ Positions cover(Positions starts, int length) {
     return covered;
 }
 
-} // namespace
+// The colours each cell may take, as one set of positions per colour.
+using ColourPositions = std::array<Positions, COLOUR_COUNT>;
 
-// Reachability over positions, each a set of positions computed a word at a time.
-// Forward, for i runs placed: after_white[i] holds j when cells 0 .. j-1 can hold runs
-// 0 .. i-1 with cell j-1 white (or j = 0); after_run[i] holds j when run i-1 can end at cell
-// j-1. Backward: rest_white[i] holds j when cells j .. end can hold runs i .. last given that
-// cell j-1 is white; rest_run[i] the same given that run i-1 ends at cell j-1.
-LineOutcome solve_line(const RunList& runs, std::span<ColourSet> cells) {
-    const int size = static_cast<int>(cells.size());
-    const int run_count = runs.count;
-    if (size > MAX_LINE || run_count > MAX_RUNS) return LineOutcome::contradiction;
+// One line's work, filled in step by step. The runs as the passes read them: starts[i] holds
+// j when every cell j .. j + length - 1 may take run i's colour; may_touch[i] when run i may
+// follow run i-1 without a white cell between. Forward, for i runs placed: after_white[i]
+// holds j when cells 0 .. j-1 can hold runs 0 .. i-1 with cell j-1 white (or j = 0);
+// after_run[i] holds j when run i-1 can end at cell j-1; may_start[i] where run i may start
+// after them. Backward: rest_white[i] holds j when cells j .. end can hold runs i .. last
+// given that cell j-1 is white; rest_run[i] the same given that run i-1 ends at cell j-1.
+struct LineWork {
+    int size = 0;
+    int run_count = 0;
+    ColourPositions allows{};
+    Positions white = 0;
+    Positions end = 0;
+    // Each step writes an entry before the next reads it, so these are left uncleared: a line
+    // is solved in a few dozen nanoseconds, and clearing them all takes a good part of that.
+    std::array<int, MAX_RUNS> colour;
+    std::array<int, MAX_RUNS> length;
+    std::array<bool, MAX_RUNS> may_touch;
+    std::array<Positions, MAX_RUNS> starts;
+    std::array<Positions, MAX_RUNS + 1> after_white;
+    std::array<Positions, MAX_RUNS + 1> after_run;
+    std::array<Positions, MAX_RUNS> may_start;
+    std::array<Positions, MAX_RUNS + 1> rest_white;
+    std::array<Positions, MAX_RUNS + 1> rest_run;
+};
 
-    std::array<Positions, COLOUR_COUNT> allows{};
-    for (int j = 0; j < size; ++j)
-        for (int c = 0; c < COLOUR_COUNT; ++c)
-            if (cells[j] >> c & 1) allows[c] |= Positions{1} << j;
-    const Positions white = allows[WHITE_INDEX];
+// The colours each cell allows, as positions.
+void read_cells(std::span<const ColourSet> cells, LineWork& w) {
+    w.size = static_cast<int>(cells.size());
+    for (int j = 0; j < w.size; ++j)
+        for (int colour = 0; colour < COLOUR_COUNT; ++colour)
+            if (cells[j] >> colour & 1) w.allows[colour] |= Positions{1} << j;
+    w.white = w.allows[WHITE_INDEX];
+    w.end = Positions{1} << w.size;
+}
 
-    std::array<int, MAX_RUNS> colour{};
-    std::array<int, MAX_RUNS> length{};
-    std::array<bool, MAX_RUNS> may_touch{};
-    // starts[i] holds j when every cell j .. j + length - 1 may take run i's colour.
-    std::array<Positions, MAX_RUNS> starts{};
-    for (int i = 0; i < run_count; ++i) {
-        colour[i] = colour_index(runs[i].letter);
-        length[i] = runs[i].length;
-        if (colour[i] < 0 || colour[i] == WHITE_INDEX || length[i] < 1 || length[i] > size)
-            return LineOutcome::contradiction;
-        may_touch[i] = i == 0 || colour[i - 1] != colour[i];
-        Positions fit = allows[colour[i]];
-        for (int k = 1; k < length[i]; ++k) fit &= allows[colour[i]] >> k;
-        starts[i] = fit;
+// The runs read against the cells; false when a run has no run colour or does not fit.
+bool read_runs(const RunList& runs, LineWork& w) {
+    w.run_count = runs.count;
+    for (int i = 0; i < w.run_count; ++i) {
+        w.colour[i] = colour_index(runs[i].letter);
+        w.length[i] = runs[i].length;
+        if (w.colour[i] < 0 || w.colour[i] == WHITE_INDEX || w.length[i] < 1 ||
+            w.length[i] > w.size)
+            return false;
+        w.may_touch[i] = i == 0 || w.colour[i - 1] != w.colour[i];
+        Positions fit = w.allows[w.colour[i]];
+        for (int k = 1; k < w.length[i]; ++k) fit &= w.allows[w.colour[i]] >> k;
+        w.starts[i] = fit;
     }
+    return true;
+}
 
-    std::array<Positions, MAX_RUNS + 1> after_white{};
-    std::array<Positions, MAX_RUNS + 1> after_run{};
-    std::array<Positions, MAX_RUNS> may_start{};
-    for (int i = 0; i <= run_count; ++i) {
-        const Positions seeds = (i == 0 ? Positions{1} : 0) | (after_run[i] & white) << 1;
-        after_white[i] = reach_right(seeds, white);
-        if (i == run_count) break;
-        may_start[i] = after_white[i] | (may_touch[i] ? after_run[i] : 0);
-        after_run[i + 1] = (may_start[i] & starts[i]) << length[i];
+// The forward reach; false when no arrangement reaches the line's end.
+bool reach_forward(LineWork& w) {
+    w.after_run[0] = 0;
+    for (int i = 0; i <= w.run_count; ++i) {
+        const Positions seeds = (i == 0 ? Positions{1} : 0) | (w.after_run[i] & w.white) << 1;
+        w.after_white[i] = reach_right(seeds, w.white);
+        if (i == w.run_count) break;
+        w.may_start[i] = w.after_white[i] | (w.may_touch[i] ? w.after_run[i] : 0);
+        w.after_run[i + 1] = (w.may_start[i] & w.starts[i]) << w.length[i];
     }
-    const Positions end = Positions{1} << size;
-    if (((after_white[run_count] | after_run[run_count]) & end) == 0)
-        return LineOutcome::contradiction;
+    return ((w.after_white[w.run_count] | w.after_run[w.run_count]) & w.end) != 0;
+}
 
-    std::array<Positions, MAX_RUNS + 1> rest_white{};
-    std::array<Positions, MAX_RUNS + 1> rest_run{};
-    rest_white[run_count] = reach_left(end, white);
-    rest_run[run_count] = end | (white & rest_white[run_count] >> 1);
-    for (int i = run_count - 1; i >= 0; --i) {
-        const Positions place = starts[i] & rest_run[i + 1] >> length[i];
-        rest_white[i] = reach_left(place, white);
-        rest_run[i] = (white & rest_white[i] >> 1) | (may_touch[i] ? place : 0);
+// The backward reach from the line's end.
+void reach_backward(LineWork& w) {
+    w.rest_white[w.run_count] = reach_left(w.end, w.white);
+    w.rest_run[w.run_count] = w.end | (w.white & w.rest_white[w.run_count] >> 1);
+    for (int i = w.run_count - 1; i >= 0; --i) {
+        const Positions place = w.starts[i] & w.rest_run[i + 1] >> w.length[i];
+        w.rest_white[i] = reach_left(place, w.white);
+        w.rest_run[i] = (w.white & w.rest_white[i] >> 1) | (w.may_touch[i] ? place : 0);
     }
+}
 
-    // A cell may be white where some prefix ends before it and the rest fits after it; it may
-    // take a run's colour where some whole arrangement places that run over it.
-    std::array<Positions, COLOUR_COUNT> possible{};
-    for (int i = 0; i <= run_count; ++i)
-        possible[WHITE_INDEX] |= (after_white[i] | after_run[i]) & white & rest_white[i] >> 1;
-    for (int i = 0; i < run_count; ++i) {
-        const Positions placed = may_start[i] & starts[i] & rest_run[i + 1] >> length[i];
-        possible[colour[i]] |= cover(placed, length[i]);
+// A cell may be white where some prefix ends before it and the rest fits after it; it may
+// take a run's colour where some whole arrangement places that run over it.
+ColourPositions possible_colours(const LineWork& w) {
+    ColourPositions possible{};
+    for (int i = 0; i <= w.run_count; ++i)
+        possible[WHITE_INDEX] |=
+            (w.after_white[i] | w.after_run[i]) & w.white & w.rest_white[i] >> 1;
+    for (int i = 0; i < w.run_count; ++i) {
+        const Positions placed = w.may_start[i] & w.starts[i] & w.rest_run[i + 1] >> w.length[i];
+        possible[w.colour[i]] |= cover(placed, w.length[i]);
     }
+    return possible;
+}
 
+// Keeps in each cell only the colours of `possible`.
+LineOutcome narrow_cells(const ColourPositions& possible, std::span<ColourSet> cells) {
     bool changed = false;
-    for (int j = 0; j < size; ++j) {
+    for (std::size_t j = 0; j < cells.size(); ++j) {
         ColourSet kept = 0;
-        for (int c = 0; c < COLOUR_COUNT; ++c)
-            if (possible[c] >> j & 1) kept |= static_cast<ColourSet>(1 << c);
+        for (int colour = 0; colour < COLOUR_COUNT; ++colour)
+            if (possible[colour] >> j & 1) kept |= static_cast<ColourSet>(1 << colour);
         const ColourSet narrowed = cells[j] & kept;
         if (narrowed != cells[j]) {
             cells[j] = narrowed;
@@ -121,6 +149,20 @@ LineOutcome solve_line(const RunList& runs, std::span<ColourSet> cells) {
         }
     }
     return changed ? LineOutcome::narrowed : LineOutcome::unchanged;
+}
+
+} // namespace
+
+// Reachability over positions, each a set of positions computed a word at a time: the
+// arrangements of the first runs from the line's start, of the last runs from its end, and
+// where they meet, the colours each cell may take.
+LineOutcome solve_line(const RunList& runs, std::span<ColourSet> cells) {
+    if (cells.size() > MAX_LINE || runs.count > MAX_RUNS) return LineOutcome::contradiction;
+    LineWork work;
+    read_cells(cells, work);
+    if (!read_runs(runs, work) || !reach_forward(work)) return LineOutcome::contradiction;
+    reach_backward(work);
+    return narrow_cells(possible_colours(work), cells);
 }
 
 } // namespace zk

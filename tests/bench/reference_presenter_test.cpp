@@ -14,7 +14,7 @@ TEST(ReferencePresenter, SendsEveryChangedCellWithItsOwnMoveAndColour) {
     Screen s;
     clear_screen(s, 7);
     put_text_at(s, 2, 3, 10, "ab");
-    move_to(s, 5, 24);
+    move_output_to(s, 24, 5);
     put_byte(s, 10, '\xf8');
     reference.present(s);
     EXPECT_EQ(sink.bytes, "\x1b[?25l\x1b[37;40m\x1b[2J"

@@ -108,10 +108,10 @@ TEST(Cursor, AMoveRedrawsOnlyTheCellLeftAndTheCellReached) {
     EXPECT_EQ(cell_glyph(s, 0, 1), MARK);
     EXPECT_EQ(cell_attr(s, 0, 1), 240);
     // Every other cell is as it was.
-    put_char_at(expected, BOARD_LEFT, BOARD_TOP, 7, ' ');
-    put_char_at(expected, BOARD_LEFT + 1, BOARD_TOP, 7, ' ');
-    put_char_at(s, BOARD_LEFT, BOARD_TOP, 7, ' ');
-    put_char_at(s, BOARD_LEFT + 1, BOARD_TOP, 7, ' ');
+    put_glyph_at(expected, BOARD_TOP, BOARD_LEFT, 7, ' ');
+    put_glyph_at(expected, BOARD_TOP, BOARD_LEFT + 1, 7, ' ');
+    put_glyph_at(s, BOARD_TOP, BOARD_LEFT, 7, ' ');
+    put_glyph_at(s, BOARD_TOP, BOARD_LEFT + 1, 7, ' ');
     for (int i = 0; i < SCREEN_COLUMNS * SCREEN_ROWS; ++i)
         EXPECT_EQ(s.cells[i].glyph, expected.cells[i].glyph) << "cell " << i;
 }
@@ -174,10 +174,10 @@ TEST(Cursor, EveryCodeIsHandledOnItsOwnAndAnArrowMovesOnceThroughItsSecondCode) 
     home_cursor(p, s);
     p.cursor_row = 4;
     ScriptedKeys keys(std::string{"\xE0\x48Hh\0H\xE0S", 8});
-    Console c(s, keys);
+    Console console(s, keys);
     std::string handled;
     while (keys.remaining() > 0)
-        handled.push_back(handle_cursor_code(p, s, get_key(c)) ? '+' : '-');
+        handled.push_back(handle_cursor_code(p, s, get_key(console)) ? '+' : '-');
     EXPECT_EQ(handled, "-++--+-+"); // arrow (prefix, up), H, h, 0, H, Delete (prefix, S)
     EXPECT_EQ(p.cursor_row, 2);
 }

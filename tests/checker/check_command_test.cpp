@@ -202,6 +202,11 @@ TEST_F(CheckCommandTest, StrictAlsoNeedsAdviceAndLineReasoning) {
     EXPECT_TRUE(out_has("long.txt:1:1: run of 10 E cells in row 1")) << out.str();
     EXPECT_EQ(run({"--strict", "long.txt"}), CHECK_SOME_BAD);
     EXPECT_TRUE(out_has("result: NOT GOOD: advice rules broken")) << out.str();
+
+    test::write_file("empty.txt", "pppp\r\npppp\r\nnab");
+    EXPECT_EQ(run({"empty.txt"}), CHECK_ALL_GOOD) << out.str();
+    EXPECT_EQ(run({"--strict", "empty.txt"}), CHECK_SOME_BAD);
+    EXPECT_TRUE(out_has("result: NOT GOOD: empty board")) << out.str();
 }
 
 TEST_F(CheckCommandTest, CluesAreColouredOnlyForATerminal) {

@@ -86,18 +86,18 @@ TEST(KeyDecoder, EscapeWaitsForTheNextByteOrForTheTimeout) {
     KeyDecoder decoder;
     Codes codes;
     decoder.feed(0x1b, codes);
-    EXPECT_TRUE(decoder.escape_pending());
+    EXPECT_TRUE(decoder.unfinished());
     EXPECT_TRUE(codes.empty());
     decoder.feed('[', codes); // a sequence split across two reads
-    EXPECT_FALSE(decoder.escape_pending());
     decoder.feed('6', codes);
     decoder.feed('~', codes);
+    EXPECT_FALSE(decoder.unfinished());
     decoder.feed(0x1b, codes);
-    decoder.finish_pending_escape(codes); // nothing came in time: the Escape key
+    decoder.pause(codes); // nothing came in time: the Escape key
     decoder.feed('[', codes);
     decoder.feed('A', codes);
     EXPECT_EQ(codes, (Codes{KEY_ESCAPE, '[', 'A'}));
-    decoder.finish_pending_escape(codes); // no ESC pending: nothing
+    decoder.pause(codes); // no ESC pending: nothing
     EXPECT_EQ(codes.size(), 3u);
 }
 

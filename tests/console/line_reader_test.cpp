@@ -55,7 +55,7 @@ TEST_F(LineReaderTest, LettersWhereANumberIsExpectedGiveZeroAndLoseOneCharacter)
 }
 
 TEST_F(LineReaderTest, EchoesAtThePositionWithBackspaceAndMovesToNextRow) {
-    move_to(console.screen, 63, 22);
+    move_output_to(console.screen, 22, 63);
     keys.add("e9\b1\r");
     EXPECT_EQ(read_word(console, ECHO), "e1");
     EXPECT_EQ(test::text_at(console.screen, 22, 63, 3), "e1 ");
@@ -71,21 +71,21 @@ TEST_F(LineReaderTest, BackspaceAtTheEndOfTheLineErasesTheLastCharacterOnScreen)
     EXPECT_EQ(test::text_at(console.screen, 22, 42, 11), "Podaj: ab  ");
 
     // More backspaces than characters stop at the start of the echo; the prompt stays.
-    move_to(console.screen, 49, 22);
+    move_output_to(console.screen, 22, 49);
     keys.add("x\b\b\b\r");
     keys.add("y\r");
     EXPECT_EQ(read_word(console, ECHO), "y");
     EXPECT_EQ(test::text_at(console.screen, 22, 42, 7), "Podaj: ");
 
     // In the last column too.
-    move_to(console.screen, 76, 3);
+    move_output_to(console.screen, 3, 76);
     keys.add("abcd\b\r");
     EXPECT_EQ(read_word(console, ECHO), "abc");
     EXPECT_EQ(test::text_at(console.screen, 3, 76, 4), "abc ");
 }
 
 TEST_F(LineReaderTest, LineIsLimitedToItsRowAndArrowKeysAreNotText) {
-    move_to(console.screen, 76, 3);
+    move_output_to(console.screen, 3, 76);
     keys.add("abcdef\xE0H\r");
     EXPECT_EQ(read_word(console, ECHO), "abcd");
 }
@@ -136,7 +136,7 @@ TEST(LineReader, TypedLettersAboveAsciiAreOneCodePage852ByteEach) {
     EXPECT_EQ(read_word(console, ECHO), "je\xBE");
     EXPECT_EQ(test::glyph_at(console.screen, 0, 2), 0xBE);
     EXPECT_EQ(read_word(console, ECHO), "\xE0x"); // not an extended key: the x stays
-    move_to(console.screen, 77, 5);               // room for three characters
+    move_output_to(console.screen, 5, 77);        // room for three characters
     EXPECT_EQ(read_word(console, ECHO), "a\xBE\xBE");
 
     CodeKeys more({O_ACUTE, 'x'});

@@ -66,8 +66,8 @@ TEST(Presenter, StartsWithAClearInTheCommonestBlankAndDrawsTheRest) {
 TEST(Presenter, SendsOnlyChangedCellsByTheShortestMove) {
     Shown t;
     put_text_at(t.screen, 3, 10, 7, "ab");
-    put_char_at(t.screen, 20, 3, 7, 'c');
-    put_char_at(t.screen, 0, 7, 7, 'd');
+    put_glyph_at(t.screen, 3, 20, 7, 'c');
+    put_glyph_at(t.screen, 7, 0, 7, 'd');
     EXPECT_EQ(t.present(), "\x1b[4;11Hab\x1b[8Cc\x1b[8Hd"); // forward in the row; absolute
 
     put_text_at(t.screen, 3, 10, 7,
@@ -75,28 +75,28 @@ TEST(Presenter, SendsOnlyChangedCellsByTheShortestMove) {
     EXPECT_NE(t.screen.dirty_rows, 0u);
     EXPECT_EQ(t.present(), "");
 
-    put_char_at(t.screen, 1, 7, 7, 'e'); // right where the last output left the cursor
+    put_glyph_at(t.screen, 7, 1, 7, 'e'); // right where the last output left the cursor
     EXPECT_EQ(t.present(), "e");
-    put_char_at(t.screen, 4, 7, 7, 'f'); // two unchanged cells between: written again
+    put_glyph_at(t.screen, 7, 4, 7, 'f'); // two unchanged cells between: written again
     EXPECT_EQ(t.present(), "  f");
-    put_char_at(t.screen, 5, 8, 7, 'g'); // one row down
+    put_glyph_at(t.screen, 8, 5, 7, 'g'); // one row down
     EXPECT_EQ(t.present(), "\x1b[Bg");
-    put_char_at(t.screen, 2, 8, 7, 'h'); // back to the left
+    put_glyph_at(t.screen, 8, 2, 7, 'h'); // back to the left
     EXPECT_EQ(t.present(), "\x1b[4Dh");
-    put_char_at(t.screen, 2, 9, 7, 'i'); // down and one left: a backspace
+    put_glyph_at(t.screen, 9, 2, 7, 'i'); // down and one left: a backspace
     EXPECT_EQ(t.present(), "\x1b[B\bi");
-    put_char_at(t.screen, 0, 9, 7, 'k'); // three left in the row: three backspaces
+    put_glyph_at(t.screen, 9, 0, 7, 'k'); // three left in the row: three backspaces
     EXPECT_EQ(t.present(), "\b\b\bk");
-    put_char_at(t.screen, 0, 8, 7, 'l'); // one row up: a reverse index
+    put_glyph_at(t.screen, 8, 0, 7, 'l'); // one row up: a reverse index
     EXPECT_EQ(t.present(), "\x1bM\bl");
-    put_char_at(t.screen, 40, 20, 7,
-                'j'); // far down and right: the absolute move is shorter
+    put_glyph_at(t.screen, 20, 40, 7,
+                 'j'); // far down and right: the absolute move is shorter
     EXPECT_EQ(t.present(), "\x1b[21;41Hj");
 
-    Shown raw(PresenterOptions{true, ColourMode::basic16, Palette::classic, true});
-    put_char_at(raw.screen, 3, 4, 7, 'a');
-    put_char_at(raw.screen, 3, 5, 7, 'b'); // one row down where LF adds no CR: a line feed
-    put_char_at(raw.screen, 3, 8, 7, 'c'); // three rows down: still shorter than ESC [3B
+    Shown raw(PresenterOptions{.line_feed_moves_down = true});
+    put_glyph_at(raw.screen, 4, 3, 7, 'a');
+    put_glyph_at(raw.screen, 5, 3, 7, 'b'); // one row down where LF adds no CR: a line feed
+    put_glyph_at(raw.screen, 8, 3, 7, 'c'); // three rows down: still shorter than ESC [3B
     EXPECT_EQ(raw.present(), "\x1b[5;4Ha\n\bb\n\n\n\bc");
 }
 
@@ -110,10 +110,10 @@ TEST(Presenter, ColourChangesOnlyWhereAndAsFarAsTheAttributeChanges) {
     EXPECT_EQ(t.present(), "\x1b[Cx"); // still yellow: no colour sent
 
     // The same foreground on another background.
-    put_char_at(t.screen, 22, 10, 0xAE, 'y');
+    put_glyph_at(t.screen, 10, 22, 0xAE, 'y');
     EXPECT_EQ(t.present(), "\x1b[102my");
     // Both differ.
-    put_char_at(t.screen, 23, 10, 0x1C, 'z');
+    put_glyph_at(t.screen, 10, 23, 0x1C, 'z');
     EXPECT_EQ(t.present(), "\x1b[91;44mz");
 }
 
@@ -140,13 +140,13 @@ TEST(Presenter, TrueColourSendsTheClassicPalette) {
     EXPECT_EQ(attribute_sgr(0x67, ColourMode::rgb24), "\x1b[38;2;192;192;192;48;2;128;128;0m");
     EXPECT_EQ(attribute_sgr(0x38, ColourMode::rgb24), "\x1b[38;2;128;128;128;48;2;0;128;128m");
 
-    Shown t({true, ColourMode::rgb24});
+    Shown t({.utf8 = true, .colours = ColourMode::rgb24});
     EXPECT_EQ(t.first, "\x1b[0m\x1b[?25l\x1b[38;2;192;192;192;48;2;0;0;0m\x1b[2J");
-    put_char_at(t.screen, 25, 9, 224, ' ');
+    put_glyph_at(t.screen, 9, 25, 224, ' ');
     EXPECT_EQ(t.present(), "\x1b[10;26H\x1b[38;2;0;0;0;48;2;255;255;0m ");
-    put_char_at(t.screen, 26, 9, 0x1C, 'x');
+    put_glyph_at(t.screen, 9, 26, 0x1C, 'x');
     EXPECT_EQ(t.present(), "\x1b[38;2;255;0;0;48;2;0;0;128mx");
-    put_char_at(t.screen, 27, 9, 0x1E, 'y');
+    put_glyph_at(t.screen, 9, 27, 0x1E, 'y');
     EXPECT_EQ(t.present(), "\x1b[38;2;255;255;0my");
 }
 
@@ -163,13 +163,13 @@ TEST(Presenter, TwoHundredFiftySixColoursUseTheNearestFixedPaletteIndices) {
     EXPECT_EQ(attribute_sgr(112, ColourMode::indexed256), "\x1b[38;5;16;48;5;250m");
     EXPECT_EQ(attribute_sgr(240, ColourMode::indexed256), "\x1b[38;5;16;48;5;231m");
 
-    Shown t({true, ColourMode::indexed256});
+    Shown t({.utf8 = true, .colours = ColourMode::indexed256});
     EXPECT_EQ(t.first, "\x1b[0m\x1b[?25l\x1b[38;5;250;48;5;16m\x1b[2J");
-    put_char_at(t.screen, 25, 9, 0x70, 'a');
+    put_glyph_at(t.screen, 9, 25, 0x70, 'a');
     EXPECT_EQ(t.present(), "\x1b[10;26H\x1b[38;5;16;48;5;250ma"); // both halves in one
-    put_char_at(t.screen, 26, 9, 0xF0, 'b');
+    put_glyph_at(t.screen, 9, 26, 0xF0, 'b');
     EXPECT_EQ(t.present(), "\x1b[48;5;231mb"); // only the background changed
-    put_char_at(t.screen, 27, 9, 0xFC, 'c');
+    put_glyph_at(t.screen, 9, 27, 0xFC, 'c');
     EXPECT_EQ(t.present(), "\x1b[38;5;196mc"); // only the foreground
 }
 
@@ -199,7 +199,7 @@ TEST(Presenter, CellsOfOneColourGoTogetherWhenThatIsShorter) {
         for (int row = 9; row < 24; ++row) {
             put_text_at(t.screen, row, 20, row % 2 == 0 ? 12 : 14, "3");
             put_text_at(t.screen, row, 22, row % 2 == 0 ? 14 : 12, "4");
-            put_char_at(t.screen, 24, row, 7, 254); // a small filled square
+            put_glyph_at(t.screen, row, 24, 7, 254); // a small filled square
             put_text_at(t.screen, row, 25, 240, std::string(15, ' '));
         }
         const std::string out = t.present();
@@ -258,27 +258,27 @@ TEST(Presenter, AScreenChangedAlmostEverywhereIsClearedFirst) {
     const std::string cleared = t.present();
     EXPECT_EQ(cleared, "\x1b[2J\x1b[2;5H\x1b[91mZimvo");
 
-    for (int row = 0; row < SCREEN_ROWS; ++row) put_char_at(t.screen, 70, row, 12, 'x');
+    for (int row = 0; row < SCREEN_ROWS; ++row) put_glyph_at(t.screen, row, 70, 12, 'x');
     const std::string each_row = t.present(); // every row changed, but little of each
     EXPECT_EQ(each_row.find("\x1b[2J"), std::string::npos);
     EXPECT_EQ(count_of(each_row, "x"), 25u);
 }
 
 TEST(Presenter, GlyphBytesAsUtf8OrAsciiStandIns) {
-    Shown utf8({true, ColourMode::basic16});
+    Shown utf8({.utf8 = true, .colours = ColourMode::basic16});
     put_text_at(utf8.screen, 0, 0, 7, "\xf8\xfe\xdb\xc9\xbb\xc8\xbc\xcd\xba\x88");
     EXPECT_EQ(utf8.present(), "\x1b[1H\xC2\xB0\xE2\x96\xA0\xE2\x96\x88\xE2\x95\x94\xE2\x95\x97"
                               "\xE2\x95\x9A\xE2\x95\x9D\xE2\x95\x90\xE2\x95\x91\xC5\x82");
 
-    Shown ascii({false, ColourMode::basic16});
+    Shown ascii({.utf8 = false, .colours = ColourMode::basic16});
     put_text_at(ascii.screen, 0, 0, 7, "\xf8\xfe\xdb\xc9\xbb\xc8\xbc\xcd\xba\x88");
     EXPECT_EQ(ascii.present(), "\x1b[1Ho##++++=|?");
 }
 
 TEST(Presenter, NeverTrustsTheCursorAfterTheLastColumnOrASoftHyphen) {
     Shown t;
-    put_char_at(t.screen, 79, 3, 7, 'x');
-    put_char_at(t.screen, 0, 4, 7, 'y');
+    put_glyph_at(t.screen, 3, 79, 7, 'x');
+    put_glyph_at(t.screen, 4, 0, 7, 'y');
     EXPECT_EQ(t.present(), "\x1b[4;80Hx\x1b[5Hy");
     put_text_at(t.screen, 6, 0, 7, "\xf0z");
     EXPECT_EQ(t.present(), "\x1b[7H\xC2\xAD\x1b[7;2Hz");
@@ -352,10 +352,12 @@ TEST(Presenter, InvalidateRepaintsEverything) {
 // blank runs, strokes down a column, clears, repaints, in every mode the presenter has.
 TEST(Presenter, RandomDrawingAlwaysPlaysBackToTheScreen) {
     for (const PresenterOptions options :
-         {PresenterOptions{true, ColourMode::basic16}, PresenterOptions{true, ColourMode::rgb24},
-          PresenterOptions{true, ColourMode::indexed256},
-          PresenterOptions{false, ColourMode::basic16},
-          PresenterOptions{true, ColourMode::basic16, Palette::classic, true}}) {
+         {PresenterOptions{.utf8 = true, .colours = ColourMode::basic16},
+          PresenterOptions{.utf8 = true, .colours = ColourMode::rgb24},
+          PresenterOptions{.utf8 = true, .colours = ColourMode::indexed256},
+          PresenterOptions{.utf8 = false, .colours = ColourMode::basic16},
+          PresenterOptions{
+              .utf8 = true, .colours = ColourMode::basic16, .line_feed_moves_down = true}}) {
         std::mt19937 rng(7);
         auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
         constexpr int ATTRS[] = {7, 12, 10, 15, 48, 112, 160, 240, 0x1C, 0x17, 0xA0, 9, 0x90};
@@ -379,7 +381,7 @@ TEST(Presenter, RandomDrawingAlwaysPlaysBackToTheScreen) {
                 const int col = pick(SCREEN_COLUMNS);
                 const int top = pick(SCREEN_ROWS - 4);
                 for (int row = top + pick(5); row >= top; --row)
-                    put_char_at(screen, col, row, ATTRS[pick(std::size(ATTRS))], 'a' + pick(3));
+                    put_glyph_at(screen, row, col, ATTRS[pick(std::size(ATTRS))], 'a' + pick(3));
             }
             if (pick(25) == 0) {
                 const int attr = ATTRS[pick(std::size(ATTRS))];

@@ -20,13 +20,13 @@ TEST(Screen, PositionedTextKeepsItsAttributeAndNeverWraps) {
     EXPECT_EQ(text_at(s, 4, 0, 2), "  "); // nothing ran on to the next row
     put_text_at(s, 5, 0, 7, "");
     EXPECT_EQ(s.x, 82); // an empty text moves nothing
-    put_char_at(s, 2, 2, 0x1E, 'q');
+    put_glyph_at(s, 2, 2, 0x1E, 'q');
     EXPECT_EQ(attr_at(s, 2, 2), 0x1E);
 }
 
 TEST(Screen, PlainOutputWrapsAfterColumn79AndScrollsOnlyBelowTheBottom) {
     Screen s;
-    move_to(s, 78, 24);
+    move_output_to(s, 24, 78);
     put_text(s, 14, "xy");
     EXPECT_EQ(text_at(s, 24, 78, 2), "xy"); // no scroll yet
     put_byte(s, 12, 'z');
@@ -51,9 +51,9 @@ TEST(Screen, LineEndGoesToColumnZeroOfNextRowAndScrollsOnBottomRow) {
 TEST(Screen, WritesOutsideTheScreenAreDropped) {
     Screen s;
     const Screen before = s;
-    put_char_at(s, -1, 0, 7, 'a');
-    put_char_at(s, 0, -5, 7, 'a');
-    put_char_at(s, 200, 3, 7, 'a');
+    put_glyph_at(s, 0, -1, 7, 'a');
+    put_glyph_at(s, -5, 0, 7, 'a');
+    put_glyph_at(s, 3, 200, 7, 'a');
     put_text_at(s, 30, 0, 7, "abc");
     EXPECT_EQ(s.cells, before.cells);
 }
@@ -75,7 +75,7 @@ TEST(Screen, TableTextsAreDrawnInTableOrderEachAtItsOwnPlace) {
         {2, 70, 11, "ab"},
     };
     Screen s;
-    move_to(s, 40, 20); // where earlier output stopped does not matter
+    move_output_to(s, 20, 40); // where earlier output stopped does not matter
     draw_texts(s, texts);
     const test::AttrKey key{{'W', 15}, {'G', 10}, {'C', 11}};
     EXPECT_TRUE(shows(s, 9, 1, {{"w pionie 8"}, {"WWWWWWWWWG"}}, key));

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "board_screen/context.hpp"
 #include "console/keys.hpp"
 #include "editor/editor_loop.hpp"
 #include "editor/editor_setup.hpp"
+#include "menu/context.hpp"
 #include "scratch_dir.hpp"
 #include "screen_text.hpp"
 #include "scripted_keys.hpp"
@@ -36,8 +36,8 @@ inline std::string file_bytes(const std::string& path) {
 inline bool looks_the_same(const Screen& a, const Screen& b, std::string* first_difference) {
     for (int row = 0; row < SCREEN_ROWS; ++row)
         for (int col = 0; col < SCREEN_COLUMNS; ++col) {
-            const Cell& x = a.at(col, row);
-            const Cell& y = b.at(col, row);
+            const Cell& x = a.cell(row, col);
+            const Cell& y = b.cell(row, col);
             const bool invisible_attr = x.glyph == ' ' && x.attr < 16 && y.attr < 16;
             if (x.glyph == y.glyph && (invisible_attr || x.attr == y.attr)) continue;
             std::ostringstream where;
@@ -61,7 +61,7 @@ struct EditorTest : ::testing::Test {
     /// Types the two sizes, each on its own line, and expects the board.
     void open_board(int height, int width) {
         keys.add(std::to_string(height) + "\r" + std::to_string(width) + "\r");
-        ASSERT_EQ(editor_setup(ctx), NextScreen::editor);
+        ASSERT_EQ(editor_setup(ctx), ScreenId::editor);
     }
 
     /// Runs the editor from its start on `codes`; the script then ends, which stops the loop

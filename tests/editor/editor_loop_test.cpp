@@ -88,7 +88,7 @@ TEST_F(EditorLoopTest, QuitAnsweredYesLeavesForTheMenuWithoutWriting) {
     TempWorkingDir dir;
     open_board(2, 3);
     keys.add("1\xE0HQT");
-    EXPECT_EQ(start_editor(ctx), NextScreen::menu);
+    EXPECT_EQ(start_editor(ctx), ScreenId::menu);
     EXPECT_EQ(keys.remaining(), 0u);
     EXPECT_EQ(puzzle().target, Grid{});
     EXPECT_EQ(puzzle().answer[0], '\0');

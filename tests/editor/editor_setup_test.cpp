@@ -119,7 +119,7 @@ class AcceptedSizeTest : public EditorTest, public ::testing::WithParamInterface
 TEST_P(AcceptedSizeTest, LaysOutTheBoardAsTheLevelFileText) {
     const SizeCase size = GetParam();
     keys.add(size.typed);
-    ASSERT_EQ(editor_setup(ctx), NextScreen::editor);
+    ASSERT_EQ(editor_setup(ctx), ScreenId::editor);
     EXPECT_EQ(keys.remaining(), 0u);
     for (int r = 0; r < GRID_STRIDE; ++r)
         for (int c = 0; c < GRID_STRIDE; ++c) {
@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, AcceptedSizeTest,
 
 TEST_F(EditorSetupTest, TwoNumbersOnOneLineStillDrawTheWidthPrompt) {
     keys.add("7 9\r");
-    ASSERT_EQ(editor_setup(ctx), NextScreen::editor);
+    ASSERT_EQ(editor_setup(ctx), ScreenId::editor);
     EXPECT_EQ(text_at(screen(), 15, 1, 19), "Podaj wysokosc: 7 9");
     EXPECT_EQ(row_text(screen(), 16), " Podaj szerokosc:");
 }
@@ -151,7 +151,7 @@ TEST_F(EditorSetupTest, TwoNumbersOnOneLineStillDrawTheWidthPrompt) {
 TEST_F(EditorSetupTest, LayoutIgnoresAnEarlierLargerBoardAndGame) {
     open_board(15, 15);
     keys.add("ssss1dddd3qt");
-    EXPECT_EQ(start_editor(ctx), NextScreen::menu);
+    EXPECT_EQ(start_editor(ctx), ScreenId::menu);
     // A game's leftovers: a picture in target and paint all over canvas.
     puzzle().target.fill('E');
     puzzle().canvas.fill('R');
@@ -176,7 +176,7 @@ TEST_P(RefusedSizeTest, ShowsTheMessageWaitsForAKeyAndAsksForAFreshSetup) {
     puzzle().canvas.fill('R');
     const PuzzleState before = puzzle();
     keys.add(std::string(GetParam()) + "k");
-    EXPECT_EQ(editor_setup(ctx), NextScreen::editor_setup);
+    EXPECT_EQ(editor_setup(ctx), ScreenId::editor_setup);
     EXPECT_EQ(keys.remaining(), 0u); // the key was waited for
     EXPECT_EQ(row_text(screen(), 18), " Podano nieprawidlowy wymiar");
     EXPECT_EQ(row_text(screen(), 19), "     sprobuj jeszcze raz");
@@ -195,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, RefusedSizeTest,
 TEST_F(EditorSetupTest, LettersForTheHeightGiveTheMessage) {
     // "%d" takes no number, one letter is dropped and the width read finds "bc": no number.
     keys.add("abc\rk");
-    EXPECT_EQ(editor_setup(ctx), NextScreen::editor_setup);
+    EXPECT_EQ(editor_setup(ctx), ScreenId::editor_setup);
     EXPECT_EQ(keys.remaining(), 0u);
     EXPECT_EQ(row_text(screen(), 16), " Podaj szerokosc:");
     EXPECT_EQ(row_text(screen(), 17), " Podano nieprawidlowy wymiar");
@@ -204,7 +204,7 @@ TEST_F(EditorSetupTest, LettersForTheHeightGiveTheMessage) {
 
 TEST_F(EditorSetupTest, TheNextSetupStartsFromACleanScreen) {
     keys.add("1\r5\rk");
-    ASSERT_EQ(editor_setup(ctx), NextScreen::editor_setup);
+    ASSERT_EQ(editor_setup(ctx), ScreenId::editor_setup);
     open_board(3, 4);
     EXPECT_EQ(text_at(screen(), 15, 0, 25), " Podaj wysokosc: 3       ");
     EXPECT_EQ(text_at(screen(), 16, 0, 25), " Podaj szerokosc: 4      ");

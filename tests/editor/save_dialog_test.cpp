@@ -24,7 +24,7 @@ bool left_of_board_is_blank(const Screen& s, int row) {
 TEST_F(SaveTest, ExampleDrawingIsWrittenAndTheEditorReturnsToTheMenu) {
     open_board(2, 3);
     keys.add(SAVE_2X3_EXAMPLE + "kot\rtest\rk");
-    EXPECT_EQ(start_editor(ctx), NextScreen::menu);
+    EXPECT_EQ(start_editor(ctx), ScreenId::menu);
     EXPECT_EQ(keys.remaining(), 0u); // the key after the message was waited for
     EXPECT_EQ(file_bytes("plansze/test.txt"), "EEp\r\npRR\r\nnkot");
     EXPECT_EQ(dir.files(), std::vector<std::string>{"work/plansze/test.txt"});
@@ -58,7 +58,7 @@ TEST_F(SaveTest, ExampleDrawingIsWrittenAndTheEditorReturnsToTheMenu) {
 TEST_F(SaveTest, OnlyTheFirstWordOfEachLineCounts) {
     open_board(2, 2);
     keys.add("zt kot pies\rtest jeszcze\rk");
-    EXPECT_EQ(start_editor(ctx), NextScreen::menu);
+    EXPECT_EQ(start_editor(ctx), ScreenId::menu);
     EXPECT_EQ(file_bytes("plansze/test.txt"), "pp\r\npp\r\nnkot");
     EXPECT_EQ(dir.files(), std::vector<std::string>{"work/plansze/test.txt"});
     EXPECT_EQ(row_text(screen(), 20), " kot pies");
@@ -67,7 +67,7 @@ TEST_F(SaveTest, OnlyTheFirstWordOfEachLineCounts) {
 TEST_F(SaveTest, EmptyLinesKeepTheEchoOnItsRowAndNothingScrolls) {
     open_board(2, 2);
     keys.add("zt\r  \rkot\r\r\rab\rk");
-    EXPECT_EQ(start_editor(ctx), NextScreen::menu);
+    EXPECT_EQ(start_editor(ctx), ScreenId::menu);
     EXPECT_EQ(file_bytes("plansze/ab.txt"), "pp\r\npp\r\nnkot");
     EXPECT_EQ(text_at(screen(), 1, 4, 16), "ZimvoKreltEdytor");
     EXPECT_EQ(row_text(screen(), 20), "kot");
@@ -81,7 +81,7 @@ TEST_F(SaveTest, ReplacesAnExistingLevelOfTheSameName) {
     std::ofstream("plansze/test.txt") << "EE\nEE\nnstare";
     open_board(2, 2);
     keys.add("5zTkot\rtest\rk");
-    EXPECT_EQ(start_editor(ctx), NextScreen::menu);
+    EXPECT_EQ(start_editor(ctx), ScreenId::menu);
     EXPECT_EQ(file_bytes("plansze/test.txt"), "Gp\r\npp\r\nnkot");
 }
 
@@ -107,7 +107,7 @@ TEST_F(SaveTest, OverLongAnswerIsRefusedAndTheBoardUnderItsEchoRestored) {
 TEST_F(SaveTest, AnswerOfFifteenCharactersIsTakenWholeAfterARefusal) {
     open_board(2, 2);
     keys.add("zt abcdefghijklmnop\rabcdefghijklmno\rtest\rk");
-    EXPECT_EQ(start_editor(ctx), NextScreen::menu);
+    EXPECT_EQ(start_editor(ctx), ScreenId::menu);
     EXPECT_EQ(file_bytes("plansze/test.txt"), "pp\r\npp\r\nnabcdefghijklmno");
     EXPECT_EQ(text_at(screen(), 21, 0, 25), "Podaj nazwe pliku do 15: ");
     EXPECT_EQ(row_text(screen(), 20), "abcdefghijklmno");
@@ -158,7 +158,7 @@ TEST(NameRefusalText, EveryRefusalFitsLeftOfTheBoard) {
 TEST_F(SaveTest, NothingLandsOutsideTheLevelDirectory) {
     open_board(2, 2);
     keys.add("ztkot\r../evil\r.hidden\rx/../../evil\rabcdefghijklmnop\rabcdefghijklmno\rk");
-    EXPECT_EQ(start_editor(ctx), NextScreen::menu);
+    EXPECT_EQ(start_editor(ctx), ScreenId::menu);
     EXPECT_EQ(dir.files(), std::vector<std::string>{"work/plansze/abcdefghijklmno.txt"});
     EXPECT_EQ(row_text(screen(), 23), "       Zapis udany"); // no refusal left beside it
 }
@@ -197,7 +197,7 @@ TEST_F(SaveTest, FailedSaveKeepsTheDrawingAndASecondSaveSucceeds) {
 
     std::filesystem::remove("plansze");
     keys.add("aztkot\rtest\rk");
-    EXPECT_EQ(editor_loop(ctx), NextScreen::menu);
+    EXPECT_EQ(editor_loop(ctx), ScreenId::menu);
     EXPECT_EQ(file_bytes("plansze/test.txt"), "EEp\r\npRR\r\nnkot");
 }
 

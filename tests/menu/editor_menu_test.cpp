@@ -13,8 +13,8 @@ struct EditorFromMenuTest : EditorTest {
 
 TEST_F(EditorFromMenuTest, SizesTypedAfterTheWordAtTheMenuAreTakenWithoutWaiting) {
     keys.add("edytor 7 9\r");
-    ASSERT_EQ(run_screen(ctx, NextScreen::menu), NextScreen::editor_setup);
-    ASSERT_EQ(run_screen(ctx, NextScreen::editor_setup), NextScreen::editor);
+    ASSERT_EQ(run_screen(ctx, ScreenId::menu), ScreenId::editor_setup);
+    ASSERT_EQ(run_screen(ctx, ScreenId::editor_setup), ScreenId::editor);
     EXPECT_EQ(keys.remaining(), 0u);
     EXPECT_EQ(row_text(screen(), 15).substr(0, 17), " Podaj wysokosc: ");
     EXPECT_EQ(text_at(screen(), 15, 17, 8), std::string(8, ' '));
@@ -26,13 +26,13 @@ TEST_F(EditorFromMenuTest, SizesTypedAfterTheWordAtTheMenuAreTakenWithoutWaiting
 
 TEST_F(EditorFromMenuTest, SavedLevelIsPlayedFromTheMenuWithItsClues) {
     keys.add("edytor\r2\r3\r1d1s4d4ztkot\rtest\rk");
-    ASSERT_EQ(run_screen(ctx, NextScreen::menu), NextScreen::editor_setup);
-    ASSERT_EQ(run_screen(ctx, NextScreen::editor_setup), NextScreen::editor);
-    ASSERT_EQ(run_screen(ctx, NextScreen::editor), NextScreen::menu);
+    ASSERT_EQ(run_screen(ctx, ScreenId::menu), ScreenId::editor_setup);
+    ASSERT_EQ(run_screen(ctx, ScreenId::editor_setup), ScreenId::editor);
+    ASSERT_EQ(run_screen(ctx, ScreenId::editor), ScreenId::menu);
 
     keys.add("test\r");
-    ASSERT_EQ(run_screen(ctx, NextScreen::menu), NextScreen::game);
-    EXPECT_THROW(run_screen(ctx, NextScreen::game), InputEnded); // the board, before a key
+    ASSERT_EQ(run_screen(ctx, ScreenId::menu), ScreenId::game);
+    EXPECT_THROW(run_screen(ctx, ScreenId::game), InputEnded); // the board, before a key
     const Screen& s = screen();
     EXPECT_EQ(text_at(s, 3, 8, 4), "test");
     // Rows EEp and pRR: 2 green and 2 red left of the board.

@@ -102,14 +102,14 @@ class MainMenuTest : public test::ScratchDirTest {
     Screen screen;
     Context ctx{screen, keys};
 
-    NextScreen menu_with(const std::string& typed) {
+    ScreenId menu_with(const std::string& typed) {
         keys.add(typed);
         return show_menu(ctx);
     }
 };
 
 TEST_F(MainMenuTest, PromptWaitsInLightGreenAndEchoesFromColumn63) {
-    EXPECT_EQ(menu_with("exit\r"), NextScreen::exit);
+    EXPECT_EQ(menu_with("exit\r"), ScreenId::exit);
     const Screen& s = ctx.screen();
     expect_text(s, 22, 42, PROMPT, 10);
     expect_text(s, 22, 63, "exit", 10);
@@ -119,25 +119,25 @@ TEST_F(MainMenuTest, PromptWaitsInLightGreenAndEchoesFromColumn63) {
 
 TEST_F(MainMenuTest, MenuIsRedrawnOverWhateverWasOnTheScreen) {
     put_text_at(ctx.screen(), 22, 70, 7, "old");
-    EXPECT_EQ(menu_with("exit\r"), NextScreen::exit);
+    EXPECT_EQ(menu_with("exit\r"), ScreenId::exit);
     EXPECT_EQ(text_at(ctx.screen(), 22, 70, 3), "   ");
     EXPECT_EQ(attr_at(ctx.screen(), 22, 70), 7);
 }
 
 TEST_F(MainMenuTest, CommandWordsAreCaseSensitive) {
-    EXPECT_EQ(menu_with("edytor\r"), NextScreen::editor_setup);
-    EXPECT_EQ(menu_with("EXIT\r"), NextScreen::level_not_found);
-    EXPECT_EQ(menu_with("Edytor\r"), NextScreen::level_not_found);
+    EXPECT_EQ(menu_with("edytor\r"), ScreenId::editor_setup);
+    EXPECT_EQ(menu_with("EXIT\r"), ScreenId::level_not_found);
+    EXPECT_EQ(menu_with("Edytor\r"), ScreenId::level_not_found);
 
     write_file("plansze/EXIT.txt", "EE\nEE\nnduze");
-    EXPECT_EQ(menu_with("EXIT\r"), NextScreen::game);
+    EXPECT_EQ(menu_with("EXIT\r"), ScreenId::game);
     EXPECT_EQ(ctx.display_path, "plansze\\EXIT");
     EXPECT_EQ(std::string(ctx.puzzle.answer.data()), "duze");
 }
 
 TEST_F(MainMenuTest, NamedLevelIsLoadedForTheGame) {
     write_file("plansze/e1.txt", "EEp\r\npRR\r\nnkot");
-    EXPECT_EQ(menu_with("e1\r"), NextScreen::game);
+    EXPECT_EQ(menu_with("e1\r"), ScreenId::game);
     EXPECT_EQ(ctx.display_path, "plansze\\e1");
     EXPECT_EQ(at(ctx.puzzle.target, 0, 0), 'E');
     EXPECT_EQ(at(ctx.puzzle.target, 1, 2), 'R');
@@ -147,23 +147,23 @@ TEST_F(MainMenuTest, NamedLevelIsLoadedForTheGame) {
 
 TEST_F(MainMenuTest, BracketedNameIsLookedUpLiterally) {
     write_file("plansze/e1.txt", "EE\nEE\nne");
-    EXPECT_EQ(menu_with("[e1]\r"), NextScreen::level_not_found);
+    EXPECT_EQ(menu_with("[e1]\r"), ScreenId::level_not_found);
     EXPECT_EQ(at(ctx.puzzle.target, 0, 0), 0);
 
     write_file("plansze/[e1].txt", "BB\nBB\nnb");
-    EXPECT_EQ(menu_with("[e1]\r"), NextScreen::game);
+    EXPECT_EQ(menu_with("[e1]\r"), ScreenId::game);
     EXPECT_EQ(at(ctx.puzzle.target, 0, 0), 'B');
 }
 
 TEST_F(MainMenuTest, SecondWordOnTheLineWaitsForTheNextPrompt) {
     write_file("plansze/e1.txt", "EE\nEE\nne");
-    EXPECT_EQ(menu_with("e1 e2\r"), NextScreen::game);
+    EXPECT_EQ(menu_with("e1 e2\r"), ScreenId::game);
     EXPECT_EQ(keys.remaining(), 0u);
     EXPECT_EQ(read_word(ctx.console, 10), "e2"); // no line is read: nothing echoes
 }
 
 TEST_F(MainMenuTest, EmptyLinesDoNotEndTheReading) {
-    EXPECT_EQ(menu_with("\r  \r\rexit\r"), NextScreen::exit);
+    EXPECT_EQ(menu_with("\r  \r\rexit\r"), ScreenId::exit);
 
     keys.add("\r\r");
     EXPECT_THROW(show_menu(ctx), InputEnded);
@@ -171,7 +171,7 @@ TEST_F(MainMenuTest, EmptyLinesDoNotEndTheReading) {
 
 TEST_F(MainMenuTest, FifteenCharacterNameIsPlayable) {
     write_file("plansze/abcdefghijklmno.txt", "EE\nEE\nne");
-    EXPECT_EQ(menu_with("abcdefghijklmno\r"), NextScreen::game);
+    EXPECT_EQ(menu_with("abcdefghijklmno\r"), ScreenId::game);
     EXPECT_EQ(ctx.display_path, "plansze\\abcdefghijklmno");
 }
 
@@ -182,7 +182,7 @@ TEST_F(MainMenuTest, NamesThatCouldLeaveTheLevelDirectoryNameNoLevel) {
     write_file("plansze/a/b.txt", "EE\nEE\nne");
     write_file("plansze/.hidden.txt", "EE\nEE\nne");
     for (const char* name : {"abcdefghijklmnop", "../x", "a/b", ".hidden"}) {
-        EXPECT_EQ(menu_with(std::string(name) + "\r"), NextScreen::level_not_found) << name;
+        EXPECT_EQ(menu_with(std::string(name) + "\r"), ScreenId::level_not_found) << name;
         EXPECT_EQ(at(ctx.puzzle.target, 0, 0), 0) << name;
     }
 }
@@ -192,7 +192,7 @@ TEST_F(MainMenuTest, LevelNotFoundScreenWaitsForOneKeyAndLeadsToTheMenu) {
     put_text_at(ctx.screen(), 24, 70, 7, "old");
     keys.add("kz");
 
-    EXPECT_EQ(show_level_not_found(ctx), NextScreen::menu);
+    EXPECT_EQ(show_level_not_found(ctx), ScreenId::menu);
     const Screen& s = ctx.screen();
     expect_text(s, 22, 38, "Brak planszy o podanej nazwie", 12);
     expect_text(s, 23, 38, "  Nacsisnij dowolny klawisz  ", 15);
@@ -206,7 +206,7 @@ TEST_F(MainMenuTest, LevelNotFoundScreenWaitsForOneKeyAndLeadsToTheMenu) {
 
 TEST_F(MainMenuTest, AnArrowKeyLeavesTheLevelNotFoundScreenWhole) {
     keys.add("\xE0Hz");
-    EXPECT_EQ(show_level_not_found(ctx), NextScreen::menu);
+    EXPECT_EQ(show_level_not_found(ctx), ScreenId::menu);
     EXPECT_EQ(keys.remaining(), 1u); // the arrow's second code does not reach the menu's prompt
 }
 

@@ -147,7 +147,7 @@ TEST(GameScreen, ColumnRunsBeyondTheEighthSlotAreLeftOut) {
     for (int row = 0; row < 8; ++row)
         for (int col = 0; col < SCREEN_COLUMNS; ++col) {
             if (col == 25) continue;
-            EXPECT_EQ(s.at(col, row), before.at(col, row)) << col << "," << row;
+            EXPECT_EQ(s.cell(row, col), before.cell(row, col)) << col << "," << row;
         }
     EXPECT_EQ(glyph_at(s, 23, 23), '1'); // row 14's clue is still there
 }

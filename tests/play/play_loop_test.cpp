@@ -43,7 +43,7 @@ struct Game {
     Game(const Game&) = delete;
 
     // Plays until the game hands over; the input running out first is no failure here.
-    std::optional<NextScreen> play() {
+    std::optional<ScreenId> play() {
         try {
             return play_game(ctx);
         } catch (const InputEnded&) {
@@ -152,7 +152,7 @@ TEST(PlayLoop, QuitDialogDropsEveryCodeButTheAnswers) {
 
 TEST(PlayLoop, QuitThenYesReturnsToTheMenuWithTheLevelClearedAndTheCountAtZero) {
     Game g({"Ep", "pR"}, "1cccQt" + std::string("x"), "KOT");
-    EXPECT_EQ(g.play(), NextScreen::menu);
+    EXPECT_EQ(g.play(), ScreenId::menu);
     EXPECT_EQ(g.keys.script.remaining(), 1u); // nothing read after the answer
     EXPECT_EQ(g.p().check_count, 0);
     EXPECT_EQ(g.p().target, Grid{});
@@ -169,7 +169,7 @@ TEST(PlayLoop, QuitThenYesReturnsToTheMenuWithTheLevelClearedAndTheCountAtZero) 
 TEST(PlayLoop, WinningShowsTheBoxConsumesOneKeyAndReturnsToTheMenu) {
     // Each key takes 25 s; the solving check is the sixth key read.
     Game g({"Ep", "pE"}, "1csd1c" + std::string("xy"), "KOT", 25000);
-    EXPECT_EQ(g.play(), NextScreen::menu);
+    EXPECT_EQ(g.play(), ScreenId::menu);
     EXPECT_EQ(g.keys.script.remaining(), 1u); // x closed the box, y is left for the menu
     EXPECT_EQ(text_at(g.s(), 8, 6, 11), "GRATULACJE!");
     EXPECT_EQ(text_at(g.s(), 11, 4, 4), "KOT ");
@@ -188,7 +188,7 @@ TEST(PlayLoop, WinningShowsTheBoxConsumesOneKeyAndReturnsToTheMenu) {
 
 TEST(PlayLoop, AWhitePictureIsWonByTheFirstKey) {
     Game g({"pp", "pp"}, "C" + ARROW_UP + "y");
-    EXPECT_EQ(g.play(), NextScreen::menu);
+    EXPECT_EQ(g.play(), ScreenId::menu);
     // The whole arrow key closes the box; nothing of it is left for the menu.
     EXPECT_EQ(g.keys.script.remaining(), 1u);
     EXPECT_EQ(text_at(g.s(), 14, 8, 7), "1 razem");
@@ -198,7 +198,7 @@ TEST(PlayLoop, AGameOfManyKeysRunsInConstantStack) {
     std::string keys;
     for (int i = 0; i < 100000; ++i) keys += "wa" + ARROW_UP + codes({0, 'x'});
     Game g({"pp", "pp"}, keys + "Qt");
-    EXPECT_EQ(g.play(), NextScreen::menu);
+    EXPECT_EQ(g.play(), ScreenId::menu);
     EXPECT_EQ(g.p().cursor_row, 0);
 }
 

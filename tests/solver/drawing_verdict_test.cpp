@@ -4,13 +4,52 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace zk {
 namespace {
 
 using test::picture_of;
 
-// Which verdict each kind of drawing gets, and that the checker agrees, is tested with the
-// checker; here only what the checker cannot show.
+TEST(DrawingVerdict, EveryVerdictInTheOrderOfTheJudgement) {
+    const std::vector<std::pair<std::vector<std::string>, DrawingVerdict>> drawings = {
+        {{"pppp", "pppp"}, DrawingVerdict::empty},
+        {{"YYYYYYYYYYY", "EpppppppppE"}, DrawingVerdict::run_too_long},
+        {{"Rp", "RE", "Rp", "Rp", "Rp", "Rp", "Rp", "Rp", "Rp", "Rp"},
+         DrawingVerdict::run_too_long},
+        {{"Ep", "Yp", "Ep", "Yp", "Ep", "Yp", "Ep", "Yp", "Ep"},
+         DrawingVerdict::too_many_column_runs},
+        // The limits themselves are allowed, and only columns have a limit on runs.
+        {{"RRRRRRRRRp", "pppppppppp"}, DrawingVerdict::unique},
+        {{"Ep", "Yp", "Ep", "Yp", "Ep", "Yp", "Ep", "Yp"}, DrawingVerdict::unique},
+        {{"EYEYEYEYE", "ppppppppp"}, DrawingVerdict::unique},
+        // The first that applies: a long run before several solutions or too many column
+        // runs, too many column runs before several solutions.
+        {{"EEEEEEEEEEp", "ppppppppppp", "Epppppppppp", "pEppppppppp"},
+         DrawingVerdict::run_too_long},
+        {{"EEEEEEEEEE", "Yppppppppp", "Eppppppppp", "Yppppppppp", "Eppppppppp", "Yppppppppp",
+          "Eppppppppp", "Yppppppppp", "Eppppppppp"},
+         DrawingVerdict::run_too_long},
+        {{"Epp", "Ypp", "Epp", "Ypp", "Epp", "Ypp", "Epp", "Ypp", "Epp", "ppp", "pEp", "ppE"},
+         DrawingVerdict::too_many_column_runs},
+        {{"Ep", "pE"}, DrawingVerdict::several},
+        {{"RRppp", "pRRpp", "ppRRp", "pppRR", "RpppR"}, DrawingVerdict::several},
+        {{"EEpEppppEpppppE", "ppEppEpEpppEppp", "pppEppEppEEpEpp", "pppEpppEEpEppEp",
+          "EEEppEpppppEpEp", "EpEpppEEppppppE", "pppEpEEEpEEEEpE", "EEppEEpppEppEEp",
+          "pEpEpEEppEEpppp", "ppEEEppppEEEpEE", "EpppppEEEEpppEp", "pEpppEppEEEpppE",
+          "EppEEEpEpEppppp", "EpppEpEppEppEEp", "EEppEppEppppEEp"},
+         DrawingVerdict::several},
+        {{"ppEE", "ppEE", "EEpp", "Eppp"}, DrawingVerdict::needs_guessing},
+        {{"pRRRp", "RRpRR", "RRRRR", "ppGpp", "pEGEp"}, DrawingVerdict::unique},
+    };
+    for (const auto& [rows, expected] : drawings) {
+        const DrawingVerdict verdict = judge_drawing(
+            picture_of(rows), static_cast<int>(rows.size()), static_cast<int>(rows.front().size()));
+        EXPECT_EQ(verdict, expected) << ::testing::PrintToString(rows);
+    }
+}
 
 TEST(DrawingVerdict, OnlyTheGivenRectangleCounts) {
     // A long run outside the rectangle, and bytes that are no colour, do not count.

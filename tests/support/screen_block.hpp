@@ -78,7 +78,7 @@ inline ::testing::AssertionResult shows(const Screen& s, int row, int col, const
         std::string got_attrs;
         for (std::size_t j = 0; j < want.size(); ++j) {
             const int x = col + static_cast<int>(j);
-            const Cell cell = on_screen(x, y) ? s.at(x, y) : Cell{0, 0};
+            const Cell cell = is_on_screen(y, x) ? s.cell(y, x) : Cell{0, 0};
             got.push_back(static_cast<char>(cell.glyph));
             const char attr_char = j < want_attrs.size() ? want_attrs[j] : ' ';
             got_attrs.push_back(attr_char == ' ' ? ' ' : block_detail::key_char(key, cell.attr));

@@ -9,7 +9,7 @@ namespace zk::test {
 /// The glyphs of `length` cells of `row` from `col`, as a string.
 inline std::string text_at(const Screen& s, int row, int col, int length) {
     std::string text;
-    for (int i = 0; i < length; ++i) text.push_back(static_cast<char>(s.at(col + i, row).glyph));
+    for (int i = 0; i < length; ++i) text.push_back(static_cast<char>(s.cell(row, col + i).glyph));
     return text;
 }
 
@@ -22,12 +22,12 @@ inline std::string row_text(const Screen& s, int row) {
 
 /// The attribute of the cell at `row`, `col`.
 inline int attr_at(const Screen& s, int row, int col) {
-    return s.at(col, row).attr;
+    return s.cell(row, col).attr;
 }
 
 /// The glyph byte of the cell at `row`, `col`.
 inline int glyph_at(const Screen& s, int row, int col) {
-    return s.at(col, row).glyph;
+    return s.cell(row, col).glyph;
 }
 
 } // namespace zk::test

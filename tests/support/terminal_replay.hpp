@@ -48,7 +48,7 @@ class ReplayTerminal {
         std::vector<std::string> out;
         for (int row = 0; row < SCREEN_ROWS; ++row) {
             for (int col = 0; col < SCREEN_COLUMNS; ++col) {
-                const Cell& want = screen.at(col, row);
+                const Cell& want = screen.cell(row, col);
                 const Shown& got = at(col, row);
                 const bool blank = want.glyph == ' ' || want.glyph < 32 || want.glyph == 127;
                 const bool same = got.bg == (want.attr >> 4) && got.fg == (want.attr & 15) &&

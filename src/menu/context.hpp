@@ -9,8 +9,9 @@
 
 namespace zk {
 
-/// The screens of the program. Each screen function returns the one that comes next.
-enum class NextScreen {
+/// Names a screen of the program. Each screen function returns the name of the one that comes
+/// next; the chain in screen_chain.hpp runs the named screen.
+enum class ScreenId {
     menu,            ///< draw the main menu and read a word
     level_not_found, ///< the typed level could not be opened
     game,            ///< a level is loaded: draw it and play
