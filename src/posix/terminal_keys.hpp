@@ -1,13 +1,11 @@
 #pragma once
 
 #include "console/key_decoder.hpp"
+#include "console/key_queue.hpp"
 #include "console/keys.hpp"
 #include "console/presenter.hpp"
 #include "console/screen.hpp"
 #include "console/terminal.hpp"
-
-#include <cstddef>
-#include <vector>
 
 namespace zk {
 
@@ -49,9 +47,7 @@ class TerminalKeys : public KeySource {
     Presenter& presenter_;
     Screen* screen_ = nullptr;
     KeyDecoder decoder_;
-    std::vector<int> codes_;
-    std::size_t next_code_ = 0;
-    bool ended_ = false;
+    KeyQueue queue_;
     bool too_small_ = false; // the window is smaller than the screen
 };
 

@@ -1,6 +1,7 @@
 #include "model/level_file.hpp"
 #include "model/level_file_os.hpp"
 
+#include "console/cp852.hpp"
 #include "console/write_all.hpp"
 #include "windows/utf16.hpp"
 
@@ -70,8 +71,7 @@ const char PATH_SEPARATOR = '\\';
 
 NameFault platform_name_fault(std::string_view name) {
     for (const char ch : name) {
-        const auto byte = static_cast<unsigned char>(ch);
-        if (byte < 32 || byte == 127) return NameFault::control_character;
+        if (is_control_byte(static_cast<std::uint8_t>(ch))) return NameFault::control_character;
         if (std::string_view(":*?\"<>|").find(ch) != std::string_view::npos)
             return NameFault::reserved_character;
     }
