@@ -126,10 +126,10 @@ bool save_level(const Grid& canvas, const std::string& path, std::string_view ta
     // A temporary file of this process beside the target, created anew.
     std::wstring temp;
     HANDLE file = INVALID_HANDLE_VALUE;
-    for (unsigned attempt = 0; file == INVALID_HANDLE_VALUE; ++attempt) {
-        if (attempt == 100) return false;
-        temp = target + L".tmp" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-               std::to_wstring(attempt);
+    for (int attempt = 0; file == INVALID_HANDLE_VALUE; ++attempt) {
+        if (attempt == TEMPORARY_NAME_ATTEMPTS ||
+            !wide_path(temporary_save_name(path, GetCurrentProcessId(), attempt), temp))
+            return false;
         file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;

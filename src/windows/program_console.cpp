@@ -252,9 +252,10 @@ void ProgramConsole::release() {
     parts_->released = true;
     parts_->terminal.restore();
     // An output that is no console got the ANSI presenter's bytes, and gets their ending too.
+    // An output that takes no more bytes is let go all the same.
     if (parts_->presenter)
-        write_all(
-            1, std::string_view(TERMINAL_RESTORE_SEQUENCE, sizeof TERMINAL_RESTORE_SEQUENCE - 1));
+        static_cast<void>(write_all(
+            1, std::string_view(TERMINAL_RESTORE_SEQUENCE, sizeof TERMINAL_RESTORE_SEQUENCE - 1)));
 }
 
 } // namespace zk

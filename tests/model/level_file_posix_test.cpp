@@ -221,8 +221,7 @@ TEST_F(LevelFilePosixTest, ASignalDuringASaveRemovesItsTemporaryFile) {
         getrlimit(RLIMIT_FSIZE, &tiny);
         tiny.rlim_cur = 4;
         setrlimit(RLIMIT_FSIZE, &tiny);
-        save_level(editor_layout({"pp", "pp"}), level_path("lvl"), "nab");
-        _exit(0);
+        _exit(save_level(editor_layout({"pp", "pp"}), level_path("lvl"), "nab") ? 0 : 3);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);

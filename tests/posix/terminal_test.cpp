@@ -174,8 +174,8 @@ TEST(Terminal, ASignalEndsTheProgramAtOnceWhenTheTerminalStoppedReading) {
     const pid_t child = fork();
     if (child == 0) {
         Terminal terminal(pty.slave, pty.slave);
-        write_all(pty.slave, std::string(1 << 24, 'x')); // far more than the terminal holds
-        _exit(0);
+        // Far more than the terminal holds.
+        _exit(write_all(pty.slave, std::string(1 << 24, 'x')) ? 0 : 3);
     }
     // Nothing is read: once the output stops growing, the child waits in its write.
     for (int unread = -1, unchanged = 0; unchanged < 20; poll(nullptr, 0, 10)) {
@@ -254,10 +254,11 @@ TEST(TerminalKeys, PipedInputIsDecodedAndItsEndThrows) {
 struct ActingSink : StringSink {
     std::vector<std::function<void()>> acts;
     std::size_t writes = 0;
-    void write(std::string_view out) override {
+    bool write(std::string_view out) override {
         StringSink::write(out);
         if (writes < acts.size()) acts[writes]();
         ++writes;
+        return true;
     }
 };
 
