@@ -1,5 +1,8 @@
 #pragma once
 
+// The key source of the real program on POSIX systems: the terminal's bytes decoded into key
+// codes, the screen presented before every wait. Part of the POSIX console back end.
+
 #include "console/key_decoder.hpp"
 #include "console/key_queue.hpp"
 #include "console/keys.hpp"

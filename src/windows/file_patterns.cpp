@@ -1,3 +1,6 @@
+// The checker's wildcards on Windows, where the shell leaves them to the program: each pattern
+// expanded to the long names it matches, in the system's order.
+
 #include "checker/file_patterns.hpp"
 
 #include "windows/utf16.hpp"

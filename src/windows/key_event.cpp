@@ -1,3 +1,6 @@
+// Windows console key events turned into the key codes the POSIX decoder gives for the same
+// keys. Part of the Windows console back end.
+
 #include "windows/key_event.hpp"
 
 #include "console/cp852.hpp"

@@ -1,3 +1,6 @@
+// The file-system side of level files on Windows: the names Windows refuses, reading regular
+// disk files only, and saves that replace the old level whole. The model's Windows twin.
+
 #include "model/level_file.hpp"
 #include "model/level_file_os.hpp"
 

@@ -1,3 +1,7 @@
+// The program's console on Windows: a console shown through its own cell and key-event
+// interfaces, a pipe or file through the ANSI presenter and the byte decoder. The top of the
+// Windows console back end.
+
 #include "console/program_console.hpp"
 
 #include "console/console_cells.hpp"

@@ -1,3 +1,6 @@
+// The standard streams and arguments of a Windows program: UTF-8 text shown whole on a
+// console, the command line read as UTF-16. Part of the Windows console back end.
+
 #include "console/program_io.hpp"
 
 #include "windows/console_handle.hpp"

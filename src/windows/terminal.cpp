@@ -1,3 +1,6 @@
+// The hold on a Windows console: its input mode, a screen buffer of the program's own, and the
+// control handler that gives the console back. Part of the Windows console back end.
+
 #include "console/terminal.hpp"
 #include "console/screen.hpp"
 #include "windows/console_handle.hpp"

@@ -1,3 +1,6 @@
+// The POSIX terminal hold and key source on pseudo-terminals and pipes: raw mode and its
+// restore, the signals that end the program, window changes, the lone Escape and the input's end.
+
 #include "console/terminal.hpp"
 
 #include "console/fd_sink.hpp"
