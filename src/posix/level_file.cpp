@@ -215,9 +215,9 @@ std::FILE* open_level_for_reading(const std::string& path) {
         ::close(fd);
         return nullptr;
     }
-    std::FILE* f = ::fdopen(fd, "rb");
-    if (f == nullptr) ::close(fd);
-    return f;
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (file == nullptr) ::close(fd);
+    return file;
 }
 
 NameFault platform_name_fault(std::string_view) {

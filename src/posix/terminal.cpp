@@ -83,10 +83,10 @@ void write_without_waiting(int fd, std::string_view bytes) {
     const bool was_blocking = (flags & O_NONBLOCK) == 0;
     if (was_blocking && ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) != 0) return;
     while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n > 0)
-            bytes.remove_prefix(static_cast<std::size_t>(n));
-        else if (n < 0 && errno == EINTR)
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written > 0)
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+        else if (written < 0 && errno == EINTR)
             continue;
         else
             break;

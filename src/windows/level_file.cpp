@@ -99,9 +99,9 @@ std::FILE* open_level_for_reading(const std::string& path) {
         CloseHandle(file);
         return nullptr;
     }
-    std::FILE* f = ::_fdopen(fd, "rb");
-    if (f == nullptr) ::_close(fd);
-    return f;
+    std::FILE* file = ::_fdopen(fd, "rb");
+    if (file == nullptr) ::_close(fd);
+    return file;
 }
 
 std::string program_folder(const char*) {

@@ -57,8 +57,8 @@ struct Pty {
     std::string output() const {
         std::string out;
         std::array<char, 4096> buffer{};
-        pollfd p{master, POLLIN, 0};
-        while (poll(&p, 1, 50) > 0) {
+        pollfd readable{master, POLLIN, 0};
+        while (poll(&readable, 1, 50) > 0) {
             const ssize_t n = read(master, buffer.data(), buffer.size());
             if (n <= 0) break;
             out.append(buffer.data(), static_cast<std::size_t>(n));
