@@ -215,9 +215,9 @@ std::FILE* open_level_for_reading(const std::string& path) {
         ::close(fd);
         return nullptr;
     }
-    std::FILE* file = ::fdopen(fd, "rb");
-    if (file == nullptr) ::close(fd);
-    return file;
+    std::FILE* stream = ::fdopen(fd, "rb");
+    if (stream == nullptr) ::close(fd);
+    return stream;
 }
 
 NameFault platform_name_fault(std::string_view) {

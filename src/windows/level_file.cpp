@@ -99,9 +99,9 @@ std::FILE* open_level_for_reading(const std::string& path) {
         CloseHandle(file);
         return nullptr;
     }
-    std::FILE* file = ::_fdopen(fd, "rb");
-    if (file == nullptr) ::_close(fd);
-    return file;
+    std::FILE* stream = ::_fdopen(fd, "rb");
+    if (stream == nullptr) ::_close(fd);
+    return stream;
 }
 
 std::string program_folder(const char*) {
