@@ -21,7 +21,10 @@ using Clock = std::chrono::steady_clock;
 /// The terminal of a benchmark: keeps only the number of bytes it was given.
 class CountingSink : public ByteSink {
   public:
-    void write(std::string_view bytes) override { count += bytes.size(); }
+    bool write(std::string_view bytes) override {
+        count += bytes.size();
+        return true;
+    }
     std::size_t count = 0;
 };
 

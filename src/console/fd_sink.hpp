@@ -16,11 +16,12 @@ bool shows_ansi_colours(int fd);
 /// wipes; false for a file, a pipe or a descriptor that is not open.
 bool is_terminal(int fd);
 
-/// A byte sink that is a file descriptor (the terminal, a pipe or a file).
+/// A byte sink that is a file descriptor (the terminal, a pipe or a file). A write reports
+/// whether every byte was written.
 class FdSink : public ByteSink {
   public:
     explicit FdSink(int fd) : fd_(fd) {}
-    void write(std::string_view bytes) override { write_all(fd_, bytes); }
+    bool write(std::string_view bytes) override { return write_all(fd_, bytes); }
 
   private:
     int fd_;

@@ -552,7 +552,7 @@ void Presenter::present(Screen& screen) {
         draw_rows(out, shown_, screen, screen.dirty_rows);
     }
     screen.dirty_rows = 0;
-    if (!out.empty()) sink_.write(out);
+    if (!out.empty() && !sink_.write(out)) invalidate();
 }
 
 } // namespace zk

@@ -15,8 +15,9 @@ namespace zk {
 class ByteSink {
   public:
     virtual ~ByteSink() = default;
-    /// Takes all of `bytes`, in order.
-    virtual void write(std::string_view bytes) = 0;
+    /// Takes all of `bytes`, in order. False when some of them may not have reached their
+    /// destination (a write failed).
+    virtual bool write(std::string_view bytes) = 0;
 };
 
 /// How colours are sent to the terminal.
@@ -80,7 +81,9 @@ class Presenter {
     /// half of an attribute (foreground, background) that changes, both halves in one
     /// sequence; moves down by line feeds where the options allow and one row up by a reverse
     /// index where that is shorter. Bytes below 32 and 127 show as blanks. Clears
-    /// screen.dirty_rows. Writes to the sink once, and only when there is something.
+    /// screen.dirty_rows. Writes to the sink once, and only when there is something; when the
+    /// sink reports a failed write, what the terminal shows is unknown and the next present
+    /// repaints everything.
     void present(Screen& screen);
 
   private:

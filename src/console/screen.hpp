@@ -31,8 +31,6 @@ struct Screen {
 
     /// The cell at (row, col).
     const Cell& cell(int row, int col) const { return cells[row * SCREEN_COLUMNS + col]; }
-    /// The cell at (col, row): the Windows console's spelling until it takes cell().
-    const Cell& at(int col, int row) const { return cell(row, col); }
 };
 
 // Every position on the screen is given as its row, then its column.

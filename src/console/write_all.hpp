@@ -7,6 +7,6 @@ namespace zk {
 /// Writes all of `bytes` to `fd`, continuing after interruptions and partial writes and
 /// waiting while the descriptor is full; stops at any other error. True when every byte was
 /// written. Safe to call from a signal handler (on POSIX) or a console control handler.
-bool write_all(int fd, std::string_view bytes);
+[[nodiscard]] bool write_all(int fd, std::string_view bytes);
 
 } // namespace zk

@@ -121,6 +121,6 @@ std::string level_bytes(const Grid& canvas, std::string_view tail);
 /// its name may not survive a power cut. An existing file is replaced only when the user may
 /// write it, and keeps its permission bits (and on POSIX its group); a new file gets the
 /// platform's default protection (0666 less the umask on POSIX).
-bool save_level(const Grid& canvas, const std::string& path, std::string_view tail);
+[[nodiscard]] bool save_level(const Grid& canvas, const std::string& path, std::string_view tail);
 
 } // namespace zk

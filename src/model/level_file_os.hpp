@@ -22,6 +22,17 @@ bool is_regular_file(const std::string& path);
 /// a FIFO or device placed in the level directory.
 std::FILE* open_level_for_reading(const std::string& path);
 
+/// How many temporary names a save tries beside the level before it gives up.
+inline constexpr int TEMPORARY_NAME_ATTEMPTS = 100;
+
+/// The name of a save's temporary file beside the level `path`: `path`, ".tmp", the id of the
+/// saving process, "_" and the number of the attempt, so that two programs saving the same
+/// level never pick the same name and a name left by a kill is passed over on the next try.
+inline std::string temporary_save_name(const std::string& path, unsigned long process_id,
+                                       int attempt) {
+    return path + ".tmp" + std::to_string(process_id) + "_" + std::to_string(attempt);
+}
+
 /// The running program's folder, absolute, as the system reports it or else found from
 /// `argv0` (resolved against the working directory or PATH); empty when unknown.
 std::string program_folder(const char* argv0);

@@ -1,3 +1,6 @@
+// The checker's wildcards on POSIX systems: the shell has expanded them already, so the names
+// pass through as given.
+
 #include "checker/file_patterns.hpp"
 
 namespace zk {

@@ -114,7 +114,12 @@ bool save_through_named_file(const std::string& path, const Replaced& replaced,
     {
         const SignalsHeld held; // a signal between creating and naming would leave the file
         fd = ::mkstemp(temp.data());
-        if (fd >= 0) set_file_to_remove_on_signal(temp.c_str());
+        // A file that a signal could not remove is not written at all.
+        if (fd >= 0 && !set_file_to_remove_on_signal(temp.c_str())) {
+            ::close(fd);
+            ::unlink(temp.c_str());
+            return false;
+        }
     }
     if (fd < 0) return false;
     const bool written = write_durably(fd, replaced, bytes);
@@ -138,13 +143,13 @@ bool link_unnamed(int fd, const std::string& name) {
     return ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0;
 }
 
-// Links the unnamed file `fd` in beside `path` under a temporary name that no file has
-// (`path` ".tmp", the process id and a count), and names it to the clean-up of a signal. The
+// Links the unnamed file `fd` in beside `path` under a temporary name that no file has, and
+// names it to the clean-up of a signal. The
 // name, or an empty string when no link could be made.
 std::string link_under_temporary_name(int fd, const std::string& path) {
-    const std::string stem = path + ".tmp" + std::to_string(::getpid()) + "_";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = stem + std::to_string(attempt);
+    for (int attempt = 0; attempt < TEMPORARY_NAME_ATTEMPTS; ++attempt) {
+        const std::string name =
+            temporary_save_name(path, static_cast<unsigned long>(::getpid()), attempt);
         if (!set_file_to_remove_on_signal(name.c_str())) break;
         if (link_unnamed(fd, name)) return name;
         clear_file_to_remove_on_signal();
@@ -210,9 +215,9 @@ std::FILE* open_level_for_reading(const std::string& path) {
         ::close(fd);
         return nullptr;
     }
-    std::FILE* f = ::fdopen(fd, "rb");
-    if (f == nullptr) ::close(fd);
-    return f;
+    std::FILE* stream = ::fdopen(fd, "rb");
+    if (stream == nullptr) ::close(fd);
+    return stream;
 }
 
 NameFault platform_name_fault(std::string_view) {

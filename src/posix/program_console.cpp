@@ -1,3 +1,6 @@
+// The program's console on POSIX systems: the terminal hold, the ANSI presenter with the
+// locale's options, and the terminal key source. The top of the POSIX console back end.
+
 #include "console/program_console.hpp"
 
 #include "console/fd_sink.hpp"

@@ -8,7 +8,7 @@ namespace zk {
 /// as the terminal is held: the temporary file of a save in progress, which would otherwise be
 /// left behind half written. `path` is copied. Returns false, naming nothing, when the path
 /// is too long to copy (4095 bytes at most).
-bool set_file_to_remove_on_signal(const char* path);
+[[nodiscard]] bool set_file_to_remove_on_signal(const char* path);
 
 /// Names no file any more: the save is over.
 void clear_file_to_remove_on_signal();

@@ -21,39 +21,44 @@ namespace zk {
 
 namespace {
 
-// Signal handlers can reach only static data; one Terminal exists at a time.
-volatile std::sig_atomic_t repaint_requested = 0;
-volatile std::sig_atomic_t terminal_held = 0;
-int held_input_fd = -1;
-int held_output_fd = -1;
-bool raw_mode_set = false;
-termios original_mode{};
-termios raw_mode{};
-sigset_t original_mask{};
-// The self-pipe: a window change or a continue writes one byte to it, so that a wait for
-// input that watches its reading end wakes up, even when the signal came just before the
-// wait began or was taken by another thread.
-int wake_read_fd = -1;
-int wake_write_fd = -1;
+// Everything the hold keeps while a Terminal exists, in one place that must be global: the
+// signal handlers (an ending signal, Ctrl-Z, a continue, a window change) give the terminal
+// back or take it again from here, and a handler can reach no object, only static data. One
+// Terminal exists at a time.
+struct TerminalHold {
+    volatile std::sig_atomic_t repaint_requested = 0;
+    volatile std::sig_atomic_t held = 0;
+    int input_fd = -1;
+    int output_fd = -1;
+    bool raw_mode_set = false;
+    termios original_mode{};
+    termios raw_mode{};
+    sigset_t original_mask{};
+    // The self-pipe: a window change or a continue writes one byte to it, so that a wait for
+    // input that watches its reading end wakes up, even when the signal came just before the
+    // wait began or was taken by another thread.
+    int wake_read_fd = -1;
+    int wake_write_fd = -1;
+    // Every signal that would end the program is caught while the terminal is held, so that
+    // the terminal is restored first; `caught` says which, `original_action` what to put back.
+    std::array<bool, NSIG> caught{};
+    std::array<struct sigaction, NSIG> original_action{};
+    struct sigaction original_file_size {};
+    struct sigaction original_winch {};
+    struct sigaction original_tstp {};
+    struct sigaction original_cont {};
+    // A stack for the handlers, so that they still run when a stack overflow is what ended
+    // the program. Used only when none is set already (a sanitizer may have one).
+    alignas(16) char handler_stack[64 * 1024];
+    bool handler_stack_set = false;
+};
 
-// Every signal that would end the program is caught while the terminal is held, so that the
-// terminal is restored first; `caught` says which, `original_action` what to put back.
-std::array<bool, NSIG> caught{};
-std::array<struct sigaction, NSIG> original_action{};
-struct sigaction original_file_size {};
-struct sigaction original_winch {};
-struct sigaction original_tstp {};
-struct sigaction original_cont {};
+TerminalHold hold;
 
-// A stack for the handlers, so that they still run when a stack overflow is what ended the
-// program. Used only when none is set already (a sanitizer may have one).
-alignas(16) char handler_stack[64 * 1024];
-bool handler_stack_set = false;
-
-// True for the signals whose default action ends the process and that can be caught.
+// True for the signals whose default action ends the process and that can be hold.caught.
 bool ends_the_process(int sig) {
     switch (sig) {
-    case SIGKILL: // cannot be caught
+    case SIGKILL: // cannot be hold.caught
     case SIGSTOP:
     case SIGTSTP: // stop the process, or continue it
     case SIGTTIN:
@@ -78,10 +83,10 @@ void write_without_waiting(int fd, std::string_view bytes) {
     const bool was_blocking = (flags & O_NONBLOCK) == 0;
     if (was_blocking && ::fcntl(fd, F_SETFL, flags | O_NONBLOCK) != 0) return;
     while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n > 0)
-            bytes.remove_prefix(static_cast<std::size_t>(n));
-        else if (n < 0 && errno == EINTR)
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written > 0)
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+        else if (written < 0 && errno == EINTR)
             continue;
         else
             break;
@@ -94,15 +99,15 @@ constexpr std::string_view RESTORE_BYTES(TERMINAL_RESTORE_SEQUENCE,
 
 // Async-signal-safe: tcsetattr and write only. From a handler the write never waits.
 void release_terminal(bool from_handler) {
-    if (raw_mode_set) tcsetattr(held_input_fd, TCSANOW, &original_mode);
+    if (hold.raw_mode_set) tcsetattr(hold.input_fd, TCSANOW, &hold.original_mode);
     if (from_handler)
-        write_without_waiting(held_output_fd, RESTORE_BYTES);
-    else
-        write_all(held_output_fd, RESTORE_BYTES);
+        write_without_waiting(hold.output_fd, RESTORE_BYTES);
+    else // a terminal that takes no more bytes is let go all the same
+        static_cast<void>(write_all(hold.output_fd, RESTORE_BYTES));
 }
 
 void take_terminal() {
-    if (raw_mode_set) tcsetattr(held_input_fd, TCSANOW, &raw_mode);
+    if (hold.raw_mode_set) tcsetattr(hold.input_fd, TCSANOW, &hold.raw_mode);
 }
 
 void set_action(int sig, void (*handler)(int)) {
@@ -114,8 +119,8 @@ void set_action(int sig, void (*handler)(int)) {
 
 void on_ending_signal(int sig) {
     remove_file_named_for_signal();
-    if (terminal_held) release_terminal(true);
-    terminal_held = 0;
+    if (hold.held) release_terminal(true);
+    hold.held = 0;
     // End by the signal itself, so the parent sees how the program ended (and a crash dumps
     // core where the user allows it). Every signal is blocked in here: this one is let
     // through once it is raised again with its default action.
@@ -130,10 +135,11 @@ void on_ending_signal(int sig) {
 // Asks for a repaint and wakes the wait for input. Async-signal-safe.
 void request_repaint() {
     const int saved_errno = errno;
-    repaint_requested = 1;
-    if (wake_write_fd >= 0) {
+    hold.repaint_requested = 1;
+    if (hold.wake_write_fd >= 0) {
         const char byte = 0;
-        [[maybe_unused]] const ssize_t n = ::write(wake_write_fd, &byte, 1); // full: awake already
+        [[maybe_unused]] const ssize_t n =
+            ::write(hold.wake_write_fd, &byte, 1); // full: awake already
     }
     errno = saved_errno;
 }
@@ -164,13 +170,13 @@ bool open_wake_pipe() {
             return false;
         }
     }
-    wake_read_fd = ends[0];
-    wake_write_fd = ends[1];
+    hold.wake_read_fd = ends[0];
+    hold.wake_write_fd = ends[1];
     return true;
 }
 
 void close_wake_pipe() {
-    for (int* fd : {&wake_read_fd, &wake_write_fd}) {
+    for (int* fd : {&hold.wake_read_fd, &hold.wake_write_fd}) {
         if (*fd >= 0) ::close(*fd);
         *fd = -1;
     }
@@ -188,46 +194,46 @@ void install_ending_handlers() {
     action.sa_flags = SA_ONSTACK;
     for (int sig = 1; sig < NSIG; ++sig) {
         const auto i = static_cast<std::size_t>(sig);
-        caught[i] = false;
+        hold.caught[i] = false;
         if (!ends_the_process(sig) || sig == SIGXFSZ) continue;
         struct sigaction previous {};
         if (sigaction(sig, nullptr, &previous) != 0) continue; // not a signal of this system
         if ((previous.sa_flags & SA_SIGINFO) != 0 || previous.sa_handler != SIG_DFL) continue;
         if (sigaction(sig, &action, nullptr) != 0) continue;
-        original_action[i] = previous;
-        caught[i] = true;
+        hold.original_action[i] = previous;
+        hold.caught[i] = true;
     }
     struct sigaction ignore {};
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);
-    sigaction(SIGXFSZ, &ignore, &original_file_size);
+    sigaction(SIGXFSZ, &ignore, &hold.original_file_size);
 
     stack_t current{};
-    handler_stack_set = false;
+    hold.handler_stack_set = false;
     if (sigaltstack(nullptr, &current) == 0 && (current.ss_flags & SS_DISABLE) != 0) {
         stack_t stack{};
-        stack.ss_sp = handler_stack;
-        stack.ss_size = sizeof handler_stack;
-        handler_stack_set = sigaltstack(&stack, nullptr) == 0;
+        stack.ss_sp = hold.handler_stack;
+        stack.ss_size = sizeof hold.handler_stack;
+        hold.handler_stack_set = sigaltstack(&stack, nullptr) == 0;
     }
 }
 
 void restore_ending_handlers() {
     for (int sig = 1; sig < NSIG; ++sig)
-        if (caught[static_cast<std::size_t>(sig)])
-            sigaction(sig, &original_action[static_cast<std::size_t>(sig)], nullptr);
-    sigaction(SIGXFSZ, &original_file_size, nullptr);
-    if (handler_stack_set) {
+        if (hold.caught[static_cast<std::size_t>(sig)])
+            sigaction(sig, &hold.original_action[static_cast<std::size_t>(sig)], nullptr);
+    sigaction(SIGXFSZ, &hold.original_file_size, nullptr);
+    if (hold.handler_stack_set) {
         stack_t off{};
         off.ss_flags = SS_DISABLE;
         sigaltstack(&off, nullptr);
-        handler_stack_set = false;
+        hold.handler_stack_set = false;
     }
 }
 
 void on_stop(int) {
     const int saved_errno = errno;
-    if (terminal_held) release_terminal(true);
+    if (hold.held) release_terminal(true);
     std::signal(SIGTSTP, SIG_DFL);
     sigset_t stop{};
     sigemptyset(&stop);
@@ -236,7 +242,7 @@ void on_stop(int) {
     std::raise(SIGTSTP); // the program stops here until it is continued
     sigprocmask(SIG_BLOCK, &stop, nullptr);
     install(SIGTSTP, on_stop, nullptr);
-    if (terminal_held) take_terminal();
+    if (hold.held) take_terminal();
     errno = saved_errno;
     request_repaint();
 }
@@ -244,44 +250,44 @@ void on_stop(int) {
 void on_continue(int) {
     // Continued after a stop that did not pass through on_stop (SIGSTOP): take the terminal
     // back and repaint, in case someone changed it meanwhile.
-    if (terminal_held) take_terminal();
+    if (hold.held) take_terminal();
     request_repaint();
 }
 
 } // namespace
 
 Terminal::Terminal(int input_fd, int output_fd) : input_fd_(input_fd), output_fd_(output_fd) {
-    if (terminal_held) throw std::logic_error("the terminal is already held");
-    held_input_fd = input_fd;
-    held_output_fd = output_fd;
-    raw_mode_set = false;
-    if (isatty(input_fd) && tcgetattr(input_fd, &original_mode) == 0) {
+    if (hold.held) throw std::logic_error("the terminal is already held");
+    hold.input_fd = input_fd;
+    hold.output_fd = output_fd;
+    hold.raw_mode_set = false;
+    if (isatty(input_fd) && tcgetattr(input_fd, &hold.original_mode) == 0) {
         input_is_tty_ = true;
-        raw_mode = original_mode;
-        raw_mode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | IEXTEN);
-        raw_mode.c_iflag &= ~static_cast<tcflag_t>(ICRNL | INLCR | IGNCR | IXON | ISTRIP);
+        hold.raw_mode = hold.original_mode;
+        hold.raw_mode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | IEXTEN);
+        hold.raw_mode.c_iflag &= ~static_cast<tcflag_t>(ICRNL | INLCR | IGNCR | IXON | ISTRIP);
         // Bytes reach the terminal as they are sent: a line feed moves one row down only.
-        raw_mode.c_oflag &= ~static_cast<tcflag_t>(OPOST);
-        raw_mode.c_cc[VMIN] = 1;
-        raw_mode.c_cc[VTIME] = 0;
-        raw_mode_set = true;
+        hold.raw_mode.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+        hold.raw_mode.c_cc[VMIN] = 1;
+        hold.raw_mode.c_cc[VTIME] = 0;
+        hold.raw_mode_set = true;
     }
 
-    sigprocmask(SIG_BLOCK, nullptr, &original_mask);
+    sigprocmask(SIG_BLOCK, nullptr, &hold.original_mask);
     if (!open_wake_pipe()) throw std::runtime_error("no pipe for the terminal's signals");
 
-    repaint_requested = 0;
-    terminal_held = 1;
+    hold.repaint_requested = 0;
+    hold.held = 1;
     held_ = true;
     install_ending_handlers();
-    install(SIGWINCH, on_window_change, &original_winch);
-    install(SIGTSTP, on_stop, &original_tstp);
-    install(SIGCONT, on_continue, &original_cont);
+    install(SIGWINCH, on_window_change, &hold.original_winch);
+    install(SIGTSTP, on_stop, &hold.original_tstp);
+    install(SIGCONT, on_continue, &hold.original_cont);
     take_terminal();
 }
 
 int terminal_wake_fd() {
-    return wake_read_fd;
+    return hold.wake_read_fd;
 }
 
 Terminal::~Terminal() {
@@ -298,10 +304,10 @@ TerminalSize Terminal::size() const {
 bool Terminal::take_repaint_request() {
     // Emptied first: a signal that comes after this leaves both its byte and the request.
     char bytes[64];
-    while (wake_read_fd >= 0 && ::read(wake_read_fd, bytes, sizeof bytes) > 0) {
+    while (hold.wake_read_fd >= 0 && ::read(hold.wake_read_fd, bytes, sizeof bytes) > 0) {
     }
-    if (!repaint_requested) return false;
-    repaint_requested = 0;
+    if (!hold.repaint_requested) return false;
+    hold.repaint_requested = 0;
     return true;
 }
 
@@ -313,13 +319,13 @@ void Terminal::restore() {
     sigfillset(&all);
     sigprocmask(SIG_BLOCK, &all, nullptr);
     release_terminal(false);
-    terminal_held = 0;
+    hold.held = 0;
     restore_ending_handlers();
-    sigaction(SIGWINCH, &original_winch, nullptr);
-    sigaction(SIGTSTP, &original_tstp, nullptr);
-    sigaction(SIGCONT, &original_cont, nullptr);
+    sigaction(SIGWINCH, &hold.original_winch, nullptr);
+    sigaction(SIGTSTP, &hold.original_tstp, nullptr);
+    sigaction(SIGCONT, &hold.original_cont, nullptr);
     close_wake_pipe();
-    sigprocmask(SIG_SETMASK, &original_mask, nullptr);
+    sigprocmask(SIG_SETMASK, &hold.original_mask, nullptr);
 }
 
 } // namespace zk

@@ -41,7 +41,7 @@ TerminalKeys::TerminalKeys(Terminal& terminal, Presenter& presenter, bool utf8_i
     : terminal_(terminal), presenter_(presenter), decoder_(utf8_input) {
     const TerminalSize size = terminal_.size();
     presenter_.set_terminal_size(size.columns, size.rows);
-    too_small_ = size.columns < MIN_TERMINAL_COLUMNS || size.rows < MIN_TERMINAL_ROWS;
+    too_small_ = is_window_too_small(size);
 }
 
 void TerminalKeys::take_window_change() {
@@ -49,7 +49,7 @@ void TerminalKeys::take_window_change() {
     const TerminalSize size = terminal_.size();
     presenter_.set_terminal_size(size.columns, size.rows);
     presenter_.invalidate();
-    too_small_ = size.columns < MIN_TERMINAL_COLUMNS || size.rows < MIN_TERMINAL_ROWS;
+    too_small_ = is_window_too_small(size);
 }
 
 void TerminalKeys::present() {
@@ -59,21 +59,18 @@ void TerminalKeys::present() {
 
 int TerminalKeys::read_code() {
     present();
-    for (;;) {
-        // Keys typed while the window hides the screen are not acted on.
-        if (too_small_) next_code_ = codes_.size();
-        if (next_code_ < codes_.size()) return codes_[next_code_++];
-        codes_.clear();
-        next_code_ = 0;
-        if (ended_) throw InputEnded{};
+    // Keys typed while the window hides the screen are not acted on.
+    if (too_small_) drop_waiting_codes(queue_);
+    return take_code(queue_, [this] {
         read_more();
         // A window change that came in the same wake-up as keys counts before them: a key
         // typed into a window that has just become too small is not acted on.
         take_window_change();
-    }
+        if (too_small_) drop_waiting_codes(queue_);
+    });
 }
 
-// Waits for input and decodes what arrives into codes_; sets ended_ when the input is over.
+// Waits for input and decodes what arrives into the queue; marks it ended when the input is over.
 // A window change wakes the wait up, and the screen is presented again before the next wait.
 void TerminalKeys::read_more() {
     present();
@@ -83,23 +80,24 @@ void TerminalKeys::read_more() {
                                          wait_for_more ? LONE_ESCAPE_WAIT_MS : -1);
     if (waited == Waited::woken) return; // a window change: the next round repaints
     if (waited == Waited::failed) {
-        decoder_.end_of_input(codes_);
-        ended_ = true;
+        decoder_.end_of_input(queue_.codes);
+        queue_.ended = true;
         return;
     }
     if (waited == Waited::timed_out) {
-        decoder_.pause(codes_);
+        decoder_.pause(queue_.codes);
         return;
     }
     std::array<std::uint8_t, 256> bytes{};
     const ssize_t count = ::read(terminal_.input_fd(), bytes.data(), bytes.size());
     if (count < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) return;
     if (count <= 0) {
-        decoder_.end_of_input(codes_);
-        ended_ = true;
+        decoder_.end_of_input(queue_.codes);
+        queue_.ended = true;
         return;
     }
-    for (ssize_t i = 0; i < count; ++i) decoder_.feed(bytes[static_cast<std::size_t>(i)], codes_);
+    for (ssize_t i = 0; i < count; ++i)
+        decoder_.feed(bytes[static_cast<std::size_t>(i)], queue_.codes);
 }
 
 } // namespace zk

@@ -1,13 +1,14 @@
 #pragma once
 
+// The key source of the real program on POSIX systems: the terminal's bytes decoded into key
+// codes, the screen presented before every wait. Part of the POSIX console back end.
+
 #include "console/key_decoder.hpp"
+#include "console/key_queue.hpp"
 #include "console/keys.hpp"
 #include "console/presenter.hpp"
 #include "console/screen.hpp"
 #include "console/terminal.hpp"
-
-#include <cstddef>
-#include <vector>
 
 namespace zk {
 
@@ -49,9 +50,7 @@ class TerminalKeys : public KeySource {
     Presenter& presenter_;
     Screen* screen_ = nullptr;
     KeyDecoder decoder_;
-    std::vector<int> codes_;
-    std::size_t next_code_ = 0;
-    bool ended_ = false;
+    KeyQueue queue_;
     bool too_small_ = false; // the window is smaller than the screen
 };
 

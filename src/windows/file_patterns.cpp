@@ -1,3 +1,6 @@
+// The checker's wildcards on Windows, where the shell leaves them to the program: each pattern
+// expanded to the long names it matches, in the system's order.
+
 #include "checker/file_patterns.hpp"
 
 #include "windows/utf16.hpp"
@@ -22,28 +25,29 @@ int compare_ignoring_case(std::wstring_view a, std::wstring_view b) {
 // character, every other character itself ignoring case. The system's search matches 8.3
 // short names as well (b.txtold is B~1.TXT), which the user never sees.
 bool long_name_matches(std::wstring_view pattern, std::wstring_view name) {
-    std::size_t p = 0;
-    std::size_t n = 0;
+    std::size_t in_pattern = 0;
+    std::size_t in_name = 0;
     std::size_t star = std::wstring_view::npos; // the last '*' seen, and where its run ends
     std::size_t star_end = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && pattern[p] == L'*') {
-            star = p++;
-            star_end = n;
-        } else if (p < pattern.size() &&
-                   (pattern[p] == L'?' ||
-                    compare_ignoring_case(pattern.substr(p, 1), name.substr(n, 1)) == 0)) {
-            ++p;
-            ++n;
+    while (in_name < name.size()) {
+        if (in_pattern < pattern.size() && pattern[in_pattern] == L'*') {
+            star = in_pattern++;
+            star_end = in_name;
+        } else if (in_pattern < pattern.size() &&
+                   (pattern[in_pattern] == L'?' ||
+                    compare_ignoring_case(pattern.substr(in_pattern, 1), name.substr(in_name, 1)) ==
+                        0)) {
+            ++in_pattern;
+            ++in_name;
         } else if (star != std::wstring_view::npos) {
-            p = star + 1; // the '*' takes one character more
-            n = ++star_end;
+            in_pattern = star + 1; // the '*' takes one character more
+            in_name = ++star_end;
         } else {
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == L'*') ++p;
-    return p == pattern.size();
+    while (in_pattern < pattern.size() && pattern[in_pattern] == L'*') ++in_pattern;
+    return in_pattern == pattern.size();
 }
 
 // The paths that `pattern` matches: its folder part followed by each matching long name (but

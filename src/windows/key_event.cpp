@@ -1,3 +1,6 @@
+// Windows console key events turned into the key codes the POSIX decoder gives for the same
+// keys. Part of the Windows console back end.
+
 #include "windows/key_event.hpp"
 
 #include "console/cp852.hpp"
@@ -35,7 +38,7 @@ int character_code(char16_t ch) {
         return ch;
     if (ch == LINE_FEED) return KEY_ENTER;      // Ctrl-Enter, and Enter as a terminal sends it
     if (ch == KEY_DELETE) return KEY_BACKSPACE; // Ctrl-Backspace, as a terminal's DEL
-    if (ch >= 32 && ch < KEY_DELETE) return ch;
+    if (ch < 128 && is_printable_ascii(static_cast<std::uint8_t>(ch))) return ch;
     if (ch >= 128) {
         // A typed letter beyond ASCII is told apart from the arrow prefix by its own range.
         const std::optional<std::uint8_t> byte = cp852_byte(ch);

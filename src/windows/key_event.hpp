@@ -1,5 +1,8 @@
 #pragma once
 
+// Windows console key events turned into the program's key codes. Part of the Windows console
+// back end; plain types, so that it is tested without a console.
+
 #include <cstdint>
 #include <vector>
 

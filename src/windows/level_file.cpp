@@ -1,6 +1,10 @@
+// The file-system side of level files on Windows: the names Windows refuses, reading regular
+// disk files only, and saves that replace the old level whole. The model's Windows twin.
+
 #include "model/level_file.hpp"
 #include "model/level_file_os.hpp"
 
+#include "console/cp852.hpp"
 #include "console/write_all.hpp"
 #include "windows/utf16.hpp"
 
@@ -70,8 +74,7 @@ const char PATH_SEPARATOR = '\\';
 
 NameFault platform_name_fault(std::string_view name) {
     for (const char ch : name) {
-        const auto byte = static_cast<unsigned char>(ch);
-        if (byte < 32 || byte == 127) return NameFault::control_character;
+        if (is_control_byte(static_cast<std::uint8_t>(ch))) return NameFault::control_character;
         if (std::string_view(":*?\"<>|").find(ch) != std::string_view::npos)
             return NameFault::reserved_character;
     }
@@ -96,9 +99,9 @@ std::FILE* open_level_for_reading(const std::string& path) {
         CloseHandle(file);
         return nullptr;
     }
-    std::FILE* f = ::_fdopen(fd, "rb");
-    if (f == nullptr) ::_close(fd);
-    return f;
+    std::FILE* stream = ::_fdopen(fd, "rb");
+    if (stream == nullptr) ::_close(fd);
+    return stream;
 }
 
 std::string program_folder(const char*) {
@@ -126,10 +129,10 @@ bool save_level(const Grid& canvas, const std::string& path, std::string_view ta
     // A temporary file of this process beside the target, created anew.
     std::wstring temp;
     HANDLE file = INVALID_HANDLE_VALUE;
-    for (unsigned attempt = 0; file == INVALID_HANDLE_VALUE; ++attempt) {
-        if (attempt == 100) return false;
-        temp = target + L".tmp" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-               std::to_wstring(attempt);
+    for (int attempt = 0; file == INVALID_HANDLE_VALUE; ++attempt) {
+        if (attempt == TEMPORARY_NAME_ATTEMPTS ||
+            !wide_path(temporary_save_name(path, GetCurrentProcessId(), attempt), temp))
+            return false;
         file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;

@@ -1,9 +1,14 @@
+// The program's console on Windows: a console shown through its own cell and key-event
+// interfaces, a pipe or file through the ANSI presenter and the byte decoder. The top of the
+// Windows console back end.
+
 #include "console/program_console.hpp"
 
 #include "console/console_cells.hpp"
 #include "console/enlarge_request.hpp"
 #include "console/fd_sink.hpp"
 #include "console/key_decoder.hpp"
+#include "console/key_queue.hpp"
 #include "console/presenter.hpp"
 #include "console/terminal.hpp"
 #include "windows/console_hold.hpp"
@@ -56,7 +61,7 @@ class ConsoleCellOutput {
         const int columns = window_.Right - window_.Left + 1;
         const int rows = window_.Bottom - window_.Top + 1;
         if (repaint_all_) clear_window();
-        if (columns < MIN_TERMINAL_COLUMNS || rows < MIN_TERMINAL_ROWS) {
+        if (is_window_too_small({columns, rows})) {
             if (repaint_all_) show_enlarge_request(columns);
             repaint_all_ = false;
             small_ = true;
@@ -103,7 +108,7 @@ class ConsoleCellOutput {
         std::array<CHAR_INFO, SCREEN_COLUMNS> cells{};
         const int length = span.end - span.first;
         for (int i = 0; i < length; ++i) {
-            const Cell& cell = screen.at(span.first + i, span.row);
+            const Cell& cell = screen.cell(span.row, span.first + i);
             cells[static_cast<std::size_t>(i)].Char.UnicodeChar =
                 static_cast<WCHAR>(console_char(cell.glyph));
             cells[static_cast<std::size_t>(i)].Attributes = cell.attr;
@@ -174,10 +179,9 @@ struct ProgramConsole::Parts {
         if (ready != WAIT_OBJECT_0 ||
             ReadConsoleInputW(input, records.data(), static_cast<DWORD>(records.size()), &count) ==
                 0) {
-            ended = true;
+            keys.ended = true;
             return;
         }
-        const std::size_t before = codes.size();
         for (DWORD i = 0; i < count; ++i) {
             const INPUT_RECORD& record = records[i];
             if (record.EventType == WINDOW_BUFFER_SIZE_EVENT) request_console_repaint();
@@ -186,14 +190,11 @@ struct ProgramConsole::Parts {
             translate_key_event({key.bKeyDown != 0, key.wRepeatCount, key.wVirtualKeyCode,
                                  static_cast<char16_t>(key.uChar.UnicodeChar),
                                  key.dwControlKeyState},
-                                codes);
+                                keys.codes);
         }
         // While the window is too small to show the screen, keys are dropped rather than acted on
         // unseen.
-        if (cells && cells->window_is_small()) {
-            codes.resize(before);
-            return;
-        }
+        if (cells && cells->window_is_small()) drop_waiting_codes(keys);
     }
 
     // Bytes of a pipe or file, decoded as on POSIX in a UTF-8 locale.
@@ -202,11 +203,12 @@ struct ProgramConsole::Parts {
         const int count =
             ::_read(terminal.input_fd(), bytes.data(), static_cast<unsigned>(bytes.size()));
         if (count <= 0) {
-            decoder.end_of_input(codes);
-            ended = true;
+            decoder.end_of_input(keys.codes);
+            keys.ended = true;
             return;
         }
-        for (int i = 0; i < count; ++i) decoder.feed(bytes[static_cast<std::size_t>(i)], codes);
+        for (int i = 0; i < count; ++i)
+            decoder.feed(bytes[static_cast<std::size_t>(i)], keys.codes);
     }
 
     Terminal terminal{0, 1};
@@ -215,9 +217,7 @@ struct ProgramConsole::Parts {
     std::optional<Presenter> presenter;
     Screen* screen = nullptr;
     KeyDecoder decoder{true}; // typed characters come as UTF-8
-    std::vector<int> codes;
-    std::size_t next_code = 0;
-    bool ended = false;
+    KeyQueue keys;
     bool released = false;
 };
 
@@ -244,13 +244,7 @@ void ProgramConsole::show(Screen& screen) {
 
 int ProgramConsole::read_code() {
     parts_->present();
-    while (parts_->next_code == parts_->codes.size()) {
-        parts_->codes.clear();
-        parts_->next_code = 0;
-        if (parts_->ended) throw InputEnded{};
-        parts_->read_more();
-    }
-    return parts_->codes[parts_->next_code++];
+    return take_code(parts_->keys, [this] { parts_->read_more(); });
 }
 
 void ProgramConsole::present() {
@@ -262,9 +256,10 @@ void ProgramConsole::release() {
     parts_->released = true;
     parts_->terminal.restore();
     // An output that is no console got the ANSI presenter's bytes, and gets their ending too.
+    // An output that takes no more bytes is let go all the same.
     if (parts_->presenter)
-        write_all(
-            1, std::string_view(TERMINAL_RESTORE_SEQUENCE, sizeof TERMINAL_RESTORE_SEQUENCE - 1));
+        static_cast<void>(write_all(
+            1, std::string_view(TERMINAL_RESTORE_SEQUENCE, sizeof TERMINAL_RESTORE_SEQUENCE - 1)));
 }
 
 } // namespace zk

@@ -1,5 +1,9 @@
+// The standard streams and arguments of a Windows program: UTF-8 text shown whole on a
+// console, the command line read as UTF-16. Part of the Windows console back end.
+
 #include "console/program_io.hpp"
 
+#include "windows/console_handle.hpp"
 #include "windows/utf16.hpp"
 
 #include <array>
@@ -84,9 +88,8 @@ class ConsoleTextBuffer : public std::streambuf {
 class TextStream {
   public:
     TextStream(std::ostream& standard, int fd) : stream_(&standard) {
-        const auto handle = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
-        DWORD mode = 0;
-        if (handle == INVALID_HANDLE_VALUE || GetConsoleMode(handle, &mode) == 0) return;
+        const HANDLE handle = console_behind(fd);
+        if (handle == nullptr) return;
         buffer_.emplace(handle);
         console_stream_.emplace(&*buffer_);
         stream_ = &*console_stream_;

@@ -1,11 +1,14 @@
+// The hold on a Windows console: its input mode, a screen buffer of the program's own, and the
+// control handler that gives the console back. Part of the Windows console back end.
+
 #include "console/terminal.hpp"
 #include "console/screen.hpp"
+#include "windows/console_handle.hpp"
 #include "windows/console_hold.hpp"
 
 #include <atomic>
 #include <cstdlib>
 #include <exception>
-#include <io.h>
 #include <stdexcept>
 
 namespace zk {
@@ -25,18 +28,10 @@ DWORD original_input_mode = 0;
 DWORD original_output_mode = 0;
 CONSOLE_CURSOR_INFO original_cursor{};
 bool cursor_known = false;
-WORD original_attribute = 7;
+WORD original_attribute = DEFAULT_ATTR;
 std::atomic<bool> repaint_requested{false};
 
 constexpr DWORD VIRTUAL_TERMINAL_INPUT = 0x0200; // ENABLE_VIRTUAL_TERMINAL_INPUT
-
-// The console handle behind C runtime descriptor `fd`, or nullptr when it is no console.
-HANDLE console_behind(int fd) {
-    const auto handle = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
-    DWORD mode = 0;
-    if (handle == INVALID_HANDLE_VALUE || GetConsoleMode(handle, &mode) == 0) return nullptr;
-    return handle;
-}
 
 // Gives the console back as it was found: the user's buffer shown again when the game drew in
 // its own; else the user's buffer with the cursor on the line below the drawn rows (the buffer

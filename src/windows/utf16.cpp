@@ -1,3 +1,6 @@
+// Text between the program's UTF-8 and the UTF-16 of the Windows interfaces, through the
+// system's own conversions. The base of the Windows platform folder.
+
 #include "windows/utf16.hpp"
 
 #include <windows.h>

@@ -10,6 +10,7 @@
 
 #include <random>
 #include <string>
+#include <utility>
 
 namespace zk {
 namespace {
@@ -345,6 +346,26 @@ TEST(Presenter, InvalidateRepaintsEverything) {
     EXPECT_EQ(t.present(), t.first);
     t.presenter.set_terminal_size(80, 25); // the same size: nothing to repaint
     EXPECT_EQ(t.present(), "");
+}
+
+// After a write that failed, what the terminal shows is unknown: the next present repaints it
+// all, even when the screen has not changed.
+TEST(Presenter, AFailedWriteRepaintsEverythingNext) {
+    struct FailingSink : ByteSink {
+        bool fail = true;
+        std::string bytes;
+        bool write(std::string_view sent) override {
+            bytes = sent;
+            return !fail;
+        }
+    } sink;
+    Presenter presenter(sink, ENLARGE_REQUEST);
+    Screen screen;
+    presenter.present(screen);
+    const std::string first = std::exchange(sink.bytes, "");
+    sink.fail = false;
+    presenter.present(screen);
+    EXPECT_EQ(sink.bytes, first);
 }
 
 // Whatever the screens draw, the terminal that plays back the presenter's bytes ends up

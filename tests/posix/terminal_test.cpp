@@ -1,3 +1,6 @@
+// The POSIX terminal hold and key source on pseudo-terminals and pipes: raw mode and its
+// restore, the signals that end the program, window changes, the lone Escape and the input's end.
+
 #include "console/terminal.hpp"
 
 #include "console/fd_sink.hpp"
@@ -54,8 +57,8 @@ struct Pty {
     std::string output() const {
         std::string out;
         std::array<char, 4096> buffer{};
-        pollfd p{master, POLLIN, 0};
-        while (poll(&p, 1, 50) > 0) {
+        pollfd readable{master, POLLIN, 0};
+        while (poll(&readable, 1, 50) > 0) {
             const ssize_t n = read(master, buffer.data(), buffer.size());
             if (n <= 0) break;
             out.append(buffer.data(), static_cast<std::size_t>(n));
@@ -174,8 +177,8 @@ TEST(Terminal, ASignalEndsTheProgramAtOnceWhenTheTerminalStoppedReading) {
     const pid_t child = fork();
     if (child == 0) {
         Terminal terminal(pty.slave, pty.slave);
-        write_all(pty.slave, std::string(1 << 24, 'x')); // far more than the terminal holds
-        _exit(0);
+        // Far more than the terminal holds.
+        _exit(write_all(pty.slave, std::string(1 << 24, 'x')) ? 0 : 3);
     }
     // Nothing is read: once the output stops growing, the child waits in its write.
     for (int unread = -1, unchanged = 0; unchanged < 20; poll(nullptr, 0, 10)) {
@@ -254,10 +257,11 @@ TEST(TerminalKeys, PipedInputIsDecodedAndItsEndThrows) {
 struct ActingSink : StringSink {
     std::vector<std::function<void()>> acts;
     std::size_t writes = 0;
-    void write(std::string_view out) override {
+    bool write(std::string_view out) override {
         StringSink::write(out);
         if (writes < acts.size()) acts[writes]();
         ++writes;
+        return true;
     }
 };
 

@@ -10,7 +10,10 @@ namespace zk {
 /// Keeps every byte written to it.
 class StringSink : public ByteSink {
   public:
-    void write(std::string_view bytes) override { this->bytes += bytes; }
+    bool write(std::string_view bytes) override {
+        this->bytes += bytes;
+        return true;
+    }
     std::string bytes;
 };
 

@@ -1,3 +1,6 @@
+// Windows console key events into key codes, without a console: the codes must be those the
+// POSIX decoder gives for the same keys.
+
 #include "windows/key_event.hpp"
 
 #include "console/keys.hpp"

@@ -1,3 +1,6 @@
+// Level files on Windows: the names Windows refuses, whole replacing saves that leave no
+// temporary file, and reading regular disk files only.
+
 #include "model/level_file.hpp"
 
 #include <gtest/gtest.h>

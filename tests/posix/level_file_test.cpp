@@ -221,8 +221,7 @@ TEST_F(LevelFilePosixTest, ASignalDuringASaveRemovesItsTemporaryFile) {
         getrlimit(RLIMIT_FSIZE, &tiny);
         tiny.rlim_cur = 4;
         setrlimit(RLIMIT_FSIZE, &tiny);
-        save_level(editor_layout({"pp", "pp"}), level_path("lvl"), "nab");
-        _exit(0);
+        _exit(save_level(editor_layout({"pp", "pp"}), level_path("lvl"), "nab") ? 0 : 3);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -310,8 +309,8 @@ std::pair<std::vector<Call>, int> traced_save(const std::vector<Refusal>& refusa
             if (nr == terminate_at) kill(child, SIGTERM);
             const long nth = ++made[nr];
             refused = 0;
-            for (const Refusal& r : refusals)
-                if (r.nr == nr && r.nth == nth) refused = r.error;
+            for (const Refusal& refusal : refusals)
+                if (refusal.nr == nr && refusal.nth == nth) refused = refusal.error;
             if (refused != 0) regs.orig_rax = ~0ull; // no such call: it does not run
         } else if (info.op == PTRACE_SYSCALL_INFO_EXIT && !calls.empty()) {
             if (refused != 0) regs.rax = static_cast<unsigned long long>(-refused);
@@ -328,22 +327,22 @@ std::pair<std::vector<Call>, int> traced_save(const std::vector<Refusal>& refusa
 std::string steps_of(const std::vector<Call>& calls) {
     long long file = -2, folder = -2;
     std::string steps;
-    for (const Call& c : calls) {
-        const auto fd = static_cast<long long>(c.fd);
+    for (const Call& call : calls) {
+        const auto fd = static_cast<long long>(call.fd);
         const std::size_t before = steps.size();
-        if (c.nr == SYS_openat && (c.flags & O_TMPFILE) == O_TMPFILE)
-            file = c.result, steps += 'u';
-        else if (c.nr == SYS_openat && (c.flags & O_CREAT) != 0)
-            file = c.result, steps += 'n';
-        else if (c.nr == SYS_openat && (c.flags & O_DIRECTORY) != 0)
-            folder = c.result, file = -2, steps += 'o';
-        else if (c.nr == SYS_write && fd == file)
+        if (call.nr == SYS_openat && (call.flags & O_TMPFILE) == O_TMPFILE)
+            file = call.result, steps += 'u';
+        else if (call.nr == SYS_openat && (call.flags & O_CREAT) != 0)
+            file = call.result, steps += 'n';
+        else if (call.nr == SYS_openat && (call.flags & O_DIRECTORY) != 0)
+            folder = call.result, file = -2, steps += 'o';
+        else if (call.nr == SYS_write && fd == file)
             steps += 'w';
-        else if (c.nr == SYS_fsync && (fd == file || fd == folder))
+        else if (call.nr == SYS_fsync && (fd == file || fd == folder))
             steps += fd == file ? 'f' : 'F';
-        else if (c.nr == SYS_linkat || c.nr == SYS_rename)
-            steps += c.nr == SYS_linkat ? 'l' : 'r';
-        if (steps.size() > before && c.result < 0) steps += '!';
+        else if (call.nr == SYS_linkat || call.nr == SYS_rename)
+            steps += call.nr == SYS_linkat ? 'l' : 'r';
+        if (steps.size() > before && call.result < 0) steps += '!';
     }
     return steps;
 }
