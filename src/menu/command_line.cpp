@@ -81,8 +81,8 @@ std::optional<std::uint32_t> plain_number(std::string_view text) {
 // Takes `value` of the puzzle option `name` into `a`; the reason for the refusal of a bad one.
 std::optional<std::string> take_puzzle_value(std::string_view name, std::string_view value,
                                              PuzzleArguments& a) {
-    std::string quoted =
-        printable_text(value); // built in place: GCC 12 -Wrestrict misfires on "'" + s
+    // Built in place: GCC 12's -Wrestrict misreads "'" + text + "'".
+    std::string quoted = printable_text(value);
     quoted.insert(0, 1, '\'').push_back('\'');
     if (name == "--size") {
         const std::size_t x = value.find('x');
