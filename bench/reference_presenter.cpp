@@ -1,6 +1,6 @@
 #include "reference_presenter.hpp"
 
-#include "console/cp852.hpp"
+#include "text/cp852.hpp"
 
 #include <algorithm>
 #include <array>

@@ -3,12 +3,12 @@
 #include "checker/file_patterns.hpp"
 #include "checker/file_problem.hpp"
 #include "checker/level_report.hpp"
-#include "console/printable_text.hpp"
 #include "model/level_format.hpp"
 #include "model/puzzle.hpp"
 #include "solver/board_solver.hpp"
 #include "solver/drawing_verdict.hpp"
 #include "solver/grade.hpp"
+#include "text/printable_text.hpp"
 
 #include <string>
 #include <utility>

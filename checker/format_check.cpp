@@ -1,8 +1,8 @@
 #include "checker/format_check.hpp"
 
-#include "console/cp852.hpp"
 #include "model/level_format.hpp"
 #include "model/puzzle.hpp"
+#include "text/cp852.hpp"
 
 #include <algorithm>
 #include <cstdio>

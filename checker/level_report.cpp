@@ -3,11 +3,11 @@
 #include "checker/advice_check.hpp"
 #include "checker/clue_text.hpp"
 #include "checker/format_check.hpp"
-#include "console/cp852.hpp"
-#include "console/printable_text.hpp"
 #include "model/level_file.hpp"
 #include "solver/clues.hpp"
 #include "solver/grade.hpp"
+#include "text/cp852.hpp"
+#include "text/printable_text.hpp"
 
 #include <algorithm>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "console/console_cells.hpp"
 
-#include "console/cp852.hpp"
+#include "text/cp852.hpp"
 
 namespace zk {
 

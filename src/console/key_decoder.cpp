@@ -1,7 +1,7 @@
 #include "console/key_decoder.hpp"
 
-#include "console/cp852.hpp"
 #include "console/keys.hpp"
+#include "text/cp852.hpp"
 
 namespace zk {
 

@@ -1,7 +1,7 @@
 #include "console/presenter.hpp"
 
 #include "console/ansi_sequences.hpp"
-#include "console/cp852.hpp"
+#include "text/cp852.hpp"
 
 #include <algorithm>
 #include <bit>

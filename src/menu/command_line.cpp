@@ -1,8 +1,8 @@
 #include "menu/command_line.hpp"
 
-#include "console/cp852.hpp"
-#include "console/printable_text.hpp"
 #include "model/level_file.hpp"
+#include "text/cp852.hpp"
+#include "text/printable_text.hpp"
 
 #include <array>
 #include <charconv>

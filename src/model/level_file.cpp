@@ -1,7 +1,7 @@
 #include "model/level_file.hpp"
 
-#include "console/cp852.hpp"
 #include "model/level_file_os.hpp"
+#include "text/cp852.hpp"
 
 #include <algorithm>
 #include <cstdio>

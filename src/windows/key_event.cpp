@@ -1,7 +1,7 @@
 #include "windows/key_event.hpp"
 
-#include "console/cp852.hpp"
 #include "console/keys.hpp"
+#include "text/cp852.hpp"
 
 #include <optional>
 #include <windows.h>

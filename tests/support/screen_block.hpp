@@ -1,7 +1,7 @@
 #pragma once
 
-#include "console/cp852.hpp"
 #include "console/screen.hpp"
+#include "text/cp852.hpp"
 
 #include <gtest/gtest.h>
 

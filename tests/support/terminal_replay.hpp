@@ -1,9 +1,9 @@
 #pragma once
 
-#include "console/cp852.hpp"
 #include "console/presenter.hpp"
 #include "console/screen.hpp"
 #include "terminal_colours.hpp"
+#include "text/cp852.hpp"
 
 #include <array>
 #include <cstdint>

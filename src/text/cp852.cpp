@@ -1,4 +1,4 @@
-#include "console/cp852.hpp"
+#include "text/cp852.hpp"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "console/printable_text.hpp"
+#include "text/printable_text.hpp"
 
-#include "console/cp852.hpp"
+#include "text/cp852.hpp"
 
 namespace zk {
 
