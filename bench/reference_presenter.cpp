@@ -1,6 +1,7 @@
 #include "reference_presenter.hpp"
 
 #include "text/cp852.hpp"
+#include "text/utf8.hpp"
 
 #include <algorithm>
 #include <array>

@@ -8,6 +8,7 @@
 #include "solver/grade.hpp"
 #include "text/cp852.hpp"
 #include "text/printable_text.hpp"
+#include "text/utf8.hpp"
 
 #include <algorithm>
 #include <optional>

@@ -2,6 +2,7 @@
 
 #include "console/keys.hpp"
 #include "text/cp852.hpp"
+#include "text/utf8.hpp"
 
 namespace zk {
 

@@ -2,6 +2,7 @@
 
 #include "console/ansi_sequences.hpp"
 #include "text/cp852.hpp"
+#include "text/utf8.hpp"
 
 #include <algorithm>
 #include <bit>

@@ -3,6 +3,7 @@
 #include "model/level_file.hpp"
 #include "text/cp852.hpp"
 #include "text/printable_text.hpp"
+#include "text/utf8.hpp"
 
 #include <array>
 #include <charconv>

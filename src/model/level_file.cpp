@@ -2,6 +2,7 @@
 
 #include "model/level_file_os.hpp"
 #include "text/cp852.hpp"
+#include "text/utf8.hpp"
 
 #include <algorithm>
 #include <cstdio>

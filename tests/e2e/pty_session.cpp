@@ -1,7 +1,7 @@
 #include "pty_session.hpp"
 
 #include "terminal_colours.hpp"
-#include "text/cp852.hpp"
+#include "text/utf8.hpp"
 
 #include <array>
 #include <cerrno>

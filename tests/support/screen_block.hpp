@@ -2,6 +2,7 @@
 
 #include "console/screen.hpp"
 #include "text/cp852.hpp"
+#include "text/utf8.hpp"
 
 #include <gtest/gtest.h>
 

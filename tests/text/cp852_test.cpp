@@ -1,4 +1,5 @@
 #include "text/cp852.hpp"
+#include "text/utf8.hpp"
 
 #include <gtest/gtest.h>
 
