@@ -113,7 +113,7 @@ int unknown_palette(std::ostream& err, std::string_view name, std::string_view v
 } // namespace
 
 int run_check_command(std::span<const std::string> args, std::ostream& out, std::ostream& err,
-                      std::optional<PresenterOptions> terminal, const char* palette_variable) {
+                      std::optional<ColourMode> terminal, const char* palette_variable) {
     CheckOptions options;
     std::vector<std::string> files;
     bool options_ended = false;
@@ -152,8 +152,7 @@ int run_check_command(std::span<const std::string> args, std::ostream& out, std:
         if (!palette) return unknown_palette(err, palette_variable, PALETTE_VARIABLE);
     }
     if (terminal) {
-        options.colours = terminal;
-        options.colours->palette = palette.value_or(Palette::classic);
+        options.colours = ClueColours{*terminal, palette.value_or(Palette::classic)};
     }
     files = expand_file_patterns(std::move(files));
     if (files.empty()) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/presenter.hpp"
+#include "console/byte_sink.hpp"
 #include "console/write_all.hpp"
 
 #include <string_view>

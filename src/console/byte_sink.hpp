@@ -1,0 +1,17 @@
+// Where drawn bytes go: the interface between the presenter and the terminal, a pipe or
+// memory. Part of the console.
+#pragma once
+
+#include <string_view>
+
+namespace zk {
+
+/// Where the presenter's bytes go: the terminal, or memory in tests and benchmarks.
+class ByteSink {
+  public:
+    virtual ~ByteSink() = default;
+    /// Takes all of `bytes`, in order.
+    virtual void write(std::string_view bytes) = 0;
+};
+
+} // namespace zk
