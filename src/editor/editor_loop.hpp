@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menu/context.hpp"
+#include "screens/context.hpp"
 
 namespace zk {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "board_screen/layout.hpp"
-#include "menu/context.hpp"
 #include "model/level_file.hpp"
+#include "screens/context.hpp"
 
 namespace zk {
 

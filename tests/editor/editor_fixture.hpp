@@ -3,9 +3,9 @@
 #include "console/keys.hpp"
 #include "editor/editor_loop.hpp"
 #include "editor/editor_setup.hpp"
-#include "menu/context.hpp"
 #include "scratch_dir.hpp"
 #include "screen_text.hpp"
+#include "screens/context.hpp"
 #include "scripted_keys.hpp"
 
 #include <gtest/gtest.h>

@@ -10,7 +10,7 @@
 namespace zk {
 
 /// Names a screen of the program. Each screen function returns the name of the one that comes
-/// next; the chain in screen_chain.hpp runs the named screen.
+/// next; the chain in menu/screen_chain.hpp runs the named screen.
 enum class ScreenId {
     menu,            ///< draw the main menu and read a word
     level_not_found, ///< the typed level could not be opened
