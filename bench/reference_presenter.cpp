@@ -1,3 +1,6 @@
+// The reference presenter: every changed cell sent with its own cursor move and colour, the
+// yardstick the rendering benchmark holds the real presenter against.
+
 #include "reference_presenter.hpp"
 
 #include "text/cp852.hpp"

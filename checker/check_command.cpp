@@ -1,3 +1,6 @@
+// The zimvokrelt-check command: its options and help, the palette from the option or the
+// environment, and the loop over the files with their reports and the exit status.
+
 #include "checker/check_command.hpp"
 
 #include "checker/file_patterns.hpp"

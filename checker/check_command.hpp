@@ -1,5 +1,7 @@
 #pragma once
 
+// Level checker: the command as a function of its arguments and streams, and its exit statuses.
+
 #include "console/colour_sgr.hpp"
 
 #include <optional>

@@ -1,3 +1,5 @@
+// The checker's clue lines, coloured as the game's presenter colours each run's clue.
+
 #include "checker/clue_text.hpp"
 
 #include "board_screen/colour_looks.hpp"

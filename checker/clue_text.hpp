@@ -1,5 +1,7 @@
 #pragma once
 
+// Level checker: the row and column clues as text, in the game's clue colours on a terminal.
+
 #include "console/colour_sgr.hpp"
 #include "model/runs.hpp"
 #include "solver/clues.hpp"

@@ -1,3 +1,6 @@
+// The checker's byte-by-byte reading of a level file: rows of colour letters, the answer line
+// and what may follow it, every break of the format with its row and column.
+
 #include "checker/format_check.hpp"
 
 #include "model/level_format.hpp"

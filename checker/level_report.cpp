@@ -1,3 +1,6 @@
+// The report on one level file: the format, the board, the advice, the solver's verdict and
+// grade, the solutions' differences and the clues, and whether the file passes.
+
 #include "checker/level_report.hpp"
 
 #include "checker/advice_check.hpp"

@@ -1,5 +1,7 @@
 #pragma once
 
+// Level checker: what checking one file finds, how to check it, and the report printed for it.
+
 #include "checker/clue_text.hpp"
 #include "model/level_file.hpp"
 #include "solver/board_solver.hpp"

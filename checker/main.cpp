@@ -1,3 +1,6 @@
+// zimvokrelt-check's entry: the standard streams and arguments, the terminal's colour mode for
+// the clues, and the command's status.
+
 #include "checker/check_command.hpp"
 #include "console/fd_sink.hpp"
 #include "console/program_io.hpp"

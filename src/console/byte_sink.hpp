@@ -1,6 +1,7 @@
+#pragma once
+
 // Where drawn bytes go: the interface between the presenter and the terminal, a pipe or
 // memory. Part of the console.
-#pragma once
 
 #include <string_view>
 

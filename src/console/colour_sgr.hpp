@@ -1,7 +1,8 @@
+#pragma once
+
 // The console's colours as an ANSI terminal takes them: the colour modes, the mode a terminal's
 // TERM and COLORTERM call for, and the SGR codes of an attribute. Plain text, no terminal state,
 // so that a program that only prints coloured text (the level checker) needs nothing more.
-#pragma once
 
 #include "console/palette.hpp"
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// Console: a byte sink on a file descriptor, and whether a descriptor is a terminal that shows
+// colours. The platform folders implement the tests.
+
 #include "console/byte_sink.hpp"
 #include "console/write_all.hpp"
 

@@ -1,3 +1,6 @@
+// The console's terminal key decoder: escape sequences, UTF-8 letters and the lone Escape turned
+// into the console's key codes.
+
 #include "console/key_decoder.hpp"
 
 #include "console/keys.hpp"

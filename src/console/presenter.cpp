@@ -1,3 +1,6 @@
+// The console's ANSI presenter: what changed on the screen model, sent to the terminal in as few
+// bytes as it can find.
+
 #include "console/presenter.hpp"
 
 #include "console/ansi_sequences.hpp"

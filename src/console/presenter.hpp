@@ -1,5 +1,7 @@
 #pragma once
 
+// Console: the ANSI presenter that shows the screen model on a terminal, and its options.
+
 #include "console/byte_sink.hpp"
 #include "console/colour_sgr.hpp"
 #include "console/enlarge_request.hpp"

@@ -1,5 +1,7 @@
 #pragma once
 
+// Level editor: the drawing loop, from the homed cursor to the menu.
+
 #include "screens/context.hpp"
 
 namespace zk {

@@ -1,5 +1,7 @@
 #pragma once
 
+// Level editor: the rules and size prompts that open the editor.
+
 #include "screens/context.hpp"
 
 namespace zk {

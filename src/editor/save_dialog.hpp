@@ -1,5 +1,7 @@
 #pragma once
 
+// Level editor: saving the drawing as a level file.
+
 #include "board_screen/layout.hpp"
 #include "model/level_file.hpp"
 #include "screens/context.hpp"

@@ -1,3 +1,6 @@
+// The game's command line read into what the program should do: a level, a palette, a
+// generated puzzle, the help, the version, or a fault with its one-line reason.
+
 #include "menu/command_line.hpp"
 
 #include "model/level_file.hpp"

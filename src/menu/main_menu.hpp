@@ -1,5 +1,7 @@
 #pragma once
 
+// Program entry: the main menu and the level-not-found screen.
+
 #include "screens/context.hpp"
 
 #include <string>

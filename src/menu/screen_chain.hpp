@@ -1,5 +1,8 @@
 #pragma once
 
+// Program entry: running the screens one after another from a first one until the player
+// leaves.
+
 #include "screens/context.hpp"
 
 namespace zk {

@@ -1,3 +1,6 @@
+// Level files: reading and writing their text, the level names allowed, and the folders levels
+// are looked for in. The file system's side is the platform folders'.
+
 #include "model/level_file.hpp"
 
 #include "model/level_file_os.hpp"

@@ -1,5 +1,7 @@
 #pragma once
 
+// Game screen: playing a loaded level until it is won or left.
+
 #include "screens/context.hpp"
 
 namespace zk {

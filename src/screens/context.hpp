@@ -1,5 +1,8 @@
 #pragma once
 
+// What every screen of the program takes and returns: the context it works on and the names of
+// the screens. Below the game, the editor and the menu, which chain them.
+
 #include "console/console.hpp"
 #include "model/level_file.hpp"
 #include "model/puzzle.hpp"

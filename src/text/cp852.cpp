@@ -1,3 +1,5 @@
+// Text helpers: the code page 852 table and the conversions between its bytes, Unicode and UTF-8.
+
 #include "text/cp852.hpp"
 
 #include "text/utf8.hpp"

@@ -1,5 +1,8 @@
 #pragma once
 
+// Text helpers: code page 852, its control byte rule and its bytes as Unicode, UTF-8 and ASCII
+// stand-ins. Depends on nothing.
+
 #include <cstdint>
 #include <optional>
 #include <string>

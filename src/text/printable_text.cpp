@@ -1,3 +1,5 @@
+// Text helpers: bytes escaped as printable ASCII text.
+
 #include "text/printable_text.hpp"
 
 #include "text/cp852.hpp"

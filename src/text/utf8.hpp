@@ -1,6 +1,7 @@
+#pragma once
+
 // UTF-8: when a decoded sequence is a well-formed character, reading characters from UTF-8 text
 // and writing them to it. Part of the text helpers, which depend on nothing.
-#pragma once
 
 #include <cstddef>
 #include <optional>

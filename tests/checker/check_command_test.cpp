@@ -1,3 +1,6 @@
+// Tests of the zimvokrelt-check command: reports, statuses, escaping, the strict check, the
+// coloured clues and the palette.
+
 #include "checker/check_command.hpp"
 #include "checker/clue_text.hpp"
 #include "checker/level_report.hpp"

@@ -1,3 +1,6 @@
+// A session of the real program in a pseudo-terminal, its screen kept by libvterm, for the
+// end-to-end tests.
+
 #include "pty_session.hpp"
 
 #include "terminal_colours.hpp"

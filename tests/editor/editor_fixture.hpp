@@ -1,5 +1,8 @@
 #pragma once
 
+// The editor tests' fixture: a scratch working folder, the program's context with scripted keys,
+// the editor opened on a board, and screen comparisons.
+
 #include "console/keys.hpp"
 #include "editor/editor_loop.hpp"
 #include "editor/editor_setup.hpp"

@@ -1,3 +1,5 @@
+// Tests of level files on Windows: the names Windows refuses, whole saves, regular files only.
+
 #include "model/level_file.hpp"
 
 #include <gtest/gtest.h>

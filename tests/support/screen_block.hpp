@@ -1,5 +1,7 @@
 #pragma once
 
+// Test support: a region of the screen compared with a literal block of text and attributes.
+
 #include "console/screen.hpp"
 #include "text/cp852.hpp"
 #include "text/utf8.hpp"

@@ -1,5 +1,7 @@
 #pragma once
 
+// Test support: a model terminal that plays back what a presenter sends.
+
 #include "console/presenter.hpp"
 #include "console/screen.hpp"
 #include "terminal_colours.hpp"

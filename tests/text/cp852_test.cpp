@@ -1,3 +1,5 @@
+// Tests of the code page 852 table, UTF-8 encoding and the ASCII stand-ins.
+
 #include "text/cp852.hpp"
 #include "text/utf8.hpp"
 
