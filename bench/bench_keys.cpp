@@ -1,3 +1,6 @@
+// The benchmarks' key sources: the screen presented before each key, the script that marks every
+// read, and the random mix of game keys for the keys-per-second figure.
+
 #include "bench_keys.hpp"
 
 namespace zk::bench {

@@ -1,5 +1,8 @@
 #pragma once
 
+// What the rendering benchmark and the soak drive the program with: a byte-counting terminal, a
+// key source that presents the screen before every key, and the scripted key streams.
+
 #include "reference_presenter.hpp"
 
 #include "console/keys.hpp"

@@ -1,6 +1,10 @@
+// The reference presenter: every changed cell sent with its own cursor move and colour, the
+// yardstick the rendering benchmark holds the real presenter against.
+
 #include "reference_presenter.hpp"
 
-#include "console/cp852.hpp"
+#include "text/cp852.hpp"
+#include "text/utf8.hpp"
 
 #include <algorithm>
 #include <array>

@@ -1,5 +1,8 @@
 #pragma once
 
+// The benchmarks' yardstick for the presenter: a terminal fed one positioned, coloured cell at a
+// time.
+
 #include "console/presenter.hpp"
 #include "console/screen.hpp"
 

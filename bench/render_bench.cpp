@@ -12,10 +12,10 @@
 #include "reference_presenter.hpp"
 
 #include "menu/console_texts.hpp"
-#include "menu/context.hpp"
 #include "menu/screen_chain.hpp"
 #include "model/colours.hpp"
 #include "model/level_file.hpp"
+#include "screens/context.hpp"
 
 #include <algorithm>
 #include <cstdint>

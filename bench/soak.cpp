@@ -10,9 +10,9 @@
 #include "bench_keys.hpp"
 
 #include "menu/console_texts.hpp"
-#include "menu/context.hpp"
 #include "menu/screen_chain.hpp"
 #include "model/level_file.hpp"
+#include "screens/context.hpp"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,3 +1,6 @@
+// The checker's reading of the advice breaches: each one the solver finds becomes a problem at
+// the cell where it starts.
+
 #include "checker/advice_check.hpp"
 
 #include <string>

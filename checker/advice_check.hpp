@@ -1,5 +1,7 @@
 #pragma once
 
+// Level checker: the advice rules (run length, runs per column) reported as file problems.
+
 #include "checker/file_problem.hpp"
 #include "model/puzzle.hpp"
 #include "solver/clues.hpp"

@@ -1,14 +1,17 @@
+// The zimvokrelt-check command: its options and help, the palette from the option or the
+// environment, and the loop over the files with their reports and the exit status.
+
 #include "checker/check_command.hpp"
 
 #include "checker/file_patterns.hpp"
 #include "checker/file_problem.hpp"
 #include "checker/level_report.hpp"
-#include "console/printable_text.hpp"
 #include "model/level_format.hpp"
 #include "model/puzzle.hpp"
 #include "solver/board_solver.hpp"
 #include "solver/drawing_verdict.hpp"
 #include "solver/grade.hpp"
+#include "text/printable_text.hpp"
 
 #include <string>
 #include <utility>
@@ -113,7 +116,7 @@ int unknown_palette(std::ostream& err, std::string_view name, std::string_view v
 } // namespace
 
 int run_check_command(std::span<const std::string> args, std::ostream& out, std::ostream& err,
-                      std::optional<PresenterOptions> terminal, const char* palette_variable) {
+                      std::optional<ColourMode> terminal, const char* palette_variable) {
     CheckOptions options;
     std::vector<std::string> files;
     bool options_ended = false;
@@ -152,8 +155,7 @@ int run_check_command(std::span<const std::string> args, std::ostream& out, std:
         if (!palette) return unknown_palette(err, palette_variable, PALETTE_VARIABLE);
     }
     if (terminal) {
-        options.colours = terminal;
-        options.colours->palette = palette.value_or(Palette::classic);
+        options.colours = ClueColours{*terminal, palette.value_or(Palette::classic)};
     }
     files = expand_file_patterns(std::move(files));
     if (files.empty()) {

@@ -1,8 +1,9 @@
+// The checker's clue lines, coloured as the game's presenter colours each run's clue.
+
 #include "checker/clue_text.hpp"
 
 #include "board_screen/colour_looks.hpp"
 #include "console/ansi_sequences.hpp"
-#include "console/presenter.hpp"
 
 #include <iomanip>
 
@@ -11,17 +12,17 @@ namespace zk {
 namespace {
 
 // The terminal code of the game's clue attribute for a run letter, as the game's presenter sends
-// it with `options`.
-std::string clue_sgr(std::uint8_t letter, const PresenterOptions& options) {
+// it in `colours`.
+std::string clue_sgr(std::uint8_t letter, const ClueColours& colours) {
     const ColourLook* look = look_of_letter(letter);
     return attribute_sgr(static_cast<std::uint8_t>(look != nullptr && look->clue_attr >= 0
                                                        ? look->clue_attr
                                                        : DEFAULT_ATTR),
-                         options.colours, options.palette);
+                         colours.mode, colours.palette);
 }
 
 void print_lines(const char* title, const std::array<RunList, MAX_BOARD>& lines, int count,
-                 const std::optional<PresenterOptions>& colours, std::ostream& out) {
+                 const std::optional<ClueColours>& colours, std::ostream& out) {
     out << "  " << title << ":\n";
     for (int i = 0; i < count; ++i)
         out << "    " << std::setw(2) << i + 1 << ": " << clue_list_text(lines[i], colours) << '\n';
@@ -29,7 +30,7 @@ void print_lines(const char* title, const std::array<RunList, MAX_BOARD>& lines,
 
 } // namespace
 
-std::string clue_list_text(const RunList& runs, const std::optional<PresenterOptions>& colours) {
+std::string clue_list_text(const RunList& runs, const std::optional<ClueColours>& colours) {
     if (runs.count == 0) return "0";
     std::string text;
     for (const Run& run : runs) {
@@ -42,8 +43,7 @@ std::string clue_list_text(const RunList& runs, const std::optional<PresenterOpt
     return text;
 }
 
-void print_clues(const Clues& clues, const std::optional<PresenterOptions>& colours,
-                 std::ostream& out) {
+void print_clues(const Clues& clues, const std::optional<ClueColours>& colours, std::ostream& out) {
     print_lines("row clues, left to right", clues.rows, clues.height, colours, out);
     print_lines("column clues, top to bottom", clues.columns, clues.width, colours, out);
 }

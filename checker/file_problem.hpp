@@ -1,5 +1,8 @@
 #pragma once
 
+// Level checker: one problem found in a level file, its kind and place, and how many of each
+// kind a report lists.
+
 #include <array>
 #include <cstddef>
 #include <string>

@@ -1,8 +1,11 @@
+// The checker's byte-by-byte reading of a level file: rows of colour letters, the answer line
+// and what may follow it, every break of the format with its row and column.
+
 #include "checker/format_check.hpp"
 
-#include "console/cp852.hpp"
 #include "model/level_format.hpp"
 #include "model/puzzle.hpp"
+#include "text/cp852.hpp"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Level checker: the format of a level file's raw bytes, checked without the game's loader.
+
 #include "checker/file_problem.hpp"
 
 #include <string_view>

@@ -1,13 +1,17 @@
+// The report on one level file: the format, the board, the advice, the solver's verdict and
+// grade, the solutions' differences and the clues, and whether the file passes.
+
 #include "checker/level_report.hpp"
 
 #include "checker/advice_check.hpp"
 #include "checker/clue_text.hpp"
 #include "checker/format_check.hpp"
-#include "console/cp852.hpp"
-#include "console/printable_text.hpp"
 #include "model/level_file.hpp"
 #include "solver/clues.hpp"
 #include "solver/grade.hpp"
+#include "text/cp852.hpp"
+#include "text/printable_text.hpp"
+#include "text/utf8.hpp"
 
 #include <algorithm>
 #include <optional>

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "console/presenter.hpp"
+// Level checker: what checking one file finds, how to check it, and the report printed for it.
+
+#include "checker/clue_text.hpp"
 #include "model/level_file.hpp"
 #include "solver/board_solver.hpp"
 #include "solver/drawing_verdict.hpp"
@@ -14,8 +16,8 @@ namespace zk {
 /// How to check and report.
 struct CheckOptions {
     bool clues = false; ///< also print the row and column clues
-    /// Colour the clues as the game's presenter with these options would; nothing: no colour.
-    std::optional<PresenterOptions> colours;
+    /// Colour the clues as the game's presenter in these colours would; nothing: no colour.
+    std::optional<ClueColours> colours;
     bool strict = false; ///< also require the advice rules and line reasoning alone
 };
 

@@ -14,12 +14,12 @@
 #include "board_screen/board_view.hpp"
 #include "console/presenter.hpp"
 #include "menu/console_texts.hpp"
-#include "menu/context.hpp"
 #include "model/colours.hpp"
 #include "model/level_file.hpp"
 #include "play/check.hpp"
 #include "play/game_screen.hpp"
 #include "play/play_loop.hpp"
+#include "screens/context.hpp"
 #include "string_sink.hpp"
 
 #include <array>

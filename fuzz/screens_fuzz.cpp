@@ -14,9 +14,9 @@
 #include "console/key_decoder.hpp"
 #include "console/presenter.hpp"
 #include "menu/console_texts.hpp"
-#include "menu/context.hpp"
 #include "menu/screen_chain.hpp"
 #include "model/level_file.hpp"
+#include "screens/context.hpp"
 #include "string_sink.hpp"
 
 #include <cstdlib>

@@ -1,3 +1,6 @@
+// The board on screen for the game and the editor: its cells, the cursor mark, the moves and the
+// painting.
+
 #include "board_screen/board_view.hpp"
 
 #include "board_screen/colour_looks.hpp"

@@ -1,5 +1,7 @@
 #pragma once
 
+// Shared screen parts: the board cells and the cursor mark, moved and painted by key codes.
+
 #include "board_screen/layout.hpp"
 #include "console/console.hpp"
 #include "model/cursor.hpp"

@@ -1,5 +1,8 @@
 #pragma once
 
+// Shared screen parts: how each puzzle colour looks, its legend name and the attributes of its
+// cells, clues and legend line. Constants only, so the level checker may take its clue colours.
+
 #include "board_screen/layout.hpp"
 #include "model/colours.hpp"
 

@@ -1,3 +1,6 @@
+// The quit dialog and the yes/no question of the game and the editor, and the erasing of their
+// rows.
+
 #include "board_screen/dialog.hpp"
 
 #include "board_screen/action_keys.hpp"

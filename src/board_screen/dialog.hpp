@@ -1,5 +1,7 @@
 #pragma once
 
+// Shared screen parts: the yes/no question and the quit dialog below the legend.
+
 #include "board_screen/layout.hpp"
 #include "console/console.hpp"
 

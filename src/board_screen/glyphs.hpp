@@ -1,5 +1,8 @@
 #pragma once
 
+// Shared screen parts: the code page 852 glyph bytes the screens draw with (cursor mark, edge
+// mark, block and the double-line box).
+
 #include <cstdint>
 
 namespace zk {

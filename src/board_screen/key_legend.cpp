@@ -1,3 +1,6 @@
+// The key legend the game and the editor share: controls, the colours in their attributes, the
+// screen's own action line and the way back to the menu.
+
 #include "board_screen/key_legend.hpp"
 
 #include "board_screen/action_keys.hpp"

@@ -1,5 +1,7 @@
 #pragma once
 
+// Shared screen parts: the key legend right of the board.
+
 #include "board_screen/layout.hpp"
 #include "console/screen.hpp"
 

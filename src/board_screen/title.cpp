@@ -1,3 +1,5 @@
+// Shared screen parts: the two-coloured title of the game and the editor.
+
 #include "board_screen/title.hpp"
 
 namespace zk {

@@ -1,5 +1,7 @@
 #pragma once
 
+// Shared screen parts: the title "ZimvoKrelt" at the top left.
+
 #include "board_screen/layout.hpp"
 #include "console/screen.hpp"
 

@@ -1,3 +1,5 @@
+// The console's monotonic clock in milliseconds, the one time source of the screens.
+
 #include "console/console.hpp"
 
 namespace zk {

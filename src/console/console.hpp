@@ -1,5 +1,8 @@
 #pragma once
 
+// The console every screen works on: the screen model, the key source, the typed line not yet
+// read and the clock.
+
 #include "console/keys.hpp"
 #include "console/screen.hpp"
 

@@ -1,6 +1,9 @@
+// The console's screen model as a cell console shows it: UTF-16 characters of the glyph bytes and
+// the spans of each row that changed.
+
 #include "console/console_cells.hpp"
 
-#include "console/cp852.hpp"
+#include "text/cp852.hpp"
 
 namespace zk {
 

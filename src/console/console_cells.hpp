@@ -1,5 +1,8 @@
 #pragma once
 
+// Console: what a back end that writes cells (not bytes) needs, the characters of the glyph
+// bytes and the changed spans of each row.
+
 #include "console/screen.hpp"
 
 #include <array>

@@ -1,3 +1,5 @@
+// The console's enlarge request fitted to a window too narrow for all of it.
+
 #include "console/enlarge_request.hpp"
 
 namespace zk {

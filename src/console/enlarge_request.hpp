@@ -1,5 +1,7 @@
 #pragma once
 
+// Console: the words shown while the window is smaller than the screen, and their fit to it.
+
 #include "console/terminal.hpp"
 
 #include <string>

@@ -1,6 +1,9 @@
 #pragma once
 
-#include "console/presenter.hpp"
+// Console: a byte sink on a file descriptor, and whether a descriptor is a terminal that shows
+// colours. The platform folders implement the tests.
+
+#include "console/byte_sink.hpp"
 #include "console/write_all.hpp"
 
 #include <string_view>

@@ -1,7 +1,11 @@
+// The console's terminal key decoder: escape sequences, UTF-8 letters and the lone Escape turned
+// into the console's key codes.
+
 #include "console/key_decoder.hpp"
 
-#include "console/cp852.hpp"
 #include "console/keys.hpp"
+#include "text/cp852.hpp"
+#include "text/utf8.hpp"
 
 namespace zk {
 

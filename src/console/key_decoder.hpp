@@ -1,5 +1,7 @@
 #pragma once
 
+// Console: the bytes a terminal sends, decoded into key codes.
+
 #include <cstdint>
 #include <vector>
 

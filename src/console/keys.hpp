@@ -1,5 +1,8 @@
 #pragma once
 
+// Console: the key codes every key source gives (the extended-key prefix and the arrows, Enter,
+// Backspace, Escape, Ctrl-D) and the key source interface.
+
 namespace zk {
 
 /// Thrown by a key source when its input has ended; the program then ends with status 1.

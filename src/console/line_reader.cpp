@@ -1,3 +1,6 @@
+// The console's typed lines: read from the keys with their echo on screen, and the words and
+// numbers taken from them.
+
 #include "console/line_reader.hpp"
 
 #include <algorithm>

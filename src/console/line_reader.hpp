@@ -1,5 +1,7 @@
 #pragma once
 
+// Console: reading typed lines, words and numbers the way the menu and the prompts need.
+
 #include "console/console.hpp"
 
 #include <string>

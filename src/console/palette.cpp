@@ -1,3 +1,6 @@
+// The console's palettes: their colour values, and the nearest fixed 256-colour index of each,
+// worked out at compile time.
+
 #include "console/palette.hpp"
 
 #include <array>

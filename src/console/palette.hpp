@@ -1,5 +1,8 @@
 #pragma once
 
+// Console: the palettes the 16 console colours are sent in where a terminal takes chosen
+// colours, and their names.
+
 #include <array>
 #include <cstdint>
 #include <optional>

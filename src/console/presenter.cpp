@@ -1,7 +1,11 @@
+// The console's ANSI presenter: what changed on the screen model, sent to the terminal in as few
+// bytes as it can find.
+
 #include "console/presenter.hpp"
 
 #include "console/ansi_sequences.hpp"
-#include "console/cp852.hpp"
+#include "text/cp852.hpp"
+#include "text/utf8.hpp"
 
 #include <algorithm>
 #include <bit>
@@ -39,19 +43,6 @@ constexpr std::string_view REVERSE_INDEX = "\x1bM";
 // The shortest run of blanks in one attribute erased with erase-characters (ESC [ n X).
 constexpr int SHORTEST_ERASED_RUN = 6;
 
-// Windows orders the colour bits blue, green, red; terminals red, green, blue.
-int terminal_colour(int windows_colour) {
-    return ((windows_colour & 1) << 2) | (windows_colour & 2) | ((windows_colour & 4) >> 2);
-}
-
-int foreground_of(int attr) {
-    return attr & 15;
-}
-
-int background_of(int attr) {
-    return (attr >> 4) & 15;
-}
-
 // True for the bytes the terminal shows as a blank cell.
 bool shows_blank(std::uint8_t glyph) {
     return glyph == ' ' || is_control_byte(glyph);
@@ -68,45 +59,7 @@ void append_number(std::string& out, int n) {
     out += std::to_string(n);
 }
 
-void append_rgb(std::string& out, std::uint32_t rgb) {
-    append_number(out, static_cast<int>(rgb >> 16));
-    out.push_back(';');
-    append_number(out, static_cast<int>((rgb >> 8) & 0xFF));
-    out.push_back(';');
-    append_number(out, static_cast<int>(rgb & 0xFF));
-}
-
 constexpr int COLOUR_COUNT = 16;
-
-// The parameters of one half of a colour: `extended` is 38 for the foreground and 48 for the
-// background, `basic` the first of its eight 16-colour codes (30 or 40). The palette applies
-// only where the terminal takes chosen colours (256 colours and 24 bits).
-void append_half(std::string& out, int colour, ColourMode colours, Palette palette, int extended,
-                 int basic) {
-    switch (colours) {
-    case ColourMode::rgb24:
-        append_number(out, extended);
-        out += ";2;";
-        append_rgb(out, palette_rgb(palette, colour));
-        break;
-    case ColourMode::indexed256:
-        append_number(out, extended);
-        out += ";5;";
-        append_number(out, palette_index_256(palette, colour));
-        break;
-    case ColourMode::basic16:
-        append_number(out, (colour & 8 ? basic + 60 : basic) + terminal_colour(colour));
-        break;
-    }
-}
-
-void append_foreground(std::string& out, int colour, ColourMode colours, Palette palette) {
-    append_half(out, colour, colours, palette, 38, 30);
-}
-
-void append_background(std::string& out, int colour, ColourMode colours, Palette palette) {
-    append_half(out, colour, colours, palette, 48, 40);
-}
 
 int digit_count(int n) {
     int digits = 1;
@@ -138,13 +91,7 @@ bool is_utf8_codeset(const char* codeset) {
 PresenterOptions presenter_options(const char* codeset, const char* colorterm, const char* term) {
     PresenterOptions options;
     options.utf8 = is_utf8_codeset(codeset);
-    constexpr std::string_view SUFFIX_256 = "-256color";
-    const std::string_view term_name = term != nullptr ? term : "";
-    if (colorterm != nullptr &&
-        (std::strcmp(colorterm, "truecolor") == 0 || std::strcmp(colorterm, "24bit") == 0))
-        options.colours = ColourMode::rgb24;
-    else if (term_name.size() > SUFFIX_256.size() && term_name.ends_with(SUFFIX_256))
-        options.colours = ColourMode::indexed256;
+    options.colours = colour_mode(colorterm, term);
     return options;
 }
 
@@ -152,23 +99,14 @@ bool is_dumb_terminal(const char* term) {
     return term != nullptr && std::strcmp(term, "dumb") == 0;
 }
 
-std::string attribute_sgr(std::uint8_t attr, ColourMode colours, Palette palette) {
-    std::string out = "\x1b[";
-    append_foreground(out, foreground_of(attr), colours, palette);
-    out.push_back(';');
-    append_background(out, background_of(attr), colours, palette);
-    out.push_back('m');
-    return out;
-}
-
 Presenter::Presenter(ByteSink& sink, const EnlargeRequest& enlarge, PresenterOptions options)
     : sink_(sink), enlarge_(enlarge), options_(options) {
     for (int colour = 0; colour < COLOUR_COUNT; ++colour) {
         std::string half;
-        append_foreground(half, colour, options_.colours, options_.palette);
+        append_foreground_sgr(half, colour, options_.colours, options_.palette);
         foreground_length_[colour] = static_cast<int>(half.size());
         half.clear();
-        append_background(half, colour, options_.colours, options_.palette);
+        append_background_sgr(half, colour, options_.colours, options_.palette);
         background_length_[colour] = static_cast<int>(half.size());
     }
 }
@@ -495,10 +433,10 @@ void Presenter::use_attr(std::string& out, Shown& shown, std::uint8_t attr) cons
         const bool same_background = background_of(shown.attr) == background_of(attr);
         out += "\x1b[";
         if (!same_foreground)
-            append_foreground(out, foreground_of(attr), options_.colours, options_.palette);
+            append_foreground_sgr(out, foreground_of(attr), options_.colours, options_.palette);
         if (!same_foreground && !same_background) out.push_back(';');
         if (!same_background)
-            append_background(out, background_of(attr), options_.colours, options_.palette);
+            append_background_sgr(out, background_of(attr), options_.colours, options_.palette);
         out.push_back('m');
     }
     shown.attr = attr;

@@ -1,5 +1,9 @@
 #pragma once
 
+// Console: the ANSI presenter that shows the screen model on a terminal, and its options.
+
+#include "console/byte_sink.hpp"
+#include "console/colour_sgr.hpp"
 #include "console/enlarge_request.hpp"
 #include "console/palette.hpp"
 #include "console/screen.hpp"
@@ -10,23 +14,6 @@
 #include <vector>
 
 namespace zk {
-
-/// Where the presenter's bytes go: the terminal, or memory in tests and benchmarks.
-class ByteSink {
-  public:
-    virtual ~ByteSink() = default;
-    /// Takes all of `bytes`, in order. False when some of them may not have reached their
-    /// destination (a write failed).
-    virtual bool write(std::string_view bytes) = 0;
-};
-
-/// How colours are sent to the terminal.
-enum class ColourMode {
-    basic16,    ///< the terminal's own 16 colours (SGR 30..37, 90..97, 40..47, 100..107)
-    indexed256, ///< for each console colour the fixed 256-colour palette index nearest its
-                ///< value in the palette (the 6 x 6 x 6 cube and the grey ramp, 16..255)
-    rgb24,      ///< the palette's values as 24-bit colours
-};
 
 /// How the terminal shows glyphs and colours.
 struct PresenterOptions {
@@ -40,18 +27,12 @@ struct PresenterOptions {
 
 /// Options for the locale's character set name (nl_langinfo(CODESET)), the value of
 /// COLORTERM and the value of TERM; any may be null. UTF-8 only when the character set is
-/// UTF-8; 24-bit colour when COLORTERM is "truecolor" or "24bit"; otherwise 256 colours when
-/// TERM ends in "-256color"; otherwise 16 colours.
+/// UTF-8; the colours that colour_mode gives for COLORTERM and TERM.
 PresenterOptions presenter_options(const char* codeset, const char* colorterm, const char* term);
 
 /// True when TERM names a terminal that cannot position the cursor ("dumb"), on which the
 /// game cannot draw its screen.
 bool is_dumb_terminal(const char* term);
-
-/// The SGR sequence that selects console attribute `attr` (foreground and background), its
-/// colours sent as `palette` has them where the mode takes chosen colours.
-std::string attribute_sgr(std::uint8_t attr, ColourMode colours,
-                          Palette palette = Palette::classic);
 
 /// Shows a Screen on a terminal at rows 1..25, columns 1..80 (absolute positions, no
 /// alternate screen), sending only what differs from what the terminal already shows.

@@ -1,5 +1,8 @@
 #pragma once
 
+// Console: the interface the platform's back end gives the program, the console it runs on and
+// what may be asked before it is taken.
+
 #include "console/enlarge_request.hpp"
 #include "console/keys.hpp"
 #include "console/palette.hpp"

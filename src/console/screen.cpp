@@ -1,3 +1,6 @@
+// The console's screen model and its drawing: positioned text and glyphs, plain output that wraps
+// and scrolls, and clearing.
+
 #include "console/screen.hpp"
 
 #include <algorithm>

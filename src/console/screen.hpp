@@ -1,5 +1,8 @@
 #pragma once
 
+// Console: the 80 x 25 screen model of code page 852 cells and attributes every screen draws
+// into.
+
 #include <array>
 #include <cstdint>
 #include <span>

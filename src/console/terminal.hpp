@@ -1,5 +1,8 @@
 #pragma once
 
+// Console: the terminal interface the back ends implement, the window's size and the test for a
+// window too small to show the screen.
+
 #include "console/ansi_sequences.hpp"
 #include "console/screen.hpp"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Console: the byte write the platform folders implement, safe in signal and control handlers.
+
 #include <string_view>
 
 namespace zk {

@@ -1,5 +1,7 @@
 #pragma once
 
+// Level editor: texts that name an advice limit, built at compile time from the limit itself.
+
 #include "console/fixed_text.hpp"
 #include "solver/drawing_verdict.hpp"
 

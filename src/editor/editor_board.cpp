@@ -1,3 +1,6 @@
+// The editor's board: its layout as the text of a level file, and its rows restored after a
+// dialog.
+
 #include "editor/editor_board.hpp"
 
 #include "board_screen/board_view.hpp"

@@ -1,5 +1,7 @@
 #pragma once
 
+// Level editor: laying out a blank board and restoring the rows a dialog covered.
+
 #include "console/screen.hpp"
 #include "model/puzzle.hpp"
 

@@ -1,3 +1,5 @@
+// The level editor's key legend: the shared legend with the save key as its action line.
+
 #include "editor/editor_legend.hpp"
 
 #include "board_screen/action_keys.hpp"

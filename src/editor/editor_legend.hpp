@@ -1,5 +1,7 @@
 #pragma once
 
+// Level editor: the key legend.
+
 #include "console/screen.hpp"
 
 namespace zk {

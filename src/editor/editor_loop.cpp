@@ -1,3 +1,5 @@
+// The editor's key loop: moves, paints, the quit dialog and the save question with its verdict.
+
 #include "editor/editor_loop.hpp"
 
 #include "board_screen/action_keys.hpp"

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "menu/context.hpp"
+// Level editor: the drawing loop, from the homed cursor to the menu.
+
+#include "screens/context.hpp"
 
 namespace zk {
 

@@ -1,3 +1,5 @@
+// The editor's first screen: the rules, the size prompts and the blank board for valid sizes.
+
 #include "editor/editor_setup.hpp"
 
 #include "board_screen/board_view.hpp"

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "menu/context.hpp"
+// Level editor: the rules and size prompts that open the editor.
+
+#include "screens/context.hpp"
 
 namespace zk {
 

@@ -1,3 +1,6 @@
+// The save dialog: the answer word and the file name asked below the board, the refusals in
+// the program's words, and the level written.
+
 #include "editor/save_dialog.hpp"
 
 #include "board_screen/layout.hpp"

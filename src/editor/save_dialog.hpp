@@ -1,8 +1,10 @@
 #pragma once
 
+// Level editor: saving the drawing as a level file.
+
 #include "board_screen/layout.hpp"
-#include "menu/context.hpp"
 #include "model/level_file.hpp"
+#include "screens/context.hpp"
 
 namespace zk {
 

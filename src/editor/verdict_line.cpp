@@ -1,3 +1,5 @@
+// The line that tells the editor's save question what the solver makes of the drawing.
+
 #include "editor/verdict_line.hpp"
 
 #include "editor/advice_text.hpp"

@@ -1,5 +1,7 @@
 #pragma once
 
+// Level editor: the verdict on the drawing and the line that shows it in the save question.
+
 #include "board_screen/layout.hpp"
 #include "console/screen.hpp"
 #include "model/puzzle.hpp"

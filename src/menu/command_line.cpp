@@ -1,8 +1,12 @@
+// The game's command line read into what the program should do: a level, a palette, a
+// generated puzzle, the help, the version, or a fault with its one-line reason.
+
 #include "menu/command_line.hpp"
 
-#include "console/cp852.hpp"
-#include "console/printable_text.hpp"
 #include "model/level_file.hpp"
+#include "text/cp852.hpp"
+#include "text/printable_text.hpp"
+#include "text/utf8.hpp"
 
 #include <array>
 #include <charconv>

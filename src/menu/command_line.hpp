@@ -1,5 +1,7 @@
 #pragma once
 
+// Program entry: the game's command line, its options and faults, and the help text.
+
 #include "console/palette.hpp"
 #include "generator/puzzle_generator.hpp"
 

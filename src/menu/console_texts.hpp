@@ -1,5 +1,8 @@
 #pragma once
 
+// Program entry: the program's words the console shows for it, the enlarge request and the
+// line for a terminal that cannot draw.
+
 #include "console/enlarge_request.hpp"
 #include "console/fixed_text.hpp"
 #include "console/screen.hpp"

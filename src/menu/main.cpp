@@ -6,10 +6,10 @@
 #include "console/program_io.hpp"
 #include "menu/command_line.hpp"
 #include "menu/console_texts.hpp"
-#include "menu/context.hpp"
 #include "menu/main_menu.hpp"
 #include "menu/screen_chain.hpp"
 #include "model/level_file.hpp"
+#include "screens/context.hpp"
 
 #include <chrono>
 #include <cstdio>

@@ -1,3 +1,6 @@
+// The main menu: its texts, the word typed at its prompt and the screen it leads to, and the
+// level-not-found screen.
+
 #include "menu/main_menu.hpp"
 
 #include "board_screen/layout.hpp"

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "menu/context.hpp"
+// Program entry: the main menu and the level-not-found screen.
+
+#include "screens/context.hpp"
 
 #include <string>
 #include <string_view>

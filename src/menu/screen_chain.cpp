@@ -1,3 +1,5 @@
+// The program's chain of screens: each screen named by the one before runs in turn.
+
 #include "menu/screen_chain.hpp"
 
 #include "editor/editor_loop.hpp"

@@ -1,6 +1,9 @@
 #pragma once
 
-#include "menu/context.hpp"
+// Program entry: running the screens one after another from a first one until the player
+// leaves.
+
+#include "screens/context.hpp"
 
 namespace zk {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Model: the puzzle's colours, their paint keys and their letters in grids and level files.
+
 #include <array>
 #include <cstdint>
 

@@ -1,3 +1,5 @@
+// The model's rule of the cursor's one-cell moves on the board.
+
 #include "model/cursor.hpp"
 
 #include "model/colours.hpp"

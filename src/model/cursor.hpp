@@ -1,5 +1,7 @@
 #pragma once
 
+// Model: cell positions, the four directions and where a cursor move may lead.
+
 #include "model/puzzle.hpp"
 
 #include <optional>

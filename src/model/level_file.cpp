@@ -1,7 +1,11 @@
+// Level files: reading and writing their text, the level names allowed, and the folders levels
+// are looked for in. The file system's side is the platform folders'.
+
 #include "model/level_file.hpp"
 
-#include "console/cp852.hpp"
 #include "model/level_file_os.hpp"
+#include "text/cp852.hpp"
+#include "text/utf8.hpp"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Model: loading and saving level files, the rules of level names and the level search order.
+
 #include "model/level_format.hpp"
 #include "model/puzzle.hpp"
 

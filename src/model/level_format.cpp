@@ -1,3 +1,5 @@
+// The model's level format: its colour letters as one list, for the checker's messages.
+
 #include "model/level_format.hpp"
 
 namespace zk {

@@ -1,3 +1,5 @@
+// The model's puzzle state cleared: a white canvas, a new level, a game finished.
+
 #include "model/puzzle.hpp"
 
 #include "model/colours.hpp"

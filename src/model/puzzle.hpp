@@ -1,5 +1,8 @@
 #pragma once
 
+// Model: the puzzle state (the picture, the painting, the answer, the cursor and the counters of
+// a game), the grid and the board sizes.
+
 #include "model/level_format.hpp"
 
 #include <array>

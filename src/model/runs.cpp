@@ -1,3 +1,5 @@
+// The model's runs of a grid line, the clues' source.
+
 #include "model/runs.hpp"
 
 #include "model/colours.hpp"

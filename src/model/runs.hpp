@@ -1,5 +1,7 @@
 #pragma once
 
+// Model: the runs of colour a line of the board holds, which its clues show.
+
 #include "model/puzzle.hpp"
 
 #include <array>

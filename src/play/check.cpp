@@ -1,3 +1,6 @@
+// The game's check: the counter, the right and wrong marks of each line, and the win box over the
+// row clues.
+
 #include "play/check.hpp"
 
 #include "board_screen/glyphs.hpp"

@@ -1,5 +1,7 @@
 #pragma once
 
+// Game screen: checking the canvas against the picture, and the win box.
+
 #include "console/screen.hpp"
 #include "model/puzzle.hpp"
 

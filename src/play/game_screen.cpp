@@ -1,3 +1,5 @@
+// The game screen's frame, edge marks and clues in their slots and colours.
+
 #include "play/game_screen.hpp"
 
 #include "board_screen/action_keys.hpp"

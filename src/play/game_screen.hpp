@@ -1,5 +1,7 @@
 #pragma once
 
+// Game screen: the frame and the board with its clues as the game starts.
+
 #include "console/screen.hpp"
 #include "model/puzzle.hpp"
 

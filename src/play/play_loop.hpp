@@ -1,6 +1,8 @@
 #pragma once
 
-#include "menu/context.hpp"
+// Game screen: playing a loaded level until it is won or left.
+
+#include "screens/context.hpp"
 
 namespace zk {
 

@@ -1,3 +1,6 @@
+// The board solver: propagation of the line solver over the board, probing one cell at a time,
+// and a search by guesses that counts solutions up to two.
+
 #include "solver/board_solver.hpp"
 
 #include "solver/propagation.hpp"

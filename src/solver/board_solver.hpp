@@ -1,5 +1,7 @@
 #pragma once
 
+// Solver: how many solutions the clues of a board allow, and the solutions found.
+
 #include "model/puzzle.hpp"
 #include "solver/clues.hpp"
 

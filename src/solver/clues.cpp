@@ -1,3 +1,5 @@
+// The solver's board sizes and clues, worked out from a picture.
+
 #include "solver/clues.hpp"
 
 #include <algorithm>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Solver: the clues of a board and the board's size, as the solver takes them.
+
 #include "model/puzzle.hpp"
 #include "model/runs.hpp"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Solver: sets of the colours a cell may still take, one bit each.
+
 #include "model/colours.hpp"
 
 #include <bit>

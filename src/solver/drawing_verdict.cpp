@@ -1,3 +1,6 @@
+// The advice rules and the verdict on a drawing, shared by the editor's save question and the
+// level checker.
+
 #include "solver/drawing_verdict.hpp"
 
 #include "model/colours.hpp"

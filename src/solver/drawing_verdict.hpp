@@ -1,5 +1,7 @@
 #pragma once
 
+// Solver: the advice breaches of a drawing and the verdict the editor and the checker give it.
+
 #include "model/puzzle.hpp"
 #include "model/runs.hpp"
 #include "solver/board_solver.hpp"

@@ -1,3 +1,6 @@
+// The line solver: every cell of a line narrowed to the colours some arrangement of its runs
+// gives it, with positions as bit sets.
+
 #include "solver/line_solver.hpp"
 
 #include <array>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Solver: narrowing one line's cells by its runs.
+
 #include "model/puzzle.hpp"
 #include "model/runs.hpp"
 #include "solver/colour_set.hpp"

@@ -1,3 +1,5 @@
+// The solver's propagation: the line solver run over every line that changed until no cell narrows.
+
 #include "solver/propagation.hpp"
 
 #include "solver/line_solver.hpp"

@@ -1,5 +1,7 @@
 #pragma once
 
+// Solver: the board of cell colour sets and the propagation of the line solver over it.
+
 #include "solver/clues.hpp"
 #include "solver/colour_set.hpp"
 

@@ -3,8 +3,8 @@
 
 #include "windows/key_event.hpp"
 
-#include "console/cp852.hpp"
 #include "console/keys.hpp"
+#include "text/cp852.hpp"
 
 #include <optional>
 #include <windows.h>

@@ -4,7 +4,7 @@
 #include "model/level_file.hpp"
 #include "model/level_file_os.hpp"
 
-#include "console/cp852.hpp"
+#include "text/cp852.hpp"
 #include "console/write_all.hpp"
 #include "windows/utf16.hpp"
 

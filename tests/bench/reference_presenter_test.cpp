@@ -1,3 +1,6 @@
+// Tests of the benchmarks' reference presenter: what it sends for a changed cell and for a
+// frame changed everywhere.
+
 #include "reference_presenter.hpp"
 
 #include "console/screen.hpp"

@@ -1,3 +1,5 @@
+// Tests of the shared board view: the cursor's home, moves and marks, and painting.
+
 #include "board_screen/board_view.hpp"
 
 #include "board_screen/glyphs.hpp"

@@ -1,3 +1,5 @@
+// Tests of the colours' looks: readable on black and apart from each other in every colour mode.
+
 #include "board_screen/colour_looks.hpp"
 
 #include "console/palette.hpp"

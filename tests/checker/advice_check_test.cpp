@@ -1,3 +1,5 @@
+// Tests of the checker's advice problems and where they are reported.
+
 #include "checker/advice_check.hpp"
 
 #include "picture.hpp"

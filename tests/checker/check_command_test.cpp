@@ -1,3 +1,6 @@
+// Tests of the zimvokrelt-check command: reports, statuses, escaping, the strict check, the
+// coloured clues and the palette.
+
 #include "checker/check_command.hpp"
 #include "checker/clue_text.hpp"
 #include "checker/level_report.hpp"
@@ -27,7 +30,7 @@ struct CheckCommandTest : test::ScratchDirTest {
     std::ostringstream out;
     std::ostringstream err;
 
-    int run(std::vector<std::string> args, std::optional<PresenterOptions> terminal = {},
+    int run(std::vector<std::string> args, std::optional<ColourMode> terminal = {},
             const char* palette_variable = nullptr) {
         return run_check_command(args, out, err, terminal, palette_variable);
     }
@@ -218,12 +221,12 @@ TEST_F(CheckCommandTest, CluesAreColouredOnlyForATerminal) {
     EXPECT_FALSE(out_has("\x1b[")) << out.str();
 
     out.str("");
-    EXPECT_EQ(run({"--clues", "e1.txt"}, PresenterOptions{}), CHECK_ALL_GOOD);
+    EXPECT_EQ(run({"--clues", "e1.txt"}, ColourMode::basic16), CHECK_ALL_GOOD);
     EXPECT_TRUE(out_has("     1: \x1b[91;40m3R\x1b[0m\n")) << out.str();
 
     // The game's colour mode and palette: red on black is 166 on 16 in the colour-blind
     // palette in 256 colours; the option wins over the environment.
-    const PresenterOptions indexed{true, ColourMode::indexed256};
+    const ColourMode indexed = ColourMode::indexed256;
     out.str("");
     EXPECT_EQ(run({"--clues", "--palette", "colour-blind", "e1.txt"}, indexed, "classic"), 0);
     EXPECT_TRUE(out_has("     1: \x1b[38;5;166;48;5;16m3R\x1b[0m\n")) << out.str();
@@ -239,9 +242,9 @@ TEST(ClueText, RunsInOrderWithTheirLetters) {
     const std::uint8_t line[] = {'R', 'R', 'Y', 'p', 'G', 'B', 'B', 'B'};
     EXPECT_EQ(clue_list_text(line_runs(line), std::nullopt), "2R 1Y 1G 3B");
     EXPECT_EQ(
-        clue_list_text(line_runs(line), PresenterOptions{}),
+        clue_list_text(line_runs(line), ClueColours{}),
         "\x1b[91;40m2R\x1b[0m \x1b[93;40m1Y\x1b[0m \x1b[37;40m1G\x1b[0m \x1b[94;40m3B\x1b[0m");
-    EXPECT_EQ(clue_list_text(RunList{}, PresenterOptions{}), "0");
+    EXPECT_EQ(clue_list_text(RunList{}, ClueColours{}), "0");
 }
 
 TEST_F(CheckCommandTest, UsageErrors) {

@@ -1,3 +1,5 @@
+// Tests of the checker's format reading of level file bytes.
+
 #include "checker/format_check.hpp"
 
 #include <gtest/gtest.h>

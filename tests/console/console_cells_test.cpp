@@ -1,3 +1,5 @@
+// Tests of what a cell console is given: characters of the glyph bytes and changed spans.
+
 #include "console/console_cells.hpp"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Tests of the enlarge request fitted to narrow windows.
+
 #include "console/enlarge_request.hpp"
 
 #include "menu/console_texts.hpp"

@@ -1,3 +1,5 @@
+// Tests of the terminal key decoder: arrows, other sequences, Escape and UTF-8 letters.
+
 #include "console/key_decoder.hpp"
 
 #include "console/keys.hpp"

@@ -1,3 +1,5 @@
+// Tests of typed lines, words and numbers read from the keys with their echo.
+
 #include "console/line_reader.hpp"
 
 #include "screen_text.hpp"

@@ -1,3 +1,5 @@
+// Tests of the ANSI presenter: what it sends, and what a terminal that plays it back shows.
+
 #include "console/presenter.hpp"
 
 #include "console/screen.hpp"

@@ -1,3 +1,5 @@
+// Tests of the screen block comparison the screen tests rely on.
+
 #include "screen_block.hpp"
 
 #include <gtest/gtest.h>

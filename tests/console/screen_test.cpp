@@ -1,3 +1,5 @@
+// Tests of the screen model: positioned text, wrapping, scrolling, clearing.
+
 #include "console/screen.hpp"
 
 #include "screen_block.hpp"

@@ -1,3 +1,5 @@
+// End-to-end tests of the colours the real game sends for each terminal and palette.
+
 #include "pty_session.hpp"
 
 #include <gtest/gtest.h>

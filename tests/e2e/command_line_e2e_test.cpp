@@ -1,3 +1,6 @@
+// End-to-end tests of the game's command line: help, version, a level argument, a random
+// puzzle.
+
 #include "pty_session.hpp"
 
 #include "model/colours.hpp"

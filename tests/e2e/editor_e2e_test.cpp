@@ -1,3 +1,5 @@
+// End-to-end tests of the editor in the real game: saving, a failed save, the save question.
+
 #include "pty_session.hpp"
 
 #include <gtest/gtest.h>

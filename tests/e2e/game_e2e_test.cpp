@@ -1,3 +1,5 @@
+// End-to-end tests of a game played in the real program, won and left.
+
 #include "pty_session.hpp"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// End-to-end tests of the real program at its menu: texts, colours, keys, window sizes, signals
+// and the end of input.
+
 #include "pty_session.hpp"
 
 #include <gtest/gtest.h>

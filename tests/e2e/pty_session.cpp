@@ -1,7 +1,10 @@
+// A session of the real program in a pseudo-terminal, its screen kept by libvterm, for the
+// end-to-end tests.
+
 #include "pty_session.hpp"
 
-#include "console/cp852.hpp"
 #include "terminal_colours.hpp"
+#include "text/utf8.hpp"
 
 #include <array>
 #include <cerrno>

@@ -1,11 +1,14 @@
 #pragma once
 
+// The editor tests' fixture: a scratch working folder, the program's context with scripted keys,
+// the editor opened on a board, and screen comparisons.
+
 #include "console/keys.hpp"
 #include "editor/editor_loop.hpp"
 #include "editor/editor_setup.hpp"
-#include "menu/context.hpp"
 #include "scratch_dir.hpp"
 #include "screen_text.hpp"
+#include "screens/context.hpp"
 #include "scripted_keys.hpp"
 
 #include <gtest/gtest.h>

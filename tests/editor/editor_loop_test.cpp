@@ -1,3 +1,5 @@
+// Tests of the editor's key loop, its quit dialog and its save question.
+
 #include "editor_fixture.hpp"
 
 #include "board_screen/glyphs.hpp"

@@ -1,3 +1,5 @@
+// Tests of the editor's first screen: rules, size prompts, refusals and the board laid out.
+
 #include "editor_fixture.hpp"
 
 #include "board_screen/colour_looks.hpp"

@@ -1,3 +1,6 @@
+// Tests of the editor's save dialog: the answer and the name, refusals, failed saves and where
+// the file lands.
+
 #include "editor_fixture.hpp"
 
 #include "editor/save_dialog.hpp"

@@ -1,3 +1,5 @@
+// Tests of the verdict shown in the editor's save question.
+
 #include "editor_fixture.hpp"
 
 #include <string>

@@ -1,3 +1,5 @@
+// Tests of the game's command line: options, faults, puzzle options and the usage text.
+
 #include "menu/command_line.hpp"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Tests of the chain of screens from the menu through the editor to playing the saved level.
+
 #include "../editor/editor_fixture.hpp"
 
 #include "menu/screen_chain.hpp"

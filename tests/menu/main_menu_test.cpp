@@ -1,3 +1,5 @@
+// Tests of the main menu: its texts, its prompt and the words typed there.
+
 #include "menu/main_menu.hpp"
 
 #include "console/line_reader.hpp"

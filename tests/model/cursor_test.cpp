@@ -1,3 +1,5 @@
+// Tests of the cursor's move rule.
+
 #include "model/cursor.hpp"
 
 #include "model/colours.hpp"

@@ -1,3 +1,6 @@
+// Tests of level files: names, the search order, loading every line end and the format's
+// limits.
+
 #include "model/level_file.hpp"
 
 #include "level_file_helpers.hpp"

@@ -1,3 +1,5 @@
+// Tests of the puzzle state: board cells, reset and finishing a game.
+
 #include "model/puzzle.hpp"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Tests of the runs of a grid line.
+
 #include "model/runs.hpp"
 
 #include <gtest/gtest.h>

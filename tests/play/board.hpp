@@ -1,5 +1,7 @@
 #pragma once
 
+// Helper of the game tests: a level's picture and answer put straight into the puzzle state.
+
 #include "model/puzzle.hpp"
 
 #include <cstring>

@@ -1,3 +1,5 @@
+// Tests of the game's check and the win box.
+
 #include "play/check.hpp"
 
 #include "board.hpp"

@@ -1,3 +1,5 @@
+// Tests of the game screen's frame, board and clues.
+
 #include "play/game_screen.hpp"
 
 #include "board.hpp"

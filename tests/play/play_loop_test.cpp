@@ -1,3 +1,5 @@
+// Tests of the game's key loop: moves, paints, checks, the quit dialog and the win.
+
 #include "play/play_loop.hpp"
 
 #include "board.hpp"

@@ -1,3 +1,5 @@
+// Tests of the board solver's verdicts, against counts of every small picture.
+
 #include "solver/board_solver.hpp"
 #include "solver/clues.hpp"
 

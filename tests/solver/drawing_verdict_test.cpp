@@ -1,3 +1,5 @@
+// Tests of the verdict on a drawing and the rectangle it judges.
+
 #include "solver/drawing_verdict.hpp"
 
 #include "picture.hpp"

@@ -1,3 +1,5 @@
+// Tests of the line solver, against every colouring of random lines.
+
 #include "model/runs.hpp"
 #include "solver/line_solver.hpp"
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// Helpers of the level file tests: editor layouts, the loaded target and answer as text, and
+// folder listings.
+
 #include "model/puzzle.hpp"
 
 #include <algorithm>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Test support: pictures from their rows of colour letters.
+
 #include "model/puzzle.hpp"
 
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Test support: private scratch folders removed after each test.
+
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,7 +1,10 @@
 #pragma once
 
-#include "console/cp852.hpp"
+// Test support: a region of the screen compared with a literal block of text and attributes.
+
 #include "console/screen.hpp"
+#include "text/cp852.hpp"
+#include "text/utf8.hpp"
 
 #include <gtest/gtest.h>
 

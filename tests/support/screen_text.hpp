@@ -1,5 +1,7 @@
 #pragma once
 
+// Test support: the text and attributes of screen cells and rows.
+
 #include "console/screen.hpp"
 
 #include <string>

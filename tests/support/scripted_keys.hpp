@@ -1,5 +1,7 @@
 #pragma once
 
+// Test support: a key source that plays a fixed script of bytes.
+
 #include "console/keys.hpp"
 
 #include <cstddef>

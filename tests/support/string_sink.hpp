@@ -1,5 +1,7 @@
 #pragma once
 
+// Test support: a byte sink that keeps what it is given.
+
 #include "console/presenter.hpp"
 
 #include <string>

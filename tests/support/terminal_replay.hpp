@@ -1,9 +1,11 @@
 #pragma once
 
-#include "console/cp852.hpp"
+// Test support: a model terminal that plays back what a presenter sends.
+
 #include "console/presenter.hpp"
 #include "console/screen.hpp"
 #include "terminal_colours.hpp"
+#include "text/cp852.hpp"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,8 @@
-#include "console/printable_text.hpp"
+// Text helpers: bytes escaped as printable ASCII text.
 
-#include "console/cp852.hpp"
+#include "text/printable_text.hpp"
+
+#include "text/cp852.hpp"
 
 namespace zk {
 

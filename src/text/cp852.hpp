@@ -1,5 +1,8 @@
 #pragma once
 
+// Text helpers: code page 852, its control byte rule and its bytes as Unicode, UTF-8 and ASCII
+// stand-ins. Depends on nothing.
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,19 +28,9 @@ char32_t cp852_code_point(std::uint8_t byte);
 /// for it. ASCII characters are their own byte.
 std::optional<std::uint8_t> cp852_byte(char32_t code_point);
 
-/// True when `value`, decoded from a UTF-8 sequence of `length` bytes (1 to 4), is a character
-/// that only that length encodes: not overlong, not a surrogate, at most U+10FFFF.
-bool is_well_formed_utf8(char32_t value, int length);
-
-/// True when `text` is well-formed UTF-8 throughout.
-bool is_utf8(std::string_view text);
-
 /// The code page 852 bytes of UTF-8 `text`, or nullopt when it is not well-formed UTF-8 or
 /// holds a character code page 852 lacks.
 std::optional<std::string> cp852_of_utf8(std::string_view text);
-
-/// Appends the UTF-8 encoding of `code_point` (any value up to U+10FFFF) to `out`.
-void append_utf8(std::string& out, char32_t code_point);
 
 /// What a terminal without UTF-8 shows for `byte`: ASCII bytes as they are, the degree sign,
 /// the black square, the full block and the double-line box corners and edges as look-alike ASCII

@@ -1,4 +1,7 @@
-#include "console/cp852.hpp"
+// Tests of the code page 852 table, UTF-8 encoding and the ASCII stand-ins.
+
+#include "text/cp852.hpp"
+#include "text/utf8.hpp"
 
 #include <gtest/gtest.h>
 

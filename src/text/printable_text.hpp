@@ -1,5 +1,7 @@
 #pragma once
 
+// Text helpers: any bytes shown as text no terminal can take for a command.
+
 #include <string>
 #include <string_view>
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// What every screen of the program takes and returns: the context it works on and the names of
+// the screens. Below the game, the editor and the menu, which chain them.
+
 #include "console/console.hpp"
 #include "model/level_file.hpp"
 #include "model/puzzle.hpp"
@@ -10,7 +13,7 @@
 namespace zk {
 
 /// Names a screen of the program. Each screen function returns the name of the one that comes
-/// next; the chain in screen_chain.hpp runs the named screen.
+/// next; the chain in menu/screen_chain.hpp runs the named screen.
 enum class ScreenId {
     menu,            ///< draw the main menu and read a word
     level_not_found, ///< the typed level could not be opened
