@@ -9,6 +9,8 @@
 // structure measure of uniformly random pictures for comparison.
 // Usage: generator_bench [SEEDS [LEVEL_DIRECTORY]]; exits with 1 when any puzzle fails a check.
 
+#include "level_files.hpp"
+
 #include "generator/picture.hpp"
 #include "generator/puzzle_generator.hpp"
 #include "model/colours.hpp"
@@ -199,12 +201,7 @@ void print_rejections(const zk::CandidateCounts& c) {
 }
 
 void print_shipped_levels(const std::filesystem::path& dir) {
-    std::vector<std::filesystem::path> files;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(dir, error))
-        if (entry.is_regular_file() && entry.path().extension() == ".txt")
-            files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
+    const std::vector<std::filesystem::path> files = zk::bench::level_files_in(dir);
     std::printf("\nshipped levels:\n");
     for (const auto& file : files) {
         zk::PuzzleState level;

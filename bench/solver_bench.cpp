@@ -4,6 +4,8 @@
 // the count of each verdict, and checks every verdict against the picture it came from.
 // Usage: solver_bench [LEVEL_DIRECTORY [RANDOM_BOARDS]]
 
+#include "level_files.hpp"
+
 #include "model/level_file.hpp"
 #include "solver/board_solver.hpp"
 #include "solver/clues.hpp"
@@ -134,12 +136,7 @@ bool report_fits(const zk::Grid& picture, zk::BoardSize size, const zk::SolveRep
 }
 
 void bench_levels(const std::filesystem::path& dir) {
-    std::vector<std::filesystem::path> files;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(dir, error))
-        if (entry.is_regular_file() && entry.path().extension() == ".txt")
-            files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
+    const std::vector<std::filesystem::path> files = zk::bench::level_files_in(dir);
     if (files.empty()) {
         std::printf("shipped levels: none found in %s\n\n", dir.c_str());
         return;
