@@ -73,6 +73,15 @@ std::string_view puzzle_value_option(std::string_view arg) {
     return {};
 }
 
+// The value of option `name`, which args[i] is: after its "=", or else the next argument, which
+// `i` then moves past; nothing when neither is there.
+std::optional<std::string_view> option_value(const std::vector<std::string_view>& args,
+                                             std::size_t& i, std::string_view name) {
+    if (args[i].size() > name.size()) return args[i].substr(name.size() + 1);
+    if (i + 1 < args.size()) return args[++i];
+    return std::nullopt;
+}
+
 // A whole decimal number without sign of 0 .. 4294967295.
 std::optional<std::uint32_t> plain_number(std::string_view text) {
     std::uint32_t value = 0;
@@ -169,16 +178,10 @@ CommandLine parse_command_line(const std::vector<std::string_view>& args,
             line.action = CommandAction::version;
             return line;
         } else if (arg == PALETTE_OPTION || arg.starts_with("--palette=")) {
-            std::string_view name;
-            if (arg.size() > PALETTE_OPTION.size()) {
-                name = arg.substr(PALETTE_OPTION.size() + 1);
-            } else if (i + 1 < args.size()) {
-                name = args[++i];
-            } else {
-                return fault(CommandAction::usage_error, "option '--palette' needs a name");
-            }
-            const std::optional<Palette> palette = palette_named(name);
-            if (!palette) return fault(CommandAction::refused, unknown_palette(name, ""));
+            const std::optional<std::string_view> name = option_value(args, i, PALETTE_OPTION);
+            if (!name) return fault(CommandAction::usage_error, "option '--palette' needs a name");
+            const std::optional<Palette> palette = palette_named(*name);
+            if (!palette) return fault(CommandAction::refused, unknown_palette(*name, ""));
             line.palette = *palette;
             palette_given = true;
         } else if (arg == "--random" || arg == "--daily") {
@@ -187,16 +190,11 @@ CommandLine parse_command_line(const std::vector<std::string_view>& args,
             puzzle.print = true;
             if (puzzle.first.empty()) puzzle.first = arg;
         } else if (const std::string_view name = puzzle_value_option(arg); !name.empty()) {
-            std::string_view value;
-            if (arg.size() > name.size()) {
-                value = arg.substr(name.size() + 1);
-            } else if (i + 1 < args.size()) {
-                value = args[++i];
-            } else {
+            const std::optional<std::string_view> value = option_value(args, i, name);
+            if (!value)
                 return fault(CommandAction::usage_error,
                              "option '" + std::string(name) + "' needs a value");
-            }
-            if (const std::optional<std::string> why = take_puzzle_value(name, value, puzzle))
+            if (const std::optional<std::string> why = take_puzzle_value(name, *value, puzzle))
                 return fault(CommandAction::refused, *why);
             if (puzzle.first.empty()) puzzle.first = name;
         } else {
