@@ -1,7 +1,7 @@
 #pragma once
 
-// File arguments with wildcards, one twin per platform (file_patterns_posix.cpp,
-// file_patterns_windows.cpp).
+// File arguments with wildcards: the checker's interface, implemented by each platform folder
+// (src/posix/file_patterns.cpp, src/windows/file_patterns.cpp).
 
 #include <string>
 #include <vector>
